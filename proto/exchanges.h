@@ -1,0 +1,43 @@
+// The five request/reply exchanges. Each runs to its end on the calling thread,
+// polling its receive socket with a fixed 10 ms wait and fixed pauses, so its
+// duration is bounded by its poll counts.
+#pragma once
+
+#include <cstdint>
+
+#include "proto/device_lists.h"
+
+inline constexpr int LOGIN_TEXT_SIZE = 17;  // 16 characters and a terminator
+
+// Inputs the pages set before they call an exchange.
+extern char SelectedDeviceIp[ADDRESS_TEXT_SIZE];
+extern char LoginUserName[LOGIN_TEXT_SIZE];
+extern char LoginPassword[LOGIN_TEXT_SIZE];
+extern char NewIpText[ADDRESS_TEXT_SIZE];
+extern char NewNetmaskText[ADDRESS_TEXT_SIZE];
+extern char NewGatewayText[ADDRESS_TEXT_SIZE];
+
+// Poll and pause schedule.
+inline constexpr int POLL_WAIT_MICROSECONDS = 10000;
+inline constexpr unsigned SEARCH_SEND_PAUSE_MS = 50;
+inline constexpr unsigned SEARCH_POLL_PAUSE_MS = 20;
+inline constexpr int SEARCH_POLLS_PER_INTERFACE = 32;
+inline constexpr unsigned REPLY_POLL_PAUSE_MS = 100;
+inline constexpr int LOGIN_MAX_POLLS = 11;
+inline constexpr int SHARES_DRAIN_POLLS = 11;
+inline constexpr int SHARES_MAX_POLLS = 21;
+inline constexpr int CONFIG_MAX_POLLS = 101;
+
+// 0 for a match code switches its test off.
+void SearchDevices(int matchCode1, int matchCode2);
+// Nonzero when the selected device accepted LoginUserName and LoginPassword.
+int VerifyDeviceLogin();
+// 1 when the selected device answered; ShareList then holds its shares.
+int QueryShares();
+// 1 when the device confirmed; SelectedDeviceIp then names its new address.
+int SetDeviceDhcp();
+int SetDeviceStaticIp();
+
+// Brings every table, list and text of the engine back to its start-of-program
+// value (lists freed, sockets forgotten, not closed). For tests.
+void ResetDiscoveryState();
