@@ -1,0 +1,66 @@
+#include "platform/shell_memory.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace platform {
+
+using memory_shell::Shell;
+
+bool DesktopDirectory(char out[kMaxPath]) {
+  std::snprintf(out, kMaxPath, "%s", Shell().desktop.c_str());
+  return !Shell().desktop.empty();
+}
+
+void ModuleFileName(char out[kMaxPath]) {
+  std::snprintf(out, kMaxPath, "%s", Shell().moduleFile.c_str());
+}
+
+void ComInitialize() { Shell().comInitialized = true; }
+
+bool SaveShellLink(const char* target, const char* iconFile, int iconIndex,
+                   const wchar_t* linkPath) {
+  if (!Shell().comInitialized) return false;  // CoCreateInstance fails before CoInitialize
+  std::string path;
+  for (const wchar_t* c = linkPath; *c; ++c) path += static_cast<char>(*c);
+  Shell().links.push_back({path, target, iconFile, iconIndex});
+  return true;
+}
+
+bool AnsiToWide(const char* text, wchar_t* out, int outChars) {
+  int n = static_cast<int>(std::strlen(text)) + 1;
+  if (n > outChars) return false;
+  for (int i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(text[i]);
+  return true;
+}
+
+unsigned RunCommandLine(const char* commandLine, int showMode) {
+  Shell().started.push_back({"WinExec", commandLine, "", showMode});
+  if (Shell().runResults.empty()) return 33;
+  unsigned result = Shell().runResults.front();
+  Shell().runResults.pop_front();
+  return result;
+}
+
+void ShellOpen(const char* verb, const char* file, const char* parameters, int showMode) {
+  Shell().started.push_back({verb, file, parameters ? parameters : "", showMode});
+}
+
+namespace memory_shell {
+
+State& Shell() {
+  static State state;
+  return state;
+}
+
+void Reset() { Shell() = State{}; }
+
+const Link* LinkAt(const std::string& path) {
+  const Link* found = nullptr;
+  for (const Link& link : Shell().links)
+    if (link.path == path) found = &link;
+  return found;
+}
+
+}  // namespace memory_shell
+}  // namespace platform
