@@ -257,8 +257,16 @@ std::string ComboJson(HWND combo) {
     int count = (int)Send(combo, CB_GETCOUNT, 0, 0);
     JsonArray items;
     for (int i = 0; i < count; ++i) {
+        // Wine copies the item back across processes as UTF-16 whichever
+        // variant is sent, so ask for that and convert it ourselves
+        wchar_t wide[kTextMax] = L"";
         char text[kTextMax] = "";
-        if (Send(combo, CB_GETLBTEXTLEN, i, 0) < (LRESULT)sizeof(text)) Send(combo, CB_GETLBTEXT, i, (LPARAM)text);
+        DWORD_PTR len = 0;
+        if (SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &len) &&
+            len < kTextMax &&
+            SendMessageTimeoutW(combo, CB_GETLBTEXT, i, (LPARAM)wide, SMTO_ABORTIFHUNG, kSendTimeoutMs, &len))
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
+        text[sizeof(text) - 1] = '\0';
         items.Add(JsonString(text));
     }
     return JsonLine()
