@@ -136,11 +136,18 @@ Args SplitTabs(const char* line) {
     return out;
 }
 
+constexpr DWORD kDesktopWaitMs = 60000;
+
 // The program under test runs in Wine's virtual desktop; a thread sees only
-// the windows of its own desktop.
+// the windows of its own desktop. The program's start creates it, so wait.
 bool JoinDesktop(const char* name) {
-    HDESK desk = OpenDesktopA(name, 0, FALSE, GENERIC_ALL);
-    return desk && SetThreadDesktop(desk);
+    DWORD start = GetTickCount();
+    HDESK desk;
+    while (!(desk = OpenDesktopA(name, 0, FALSE, GENERIC_ALL))) {
+        if (GetTickCount() - start >= kDesktopWaitMs) return false;
+        Sleep(kPollMs);
+    }
+    return SetThreadDesktop(desk);
 }
 
 }  // namespace

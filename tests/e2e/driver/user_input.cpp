@@ -43,6 +43,21 @@ bool BringForward(HWND hwnd) {
     return GetForegroundWindow() == top;
 }
 
+constexpr DWORD kHitWaitMs = 3000;
+
+// A window that has just appeared may not be on top yet: a click now would
+// land on whatever lies under the point.
+bool WaitUntilHit(HWND hwnd, POINT screen) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND hit = WindowFromPoint(screen);
+        if (hit == hwnd || IsChild(hwnd, hit)) return true;
+        if (GetTickCount() - start >= kHitWaitMs) return false;
+        BringForward(hwnd);
+        Sleep(50);
+    }
+}
+
 }  // namespace
 
 bool ClickAt(HWND hwnd, POINT client) {
@@ -50,6 +65,7 @@ bool ClickAt(HWND hwnd, POINT client) {
     BringForward(hwnd);
     POINT screen = client;
     ClientToScreen(hwnd, &screen);
+    if (!WaitUntilHit(hwnd, screen)) return false;
     SetCursorPos(screen.x, screen.y);
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;

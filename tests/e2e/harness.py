@@ -1,0 +1,299 @@
+"""Runs lumaseek.exe under Wine for end-to-end tests and the demo.
+
+A WineSession owns everything it starts: an Xvfb display (or the caller's), a
+private namespace lab (the PC namespace and its LAN namespaces), a fresh Wine
+prefix copied from a template made once, the program inside Wine's virtual
+desktop, and an lsdriver.exe that reads and drives its windows. Leaving the
+session stops all of it, whatever happened inside.
+
+    with WineSession("tabs") as s:
+        s.start_program()
+        main = s.driver.find(MAIN_TITLE, timeout_ms=60000)
+        tabs = s.driver.control(main, 1000)
+        s.driver.call("clicktab", tabs, 2)
+        s.screenshot("drive-mapping")
+"""
+
+import fcntl
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(REPO, "tests", "support"))
+
+WIN_BIN_DIR = os.environ.get("LUMASEEK_WIN_BIN_DIR", os.path.join(REPO, "build", "windows", "bin"))
+WINE_DIR = os.path.join(REPO, "build", "e2e-wine")
+TEMPLATE_PREFIX = os.path.join(WINE_DIR, "template")
+SHOTS_ROOT = os.path.join(REPO, "build", "e2e-shots")
+NETNS_SH = os.path.join(REPO, "scripts", "lib", "netns.sh")
+
+DESKTOP = "lumaseek"
+DESKTOP_SIZE = "800x600"
+MAIN_TITLE = "lumaSeek (v1.0)   "
+
+WINE_ENV = {
+    "WINEDEBUG": "-all",
+    # no Mono or Gecko install prompts; the program needs neither
+    "WINEDLLOVERRIDES": "mscoree,mshtml=",
+    "WINEARCH": "win64",
+}
+
+
+def win_exe(name):
+    return os.path.join(WIN_BIN_DIR, name)
+
+
+def wine_env(prefix, display):
+    env = {k: v for k, v in os.environ.items() if not k.startswith("WINE")}
+    env.update(WINE_ENV)
+    env["WINEPREFIX"] = prefix
+    env["DISPLAY"] = display
+    return env
+
+
+def prepare_template():
+    """Makes the template prefix once; later sessions copy it in a second."""
+    os.makedirs(WINE_DIR, exist_ok=True)
+    with open(os.path.join(WINE_DIR, "template.lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        ready = os.path.join(TEMPLATE_PREFIX, ".ready")
+        if os.path.exists(ready):
+            return
+        shutil.rmtree(TEMPLATE_PREFIX, ignore_errors=True)
+        env = wine_env(TEMPLATE_PREFIX, "")
+        del env["DISPLAY"]
+        subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=120)
+        # Wine links the profile folders to $HOME; shortcuts made by a test
+        # must stay inside its own prefix.
+        profile = os.path.join(TEMPLATE_PREFIX, "drive_c", "users")
+        for root, dirs, _ in os.walk(profile):
+            for d in dirs:
+                path = os.path.join(root, d)
+                if os.path.islink(path):
+                    os.unlink(path)
+                    os.mkdir(path)
+        open(ready, "w").close()
+
+
+def copy_prefix(dest):
+    # The Windows folder is only read, so hard links do; wineserver replaces
+    # the registry files on exit, so those are real copies.
+    shutil.copytree(TEMPLATE_PREFIX, dest, symlinks=True, copy_function=os.link)
+    for name in os.listdir(dest):
+        if name.endswith(".reg"):
+            path = os.path.join(dest, name)
+            os.unlink(path)
+            shutil.copy2(os.path.join(TEMPLATE_PREFIX, name), path)
+
+
+def netns(script):
+    subprocess.run(["bash", "-c", f"source {NETNS_SH}; {script}"], check=True)
+
+
+class DriverError(Exception):
+    pass
+
+
+class Driver:
+    """One lsdriver.exe kept running; each call sends a command line and reads its answer."""
+
+    def __init__(self, argv, env):
+        self.proc = subprocess.Popen(argv + ["--desktop", DESKTOP], env=env, text=True,
+                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL, encoding="latin-1")
+        self._children = {}
+
+    def call(self, cmd, *args):
+        line = "\t".join([cmd] + [str(a) for a in args])
+        self.proc.stdin.write(line + "\n")
+        self.proc.stdin.flush()
+        answer = self.proc.stdout.readline()
+        if not answer:
+            raise DriverError(f"lsdriver ended during {cmd}")
+        reply = json.loads(answer)
+        if not reply["ok"]:
+            raise DriverError(f"{cmd} {args}: {reply['error']}")
+        return reply["result"]
+
+    def find(self, title, timeout_ms=0, cls=""):
+        return self.call("find", title, timeout_ms, cls)
+
+    def children(self, top):
+        return self.call("children", top["hwnd"])
+
+    def control(self, top, ctrl_id, visible_only=False):
+        """The hwnd of the descendant of top with this id (pages share none)."""
+        for c in self.children(top):
+            if c["id"] == ctrl_id and (c["visible"] or not visible_only):
+                return c["hwnd"]
+        raise DriverError(f"no control {ctrl_id}")
+
+    def msgbox(self, title, timeout_ms=5000):
+        return self.call("msgbox", title, timeout_ms)
+
+    def close(self):
+        if self.proc.poll() is None:
+            try:
+                self.proc.stdin.write("quit\n")
+                self.proc.stdin.close()
+                self.proc.wait(timeout=5)
+            except (OSError, subprocess.TimeoutExpired):
+                self.proc.kill()
+                self.proc.wait()
+
+
+class WineSession:
+    """See the module's comment. links: the LAN namespaces beside the PC's."""
+
+    def __init__(self, name, links=1, display=None, shots_dir=None):
+        self.name = name
+        self.links = links
+        self.lab = f"lse2e{os.getpid() % 100000}"
+        self.pc_ns = f"{self.lab}-pc"
+        self.display = display
+        self.shots_dir = shots_dir or os.path.join(
+            SHOTS_ROOT, f"{name}-{time.strftime('%Y%m%d-%H%M%S')}-{os.getpid()}")
+        self.prefix = None
+        self._driver = None
+        self.program = None
+        self.program_started = None
+        self._xvfb = None
+        self._procs = []
+        self._lab_up = False
+        self._shot_count = 0
+
+    # -- lifetime --
+
+    def __enter__(self):
+        try:
+            self._start()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def _start(self):
+        prepare_template()
+        if self.display is None:
+            self.display = self._start_xvfb()
+        netns(f"lab_up {self.lab} {self.links}")
+        self._lab_up = True
+        self.prefix = tempfile.mkdtemp(prefix=f"run-{self.name}-", dir=WINE_DIR)
+        os.rmdir(self.prefix)
+        copy_prefix(self.prefix)
+        os.makedirs(self.shots_dir, exist_ok=True)
+
+    def _start_xvfb(self):
+        read_fd, write_fd = os.pipe()
+        self._xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{DESKTOP_SIZE}x24", "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as r:
+            number = r.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        return f":{number}"
+
+    def close(self):
+        if self._driver:
+            self._driver.close()
+        if self.prefix:
+            subprocess.run(["wineserver", "-k"], env=self.env(), timeout=30,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for p in self._procs + ([self.program] if self.program else []):
+            if p.poll() is None:
+                p.kill()
+            p.wait()
+        if self._lab_up:
+            netns(f"lab_down {self.lab}")
+            self._lab_up = False
+        if self._xvfb:
+            self._xvfb.terminate()
+            self._xvfb.wait()
+            self._xvfb = None
+        if self.prefix:
+            shutil.rmtree(self.prefix, ignore_errors=True)
+            self.prefix = None
+
+    # -- running things --
+
+    @property
+    def driver(self):
+        """lsdriver.exe in the program's desktop; it waits for that desktop to exist."""
+        if self._driver is None:
+            self._driver = Driver(self.pc_cmd(["wine", win_exe("lsdriver.exe")]), self.env())
+        return self._driver
+
+    def env(self):
+        return wine_env(self.prefix, self.display)
+
+    def pc_cmd(self, argv):
+        return ["ip", "netns", "exec", self.pc_ns] + argv
+
+    def lan_ns(self, k=0):
+        return f"{self.lab}-lan{k}"
+
+    def start_in_lan(self, argv, k=0, **popen):
+        """A process in LAN namespace k (a simulator); stopped with the session."""
+        p = subprocess.Popen(["ip", "netns", "exec", self.lan_ns(k)] + argv, **popen)
+        self._procs.append(p)
+        return p
+
+    def wine(self, argv, timeout=60):
+        """Runs a Wine command in the session's prefix and namespace, to its end."""
+        return subprocess.run(self.pc_cmd(["wine"] + argv), env=self.env(), timeout=timeout,
+                              capture_output=True, text=True, encoding="latin-1")
+
+    def start_program(self, exe=None, args=()):
+        exe = exe or win_exe("lumaseek.exe")
+        self.program_started = time.monotonic()
+        self.program = subprocess.Popen(
+            self.pc_cmd(["wine", "explorer", f"/desktop={DESKTOP},{DESKTOP_SIZE}", exe] + list(args)),
+            env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self.program
+
+    def wait_main_window(self, timeout_ms=60000):
+        """The main window once it shows, and the seconds from start to then."""
+        main = self.driver.find(MAIN_TITLE, timeout_ms, "#32770")
+        return main, time.monotonic() - self.program_started
+
+    def program_running(self, exe_name="lumaseek.exe"):
+        pids = subprocess.run(["ip", "netns", "pids", self.pc_ns], capture_output=True,
+                              text=True).stdout.split()
+        for pid in pids:
+            try:
+                with open(f"/proc/{pid}/cmdline", "rb") as f:
+                    argv0 = f.read().split(b"\0")[0].decode("latin-1").lower()
+            except OSError:
+                continue
+            # the desktop's explorer names the program too, but only as an argument
+            base = argv0.replace("\\", "/").rsplit("/", 1)[-1]
+            if exe_name.lower() in (base, base + ".exe"):
+                return True
+        return False
+
+    def wait_program_end(self, timeout_s=10, exe_name="lumaseek.exe"):
+        deadline = time.monotonic() + timeout_s
+        while time.monotonic() < deadline:
+            if not self.program_running(exe_name):
+                return True
+            time.sleep(0.1)
+        return False
+
+    def screenshot(self, label):
+        self._shot_count += 1
+        path = os.path.join(self.shots_dir, f"{self._shot_count:02d}-{label}.png")
+        subprocess.run(["import", "-display", self.display, "-window", "root", path],
+                       check=True, timeout=30, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return path
