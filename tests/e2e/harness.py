@@ -1,12 +1,14 @@
 """Runs lumaseek.exe under Wine for end-to-end tests and the demo.
 
 A WineSession owns everything it starts: an Xvfb display (or the caller's), a
-private namespace lab (the PC namespace and its LAN namespaces), a fresh Wine
+private namespace Lab (tests/support/lab.py: the PC namespace, its LAN
+namespaces and the simulators in them), a fresh Wine
 prefix copied from a template made once, the program inside Wine's virtual
 desktop, and an lsdriver.exe that reads and drives its windows. Leaving the
 session stops all of it, whatever happened inside.
 
     with WineSession("tabs") as s:
+        s.lab.start_sim([{"name": "nas1", "ip": s.lab.dev_ip(0, 0)}])
         s.start_program()
         main = s.driver.find(MAIN_TITLE, timeout_ms=60000)
         tabs = s.driver.control(main, 1000)
@@ -25,12 +27,12 @@ import time
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.join(REPO, "tests", "support"))
+from lab import Lab  # noqa: E402
 
 WIN_BIN_DIR = os.environ.get("LUMASEEK_WIN_BIN_DIR", os.path.join(REPO, "build", "windows", "bin"))
 WINE_DIR = os.path.join(REPO, "build", "e2e-wine")
 TEMPLATE_PREFIX = os.path.join(WINE_DIR, "template")
 SHOTS_ROOT = os.path.join(REPO, "build", "e2e-shots")
-NETNS_SH = os.path.join(REPO, "scripts", "lib", "netns.sh")
 
 DESKTOP = "lumaseek"
 DESKTOP_SIZE = "800x600"
@@ -93,10 +95,6 @@ def copy_prefix(dest):
             shutil.copy2(os.path.join(TEMPLATE_PREFIX, name), path)
 
 
-def netns(script):
-    subprocess.run(["bash", "-c", f"source {NETNS_SH}; {script}"], check=True)
-
-
 class DriverError(Exception):
     pass
 
@@ -154,9 +152,8 @@ class WineSession:
 
     def __init__(self, name, links=1, display=None, shots_dir=None):
         self.name = name
-        self.links = links
-        self.lab = f"lse2e{os.getpid() % 100000}"
-        self.pc_ns = f"{self.lab}-pc"
+        self.lab = Lab(links)
+        self.pc_ns = self.lab.pc_ns
         self.display = display
         self.shots_dir = shots_dir or os.path.join(
             SHOTS_ROOT, f"{name}-{time.strftime('%Y%m%d-%H%M%S')}-{os.getpid()}")
@@ -165,8 +162,6 @@ class WineSession:
         self.program = None
         self.program_started = None
         self._xvfb = None
-        self._procs = []
-        self._lab_up = False
         self._shot_count = 0
 
     # -- lifetime --
@@ -186,8 +181,7 @@ class WineSession:
         prepare_template()
         if self.display is None:
             self.display = self._start_xvfb()
-        netns(f"lab_up {self.lab} {self.links}")
-        self._lab_up = True
+        self.lab.up()
         self.prefix = tempfile.mkdtemp(prefix=f"run-{self.name}-", dir=WINE_DIR)
         os.rmdir(self.prefix)
         copy_prefix(self.prefix)
@@ -211,13 +205,11 @@ class WineSession:
         if self.prefix:
             subprocess.run(["wineserver", "-k"], env=self.env(), timeout=30,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for p in self._procs + ([self.program] if self.program else []):
-            if p.poll() is None:
-                p.kill()
-            p.wait()
-        if self._lab_up:
-            netns(f"lab_down {self.lab}")
-            self._lab_up = False
+        if self.program:
+            if self.program.poll() is None:
+                self.program.kill()
+            self.program.wait()
+        self.lab.down()
         if self._xvfb:
             self._xvfb.terminate()
             self._xvfb.wait()
@@ -240,15 +232,6 @@ class WineSession:
 
     def pc_cmd(self, argv):
         return ["ip", "netns", "exec", self.pc_ns] + argv
-
-    def lan_ns(self, k=0):
-        return f"{self.lab}-lan{k}"
-
-    def start_in_lan(self, argv, k=0, **popen):
-        """A process in LAN namespace k (a simulator); stopped with the session."""
-        p = subprocess.Popen(["ip", "netns", "exec", self.lan_ns(k)] + argv, **popen)
-        self._procs.append(p)
-        return p
 
     def wine(self, argv, timeout=60):
         """Runs a Wine command in the session's prefix and namespace, to its end."""
