@@ -63,9 +63,9 @@ class LogEntry:
 
 
 def parse_log_line(line: str):
-    """A LogEntry for a datagram line; None for a note ("#") or an empty line."""
+    """A LogEntry for a datagram line; None for a note ("#") or any other line."""
     line = line.rstrip("\n")
-    if not line or line.startswith("#"):
+    if not line[:1].isdigit():
         return None
     t, direction, src, dst, hexdata, device = line.split(" ", 5)
     sip, sport = src.rsplit(":", 1)
