@@ -145,6 +145,7 @@ class Driver:
             except (OSError, subprocess.TimeoutExpired):
                 self.proc.kill()
                 self.proc.wait()
+        self.proc.stdout.close()
 
 
 class WineSession:
