@@ -1,0 +1,44 @@
+#include "ipconfig/address_rules.h"
+
+namespace {
+
+const char* const kMessages[3][4] = {
+    {"Invalid IP address in 1st digit. It should be 0-255.",
+     "Invalid IP address in 2nd digit. It should be 0-255.",
+     "Invalid IP address in 3rd digit. It should be 0-255.",
+     "Invalid IP address in 4th digit. It should be 1-254."},
+    {"Invalid subnet mask address in 1st digit. It should be 0-255.",
+     "Invalid subnet mask address in 2nd digit. It should be 0-255.",
+     "Invalid subnet mask address in 3rd digit. It should be 0-255.",
+     "Invalid subnet mask address in 4th digit. It should be 0-255."},
+    {"Invalid gateway IP address in 1st digit. It should be 0-255.",
+     "Invalid gateway IP address in 2nd digit. It should be 0-255.",
+     "Invalid gateway IP address in 3rd digit. It should be 0-255.",
+     "Invalid gateway IP address in 4th digit. It should be 1-254."},
+};
+
+bool IsKnownField(int field) { return field >= ADDRESS_IP && field <= ADDRESS_GATEWAY; }
+
+}  // namespace
+
+int RefusedOctet(int field, const int octets[4]) {
+  if (!IsKnownField(field)) return -1;
+  for (int i = 0; i < 3; i++) {
+    if (octets[i] > 255) return i;  // no lower bound here: the address control never gives one
+  }
+  const bool hostOctet = field != ADDRESS_NETMASK;
+  if (hostOctet ? (octets[3] > 254 || octets[3] < 1) : octets[3] > 255) return 3;
+  return -1;
+}
+
+const char* RefusedOctetMessage(int field, int position) {
+  if (!IsKnownField(field) || position < 0 || position > 3) return nullptr;
+  return kMessages[field - 1][position];
+}
+
+bool GatewayInSubnet(const int ip[4], const int netmask[4], const int gateway[4]) {
+  for (int i = 0; i < 4; i++) {
+    if (((gateway[i] & netmask[i]) & 0xFF) != ((ip[i] & netmask[i]) & 0xFF)) return false;
+  }
+  return true;
+}

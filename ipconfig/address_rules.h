@@ -1,0 +1,20 @@
+// The octet rules of the three address fields of a static configuration, their
+// messages, and the gateway's subnet check. Pure logic: the IP Settings page
+// shows the message and moves the focus, the CLI prints it.
+#pragma once
+
+enum AddressField { ADDRESS_IP = 1, ADDRESS_NETMASK = 2, ADDRESS_GATEWAY = 3 };
+
+inline constexpr char GATEWAY_SUBNET_MESSAGE[] = "Gateway address input error!";
+
+// Position (0 to 3) of the first octet that the rules of `field` refuse, or -1
+// when all pass. Octets 1 to 3 of every field and octet 4 of the netmask must
+// not exceed 255; octet 4 of IP and gateway must lie within 1 to 254. Field
+// codes other than the three pass whatever the octets.
+int RefusedOctet(int field, const int octets[4]);
+
+// The message for octet `position` (0 to 3) of `field`; nullptr for other codes.
+const char* RefusedOctetMessage(int field, int position);
+
+// True when, octet by octet, gateway AND netmask equals ip AND netmask (8-bit values).
+bool GatewayInSubnet(const int ip[4], const int netmask[4], const int gateway[4]);
