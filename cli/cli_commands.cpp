@@ -1,0 +1,184 @@
+#include "cli/cli_commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/address_input.h"
+#include "cli/cli_output.h"
+#include "cli/progress_sockets.h"
+#include "platform/console.h"
+#include "proto/exchanges.h"
+#include "proto/local_interfaces.h"
+
+namespace {
+
+const char kDefaultCredential[] = "kemsa";
+
+// Progress goes to a terminal only, and never beside JSON output.
+class Session {
+ public:
+  explicit Session(const CliOptions& options)
+      : progress_(platform::Sockets()), show_(!options.json && platform::StderrIsTerminal()) {
+    platform::UseSockets(&progress_);
+    DiscoveryStartup();
+  }
+  ~Session() { platform::UseSockets(nullptr); }
+
+  template <typename Exchange>
+  auto Wait(const char* what, Exchange exchange) {
+    if (show_) progress_.Begin(what);
+    auto result = exchange();
+    progress_.End();
+    return result;
+  }
+
+  void Search() {
+    Wait("searching", [] {
+      SearchDevices(8, 1);
+      return 0;
+    });
+  }
+
+ private:
+  ProgressSockets progress_;
+  bool show_;
+};
+
+std::vector<const DeviceRecord*> ListedDevices() {
+  std::vector<const DeviceRecord*> devices;
+  for (const DeviceRecord* d = DeviceList.head; d; d = d->next) devices.push_back(d);
+  return devices;
+}
+
+// By address first, then by name; selects it for the per-device exchanges.
+const DeviceRecord* Select(const char* device) {
+  const DeviceRecord* byName = nullptr;
+  for (const DeviceRecord* d = DeviceList.head; d; d = d->next) {
+    if (std::strcmp(d->ipText, device) == 0) {
+      byName = d;
+      break;
+    }
+    if (!byName && std::strcmp(d->name, device) == 0) byName = d;
+  }
+  if (!byName) {
+    std::fprintf(stderr, "lumaseek-cli: no device '%s' answered the search\n", Printable(device).c_str());
+    return nullptr;
+  }
+  std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "%s", byName->ipText);
+  return byName;
+}
+
+void SetCredential(const char* user, const char* password) {
+  std::snprintf(LoginUserName, sizeof LoginUserName, "%s", user);
+  std::snprintf(LoginPassword, sizeof LoginPassword, "%s", password);
+}
+
+// The default credential (or the given one), then, when refused and someone
+// is at the terminal, once more with a password typed there.
+bool Login(Session& session, const CliOptions& options) {
+  SetCredential(options.user ? options.user : kDefaultCredential,
+                options.password ? options.password : kDefaultCredential);
+  if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
+  if (!platform::StdinIsTerminal()) {
+    std::fprintf(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
+    return false;
+  }
+  std::fprintf(stderr, "The device refused the login. Password for %s: ", Printable(LoginUserName).c_str());
+  std::fflush(stderr);
+  char typed[LOGIN_TEXT_SIZE + 2];  // room to notice a password that is too long
+  if (!platform::ReadLineHidden(typed, sizeof typed)) return false;
+  if (std::strlen(typed) >= LOGIN_TEXT_SIZE) {
+    std::fprintf(stderr, "lumaseek-cli: a password has at most %d characters\n", LOGIN_TEXT_SIZE - 1);
+    return false;
+  }
+  std::snprintf(LoginPassword, sizeof LoginPassword, "%s", typed);
+  if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
+  std::fprintf(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
+  return false;
+}
+
+// After a change: search again and show the device found by its name (the
+// last record of that name, as the IP Settings page takes it).
+void ShowAfterChange(Session& session, const std::string& name) {
+  session.Search();
+  const DeviceRecord* found = nullptr;
+  for (const DeviceRecord* d = DeviceList.head; d; d = d->next) {
+    if (name == d->name) found = d;
+  }
+  if (!found) {
+    std::fprintf(stderr, "lumaseek-cli: %s did not answer the new search\n", Printable(name.c_str()).c_str());
+    return;
+  }
+  PrintDeviceTable(stdout, {found});
+}
+
+}  // namespace
+
+int RunSearch(const CliOptions& options) {
+  Session session(options);
+  session.Search();
+  if (options.json) {
+    PrintDeviceJson(stdout, ListedDevices());
+  } else if (DeviceList.count == 0) {
+    std::fprintf(stderr, "No device answered on %d interface(s).\n", LocalInterfaceTable.count);
+  } else {
+    PrintDeviceTable(stdout, ListedDevices());
+  }
+  return EXIT_DONE;
+}
+
+int RunShares(const char* device, const CliOptions& options) {
+  Session session(options);
+  session.Search();
+  if (!Select(device)) return EXIT_FAILED;
+  if (!session.Wait("asking for the shares", [] { return QueryShares(); })) {
+    std::fprintf(stderr, "lumaseek-cli: %s did not answer\n", SelectedDeviceIp);
+    return EXIT_FAILED;
+  }
+  PrintShares(stdout, ShareList.head, options.json);
+  return EXIT_DONE;
+}
+
+int RunLogin(const char* device, const CliOptions& options) {
+  Session session(options);
+  session.Search();
+  if (!Select(device) || !Login(session, options)) return EXIT_FAILED;
+  std::printf("Login accepted by %s\n", SelectedDeviceIp);
+  return EXIT_DONE;
+}
+
+int RunSetDhcp(const char* device, const CliOptions& options) {
+  Session session(options);
+  session.Search();
+  const DeviceRecord* selected = Select(device);
+  if (!selected || !Login(session, options)) return EXIT_FAILED;
+  const std::string name = selected->name;
+  const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceDhcp(); });
+  if (!confirmed) std::fprintf(stderr, "lumaseek-cli: the device did not confirm the change\n");
+  ShowAfterChange(session, name);
+  return confirmed ? EXIT_DONE : EXIT_FAILED;
+}
+
+int RunSetStatic(const char* device, const char* ip, const char* netmask, const char* gateway,
+                 const CliOptions& options) {
+  char ipText[ADDRESS_TEXT_SIZE], netmaskText[ADDRESS_TEXT_SIZE], gatewayText[ADDRESS_TEXT_SIZE];
+  const std::string refusal = CheckStaticAddresses(ip, netmask, gateway, ipText, netmaskText, gatewayText);
+  if (!refusal.empty()) {
+    std::fprintf(stderr, "%s\n", refusal.c_str());
+    return EXIT_USAGE;
+  }
+  Session session(options);
+  session.Search();
+  const DeviceRecord* selected = Select(device);
+  if (!selected || !Login(session, options)) return EXIT_FAILED;
+  const std::string name = selected->name;
+  std::snprintf(NewIpText, sizeof NewIpText, "%s", ipText);
+  std::snprintf(NewNetmaskText, sizeof NewNetmaskText, "%s", netmaskText);
+  std::snprintf(NewGatewayText, sizeof NewGatewayText, "%s", gatewayText);
+  const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceStaticIp(); });
+  if (!confirmed) std::fprintf(stderr, "lumaseek-cli: the device did not confirm the change\n");
+  ShowAfterChange(session, name);
+  return confirmed ? EXIT_DONE : EXIT_FAILED;
+}

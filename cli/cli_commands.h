@@ -1,0 +1,21 @@
+// The commands of lumaseek-cli. Each starts the discovery engine and searches
+// once; a per-device command then selects DEVICE (an address or a name from
+// that search) and runs its exchange. Each returns the process exit status.
+#pragma once
+
+inline constexpr int EXIT_DONE = 0;
+inline constexpr int EXIT_FAILED = 1;  // not found, refused, no answer in time
+inline constexpr int EXIT_USAGE = 2;   // bad usage or an invalid address
+
+struct CliOptions {
+  bool json = false;
+  const char* user = nullptr;  // null: the default credential
+  const char* password = nullptr;
+};
+
+int RunSearch(const CliOptions& options);
+int RunShares(const char* device, const CliOptions& options);
+int RunLogin(const char* device, const CliOptions& options);
+int RunSetDhcp(const char* device, const CliOptions& options);
+int RunSetStatic(const char* device, const char* ip, const char* netmask, const char* gateway,
+                 const CliOptions& options);

@@ -1,0 +1,74 @@
+// lumaseek-cli: search for devices, list their shares, check a login and
+// change a device's address from a console.
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "cli/cli_commands.h"
+#include "proto/exchanges.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: lumaseek-cli search [--json]\n"
+    "       lumaseek-cli shares DEVICE [--json]\n"
+    "       lumaseek-cli login DEVICE [--user NAME] [--password PASS]\n"
+    "       lumaseek-cli set-dhcp DEVICE [--user NAME] [--password PASS]\n"
+    "       lumaseek-cli set-static DEVICE IP NETMASK GATEWAY [--user NAME] [--password PASS]\n"
+    "       lumaseek-cli --help | --version\n"
+    "DEVICE is the IP address or the name of a device that answers the search.\n"
+    "Exit status: 0 done, 1 not found, refused or no answer, 2 bad usage or address.\n";
+
+int Usage(const char* problem) {
+  if (problem) std::fprintf(stderr, "lumaseek-cli: %s\n", problem);
+  std::fputs(kUsage, stderr);
+  return EXIT_USAGE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(kUsage, stdout);
+    return EXIT_DONE;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("lumaseek-cli %s\n", LUMASEEK_VERSION);
+    return EXIT_DONE;
+  }
+  if (argc < 2) return Usage(nullptr);
+
+  const char* command = argv[1];
+  CliOptions options;
+  std::vector<const char*> operands;
+  for (int i = 2; i < argc; i++) {
+    if (std::strcmp(argv[i], "--json") == 0) {
+      options.json = true;
+    } else if (std::strcmp(argv[i], "--user") == 0 || std::strcmp(argv[i], "--password") == 0) {
+      if (i + 1 >= argc) return Usage("--user and --password need a value");
+      const char* value = argv[++i];
+      if (std::strlen(value) >= LOGIN_TEXT_SIZE) return Usage("a user name or password has at most 16 characters");
+      (argv[i - 1][2] == 'u' ? options.user : options.password) = value;
+    } else if (argv[i][0] == '-' && argv[i][1] == '-') {
+      std::fprintf(stderr, "lumaseek-cli: unknown option %s\n", argv[i]);
+      return Usage(nullptr);
+    } else {
+      operands.push_back(argv[i]);
+    }
+  }
+
+  const bool jsonAllowed = std::strcmp(command, "search") == 0 || std::strcmp(command, "shares") == 0;
+  const bool credentialAllowed = !jsonAllowed;
+  if (options.json && !jsonAllowed) return Usage("--json goes with search and shares only");
+  if ((options.user || options.password) && !credentialAllowed)
+    return Usage("--user and --password go with login, set-dhcp and set-static only");
+
+  const std::size_t n = operands.size();
+  if (std::strcmp(command, "search") == 0 && n == 0) return RunSearch(options);
+  if (std::strcmp(command, "shares") == 0 && n == 1) return RunShares(operands[0], options);
+  if (std::strcmp(command, "login") == 0 && n == 1) return RunLogin(operands[0], options);
+  if (std::strcmp(command, "set-dhcp") == 0 && n == 1) return RunSetDhcp(operands[0], options);
+  if (std::strcmp(command, "set-static") == 0 && n == 4)
+    return RunSetStatic(operands[0], operands[1], operands[2], operands[3], options);
+  return Usage("unknown command or wrong number of arguments");
+}
