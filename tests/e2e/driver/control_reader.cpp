@@ -293,6 +293,8 @@ std::string IpAddressJson(HWND ip) {
         .Done();
 }
 
+std::string CheckJson(HWND button) { return std::to_string(Send(button, BM_GETCHECK, 0, 0)); }
+
 std::string MessageBoxJson(HWND box) {
     // the message text is the static with id 0xFFFF; the icon static has no text
     HWND message = GetDlgItem(box, 0xFFFF);

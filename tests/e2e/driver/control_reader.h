@@ -16,6 +16,7 @@ std::string ListViewJson(HWND list);
 std::string TabJson(HWND tab);
 std::string ComboJson(HWND combo);
 std::string IpAddressJson(HWND ip);
+std::string CheckJson(HWND button);  // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE
 std::string MessageBoxJson(HWND box);
 
 bool TabItemRect(HWND tab, int index, RECT* rc);

@@ -77,7 +77,7 @@ Reply Run(const Args& a) {
     if (cmd == "tabs") return Ok(TabJson(target));
     if (cmd == "combo") return Ok(ComboJson(target));
     if (cmd == "ipaddr") return Ok(IpAddressJson(target));
-    if (cmd == "check") return Ok(std::to_string(SendMessageA(target, BM_GETCHECK, 0, 0)));
+    if (cmd == "check") return Ok(CheckJson(target));
     if (cmd == "click" && n >= 4) {
         POINT pt = {atoi(a[2].c_str()), atoi(a[3].c_str())};
         return Ok(ClickAt(target, pt));
