@@ -1,0 +1,73 @@
+#include "sim/sim_config.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string ConfigError(const std::string& json) {
+  SimConfig config;
+  std::string error;
+  if (ParseConfigJson(json, config, error) && CheckConfig(config, error)) return "";
+  return error;
+}
+
+TEST(SimConfig, JsonDeviceWithDefaults) {
+  SimConfig config;
+  std::string error;
+  ASSERT_TRUE(ParseConfigJson(R"({"devices": [{"name": "nas1", "ip": "198.18.0.10",
+      "shares": ["public", "media"], "reply": "long", "match2": 2, "drop": ["login", "static"]}],
+      "dhcp_pool": ["198.18.0.200"]})", config, error)) << error;
+  ASSERT_EQ(1u, config.devices.size());
+  const DeviceConfig& d = config.devices[0];
+  EXPECT_EQ("nas1", d.name);
+  EXPECT_EQ(inet_addr("198.18.0.10"), d.ip);
+  EXPECT_EQ(inet_addr("255.255.255.0"), d.netmask);
+  EXPECT_EQ("kemsa", d.user);
+  EXPECT_EQ("kemsa", d.password);
+  EXPECT_TRUE(d.longReply);
+  EXPECT_EQ(8, d.match1);
+  EXPECT_EQ(2, d.match2);
+  EXPECT_EQ((std::vector<std::string>{"public", "media"}), d.shares);
+  EXPECT_EQ((1u << static_cast<int>(RequestKind::Login)) | (1u << static_cast<int>(RequestKind::Static)),
+            d.faults.dropMask);
+  EXPECT_EQ(1u, config.dhcpPool.size());
+}
+
+TEST(SimConfig, ErrorsNameTheBadKey) {
+  EXPECT_EQ("devices[0].colour: unknown key", ConfigError(R"({"devices": [{"name": "a", "ip": "1.2.3.4", "colour": 1}]})"));
+  EXPECT_NE(std::string::npos, ConfigError(R"({"devices": [{"name": "a", "ip": "1.2.3.400"}]})").find("devices[0].ip:"));
+  EXPECT_NE(std::string::npos, ConfigError(R"({"devices": [{"ip": "1.2.3.4"}]})").find("devices[0].name"));
+  EXPECT_NE(std::string::npos, ConfigError(R"({"devices": [{"name": "a", "ip": "1.2.3.4", "match1": 256}]})").find("match1"));
+  EXPECT_NE(std::string::npos, ConfigError(R"({"devices": [{"name": "a", "ip": "1.2.3.4", "drop": ["reboot"]}]})").find("devices[0].drop"));
+  EXPECT_NE(std::string::npos, ConfigError(R"({"devices": [{"name": "a", "ip": "1.2.3.4", "identity": "0011"}]})").find("identity"));
+  EXPECT_EQ("speed: unknown key", ConfigError(R"({"devices": [], "speed": 3})"));
+  EXPECT_EQ("configuration: not valid JSON", ConfigError("{"));
+  EXPECT_EQ("devices: no device configured", ConfigError(R"({"devices": []})"));
+  EXPECT_EQ("devices[1].ip: address already taken by devices[0]",
+            ConfigError(R"({"devices": [{"name": "a", "ip": "1.2.3.4"}, {"name": "b", "ip": "1.2.3.4"}]})"));
+}
+
+TEST(SimConfig, DeviceFlagsUseTheSameKeys) {
+  SimConfig config;
+  std::string error;
+  ASSERT_TRUE(ParseDeviceFlag("name=nas1,ip=198.18.0.10,shares=a:b::c,refuse_login=1,junk=3,drop=all,"
+                              "identity=00:11:22:33:44:55", config, error)) << error;
+  ASSERT_TRUE(ParseDeviceFlag("name=nas2,ip=198.18.0.11,dhcp=yes", config, error)) << error;
+  const DeviceConfig& d = config.devices[0];
+  EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), d.shares);
+  EXPECT_TRUE(d.faults.refuseLogin);
+  EXPECT_EQ(3, d.faults.junk);
+  EXPECT_EQ(0x1Fu, d.faults.dropMask);
+  EXPECT_EQ(0x55, d.identity[5]);
+  EXPECT_TRUE(config.devices[1].dhcp);
+  // The index in the message is the device's place among all devices.
+  EXPECT_FALSE(ParseDeviceFlag("name=x,ip=1.2.3.4,junk=many", config, error));
+  EXPECT_EQ("devices[2].junk: expected a whole number, got 'many'", error);
+  EXPECT_FALSE(ParseDeviceFlag("name=x,ip=1.2.3.4,speed=2", config, error));
+  EXPECT_EQ("devices[2].speed: unknown key", error);
+  EXPECT_FALSE(ParseDeviceFlag("name=x,ip", config, error));
+  EXPECT_EQ("devices[2].ip: expected key=value", error);
+}
+
+}  // namespace
