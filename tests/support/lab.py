@@ -15,6 +15,7 @@ import os
 import select
 import shutil
 import signal
+import socket
 import subprocess
 import tempfile
 import time
@@ -138,6 +139,14 @@ class Lab:
     def up(self) -> None:
         self._up = True
         _netns(f"lab_up {self.name} {self.links}")
+        # Programs that learn their addresses from the host name find the PC's
+        # lab addresses: "ip netns exec" mounts these files over /etc.
+        etc = Path("/etc/netns") / self.pc_ns
+        etc.mkdir(parents=True, exist_ok=True)
+        host = socket.gethostname()
+        (etc / "hosts").write_text("127.0.0.1 localhost\n" + "".join(
+            f"{self.pc_ip(k)} {host}\n" for k in range(self.links)))
+        (etc / "host.conf").write_text("multi on\n")
         for k in range(self.links):
             # A device that is reachable over several links answers on the link
             # the request came in on, from an address of another link's range.
@@ -150,6 +159,7 @@ class Lab:
         self._sims.clear()
         if self._up:
             _netns(f"lab_down {self.name}")
+            shutil.rmtree(Path("/etc/netns") / self.pc_ns, ignore_errors=True)
             self._up = False
         shutil.rmtree(self.tmp, ignore_errors=True)
 
