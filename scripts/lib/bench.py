@@ -1,0 +1,74 @@
+"""Times the protocol exchanges over real sockets in private namespaces and
+prints each against its schedule: wall time, measured/scheduled ratio and the
+CPU time spent while waiting (the waits must sleep, not spin)."""
+
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests" / "support"))
+from lab import Lab, binary  # noqa: E402
+
+# (low, high) seconds of each exchange's poll-and-pause schedule.
+SEARCH_PER_INTERFACE = (0.72, 1.04)
+LOGIN_TIMEOUT = (1.11, 1.11)      # 11 polls of 10 ms, 10 pauses of 100 ms
+SHARES_TIMEOUT = (2.32, 2.32)     # 11 draining polls, 21 polls, 20 pauses
+CONFIG_TIMEOUT = (11.01, 11.01)   # 101 polls, 100 pauses
+
+
+def timed(lab, *args):
+    """wall, cpu, result, listed, interfaces of one exchange in the PC namespace."""
+    out = lab.run_pc([binary("lumaseek-exchange-timer"), *args], timeout=120)
+    if out.returncode != 0:
+        raise RuntimeError(f"exchange timer failed: {out.stderr}")
+    _, wall, cpu, result, listed, interfaces = out.stdout.split()
+    return float(wall), float(cpu), int(result), int(listed), int(interfaces)
+
+
+def row(rows, what, schedule, wall, cpu, note):
+    low, high = schedule
+    scheduled = f"{low:.2f}-{high:.2f}" if low != high else f"{high:.2f}"
+    rows.append((what, scheduled, f"{wall:.3f}", f"{wall / high:.2f}", f"{cpu * 1000:.1f}",
+                 f"{100 * cpu / wall:.1f}", note))
+
+
+def print_table(rows):
+    head = ("Exchange", "Scheduled s", "Measured s", "Ratio", "CPU ms", "CPU %", "Result")
+    widths = [max(len(str(r[c])) for r in rows + [head]) for c in range(len(head))]
+    for r in [head] + rows:
+        print("  ".join(str(cell).ljust(w) for cell, w in zip(r, widths)).rstrip())
+    print("Ratio: measured / upper end of the schedule. CPU: user + system time of the whole exchange.")
+
+
+def main():
+    rows = []
+    with Lab(links=2) as lab:
+        answering, mute = lab.dev_ip(0, 0), lab.dev_ip(0, 1)
+        lab.start_sim([
+            {"name": "answering", "ip": answering, "netmask": lab.netmask()},
+            {"name": "mute", "ip": mute, "netmask": lab.netmask(),
+             "drop": ["login", "shares", "dhcp", "static"]},
+        ], link=0)
+        lab.start_sim([{"name": "far", "ip": lab.dev_ip(1, 0), "netmask": lab.netmask()}], link=1)
+        wall, cpu, result, _, interfaces = timed(lab, "search")
+        per = (SEARCH_PER_INTERFACE[0] * interfaces, SEARCH_PER_INTERFACE[1] * interfaces)
+        row(rows, f"search, {interfaces} interfaces", per, wall, cpu, f"{result} devices")
+        wall, cpu, result, _, _ = timed(lab, "login", answering)
+        row(rows, "login, answered", LOGIN_TIMEOUT, wall, cpu, "accepted" if result else "refused")
+        wall, cpu, result, _, _ = timed(lab, "login", mute)
+        row(rows, "login, no answer", LOGIN_TIMEOUT, wall, cpu, "time-out" if not result else "answered?")
+        wall, cpu, result, _, _ = timed(lab, "shares", mute)
+        row(rows, "share query, no answer", SHARES_TIMEOUT, wall, cpu, "time-out" if not result else "answered?")
+        wall, cpu, result, _, _ = timed(lab, "dhcp", mute)
+        row(rows, "configuration, no answer", CONFIG_TIMEOUT, wall, cpu,
+            "time-out" if not result else "answered?")
+    with Lab(links=1) as lab:
+        many = [{"name": f"nas{n:04d}", "ip": lab.dev_ip(0, n), "netmask": lab.netmask()} for n in range(1000)]
+        lab.start_sim(many, ready_timeout=120)
+        wall, cpu, result, _, _ = timed(lab, "search")
+        row(rows, "search, 1 interface, 1000 devices", SEARCH_PER_INTERFACE, wall, cpu,
+            f"{result} listed (32 reads at most)")
+    print_table(rows)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,59 @@
+"""Login checks and share lists against simulated devices."""
+
+import unittest
+
+from netcase import OP_QUERY, LabCase, device
+
+
+class LoginAndShares(LabCase):
+    @classmethod
+    def lab_setup(cls):
+        lab = cls.lab
+        cls.sim = lab.start_sim([
+            device(lab, "nas1", 0, 0, shares=["public", "media", "backup"]),
+            device(lab, "guarded", 0, 1, user="admin", password="s3cret", shares=[]),
+            device(lab, "refuser", 0, 2, refuse_login=True),
+            device(lab, "group-nas", 0, 3, multicast=True, shares=["a" * 40, "b"]),
+        ])
+
+    def test_shares_by_name_and_by_address(self):
+        by_name = self.cli("shares", "nas1", "--json")
+        self.assertEqual(0, by_name.code, by_name)
+        self.assertEqual(["public", "media", "backup"], by_name.json())
+        by_ip = self.cli("shares", self.lab.dev_ip(0, 3))
+        self.assertEqual(0, by_ip.code, by_ip)
+        self.assertEqual(["a" * 40, "b"], by_ip.out.split())
+        empty = self.cli("shares", "guarded", "--json")
+        self.assertEqual((0, []), (empty.code, empty.json()))
+
+    def test_default_credential_is_accepted_and_sent_in_clear(self):
+        result = self.cli("login", "nas1")
+        self.assertEqual(0, result.code, result)
+        requests = [e.data for e in self.sim.log()
+                    if e.direction == "RX" and e.opcode == OP_QUERY and e.data[21] == 4]
+        self.assertIn(b"kemsa\x55\xaakemsa", [r[28:] for r in requests])
+
+    def test_other_credentials_and_refusals(self):
+        refused = self.cli("login", "guarded")
+        self.assertEqual(1, refused.code, refused)
+        self.assertIn("refused", refused.err)
+        accepted = self.cli("login", "guarded", "--user", "admin", "--password", "s3cret")
+        self.assertEqual(0, accepted.code, accepted)
+        wrong_user = self.cli("login", "guarded", "--password", "s3cret")
+        self.assertEqual(1, wrong_user.code, wrong_user)
+        always = self.cli("login", "refuser")
+        self.assertEqual(1, always.code, always)
+        # A refusal ends the wait at once: search (about 1 s) and a reply, not the 1.1 s time-out.
+        self.assertLess(always.seconds, 2.0, always)
+
+    def test_unknown_device_fails_without_a_per_device_request(self):
+        before = len(self.sim.log())
+        result = self.cli("login", "nobody")
+        self.assertEqual(1, result.code, result)
+        self.assertIn("nobody", result.err)
+        sent_after = [e for e in self.sim.log()[before:] if e.direction == "RX" and e.opcode != 1]
+        self.assertEqual([], sent_after)
+
+
+if __name__ == "__main__":
+    unittest.main()

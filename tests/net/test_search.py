@@ -1,0 +1,75 @@
+"""Searching a PC with two interfaces on two links, over real group and
+unicast replies."""
+
+import unittest
+
+from netcase import OP_SEARCH, LabCase, device
+
+
+class TwoLinkSearch(LabCase):
+    LINKS = 2
+
+    @classmethod
+    def lab_setup(cls):
+        lab = cls.lab
+        # One device reachable over both links: the same address and identity on each.
+        both = {"name": "both", "ip": lab.dev_ip(0, 9), "netmask": lab.netmask(), "identity": "02000000bbbb"}
+        cls.sim0 = lab.start_sim([
+            device(lab, "short-unicast", 0, 0),
+            device(lab, "long-group", 0, 1, reply="long", match1=8, match2=1, multicast=True, dhcp=True),
+            device(lab, "long-other-code", 0, 2, reply="long", match1=8, match2=2),
+            both,
+        ], link=0)
+        cls.sim1 = lab.start_sim([device(lab, "short-group", 1, 0, multicast=True), both], link=1)
+        cls.search = cls.cli("search", "--json")
+
+    def test_both_interfaces_are_searched_and_each_device_listed_once(self):
+        self.assertEqual(0, self.search.code, self.search)
+        names = [d["name"] for d in self.search.json()]
+        self.assertEqual(sorted(["short-unicast", "long-group", "both", "short-group"]), sorted(names))
+        found = self.by_name(self.search.json())
+        self.assertEqual(self.lab.pc_ip(0), found["short-unicast"]["interface"])
+        self.assertEqual(self.lab.pc_ip(1), found["short-group"]["interface"])
+        # Interfaces are searched in order, so the first reply came through link 0.
+        self.assertEqual(self.lab.pc_ip(0), found["both"]["interface"])
+        self.assertEqual(self.lab.dev_ip(0, 9), found["both"]["ip"])
+        for sim, pc in ((self.sim0, self.lab.pc_ip(0)), (self.sim1, self.lab.pc_ip(1))):
+            searches = [e for e in sim.log() if e.direction == "RX" and e.opcode == OP_SEARCH]
+            self.assertEqual(2, len(searches), "two sends per interface")
+            self.assertTrue(all(e.src == pc and e.dst == "224.0.0.1" and len(e.data) == 11 for e in searches))
+            replies = [e for e in sim.log() if e.direction == "TX" and e.device == "both"]
+            self.assertEqual(2, len(replies))
+
+    def test_long_replies_are_filtered_by_their_match_codes(self):
+        names = [d["name"] for d in self.search.json()]
+        self.assertIn("long-group", names)
+        self.assertNotIn("long-other-code", names)
+        sent = {e.device for e in self.sim0.log() if e.direction == "TX"}
+        self.assertIn("long-other-code", sent, "the filtered device did answer")
+
+    def test_records_carry_the_reported_settings(self):
+        found = self.by_name(self.search.json())
+        self.assertEqual({"name": "long-group", "ip": self.lab.dev_ip(0, 1), "netmask": "255.255.252.0",
+                          "gateway": self.lab.pc_ip(0), "dhcp": True, "interface": self.lab.pc_ip(0)},
+                         found["long-group"])
+        self.assertFalse(found["short-unicast"]["dhcp"])
+        group = [e for e in self.sim1.log() if e.direction == "TX" and e.device == "short-group"]
+        self.assertTrue(group and all(e.dst == "224.0.0.1" for e in group))
+        unicast = [e for e in self.sim0.log() if e.direction == "TX" and e.device == "short-unicast"]
+        self.assertTrue(unicast and all(e.dst == self.lab.pc_ip(0) for e in unicast))
+        self.assertTrue(all(e.src == self.lab.dev_ip(0, 0) for e in unicast))
+
+    def test_table_lists_the_same_devices_in_aligned_columns(self):
+        table = self.cli("search")
+        self.assertEqual(0, table.code, table)
+        lines = table.out.splitlines()
+        self.assertEqual(["Name", "IP", "Netmask", "Gateway", "DHCP"], lines[0].split())
+        self.assertEqual(5, len(lines))
+        ip_column = lines[0].index("IP")
+        for line in lines[1:]:
+            self.assertRegex(line[ip_column:], r"^198\.18\.")
+        self.assertTrue(any(line.split()[0] == "long-group" and line.split()[-1] == "yes" for line in lines))
+
+
+if __name__ == "__main__":
+    unittest.main()
