@@ -1,0 +1,122 @@
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/system_sockets.h"
+
+namespace platform {
+
+namespace {
+
+SOCKET AsSocket(SocketHandle s) { return static_cast<SOCKET>(s); }
+
+// Windows takes the boolean options as a single byte.
+bool SetByteOption(SocketHandle s, int level, int option, bool on) {
+  const char value = on ? 1 : 0;
+  return setsockopt(AsSocket(s), level, option, &value, 1) == 0;
+}
+
+class WinsockSockets : public SocketService {
+ public:
+  bool StartLibrary() override {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(1, 1), &data) == 0;
+  }
+
+  int HostAddresses(Ipv4* out, int max) override {
+    char name[128] = {};
+    if (gethostname(name, sizeof name - 1) != 0) return 0;
+    const hostent* host = gethostbyname(name);
+    if (!host || host->h_addrtype != AF_INET || host->h_length != 4) return 0;
+    int n = 0;
+    for (char** entry = host->h_addr_list; *entry && n < max; entry++) {
+      in_addr address;
+      std::memcpy(&address, *entry, sizeof address);
+      out[n++] = address.s_addr;
+    }
+    return n;
+  }
+
+  SocketHandle OpenUdp() override {
+    const SOCKET s = socket(AF_INET, SOCK_DGRAM, 0);
+    return s == INVALID_SOCKET ? kNoSocket : static_cast<SocketHandle>(s);
+  }
+
+  bool SetMulticastLoop(SocketHandle s, bool on) override {
+    return SetByteOption(s, IPPROTO_IP, IP_MULTICAST_LOOP, on);
+  }
+
+  bool SetReuseAddress(SocketHandle s, bool on) override {
+    return SetByteOption(s, SOL_SOCKET, SO_REUSEADDR, on);
+  }
+
+  // Windows delivers group traffic to a socket bound to the interface address.
+  bool BindReceive(SocketHandle s, Ipv4 local, std::uint16_t port) override {
+    sockaddr_in at = {};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(port);
+    at.sin_addr.s_addr = local;
+    return bind(AsSocket(s), reinterpret_cast<const sockaddr*>(&at), sizeof at) == 0;
+  }
+
+  bool JoinGroup(SocketHandle s, Ipv4 group, Ipv4 local) override {
+    ip_mreq request = {};
+    request.imr_multiaddr.s_addr = group;
+    request.imr_interface.s_addr = local;
+    return setsockopt(AsSocket(s), IPPROTO_IP, IP_ADD_MEMBERSHIP,
+                      reinterpret_cast<const char*>(&request), sizeof request) == 0;
+  }
+
+  bool SetMulticastInterface(SocketHandle s, Ipv4 local) override {
+    in_addr address = {};
+    address.s_addr = local;
+    return setsockopt(AsSocket(s), IPPROTO_IP, IP_MULTICAST_IF,
+                      reinterpret_cast<const char*>(&address), sizeof address) == 0;
+  }
+
+  int SendTo(SocketHandle s, const std::uint8_t* data, int size, Ipv4 to,
+             std::uint16_t port) override {
+    sockaddr_in at = {};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(port);
+    at.sin_addr.s_addr = to;
+    return sendto(AsSocket(s), reinterpret_cast<const char*>(data), size, 0,
+                  reinterpret_cast<const sockaddr*>(&at), sizeof at);
+  }
+
+  bool WaitReadable(SocketHandle s, int timeoutMicroseconds) override {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(AsSocket(s), &readable);
+    timeval wait = {0, timeoutMicroseconds};
+    return select(0, &readable, nullptr, nullptr, &wait) > 0;
+  }
+
+  int Receive(SocketHandle s, std::uint8_t* buffer, int capacity) override {
+    const int n = recvfrom(AsSocket(s), reinterpret_cast<char*>(buffer), capacity, 0, nullptr,
+                           nullptr);
+    return n == SOCKET_ERROR ? -1 : n;
+  }
+
+  void SleepMs(unsigned milliseconds) override { Sleep(milliseconds); }
+};
+
+}  // namespace
+
+SocketService& SystemSockets() {
+  static WinsockSockets service;
+  return service;
+}
+
+Ipv4 InetAddr(const char* dotted) { return inet_addr(dotted); }
+
+void InetNtoa(Ipv4 address, char out[16]) {
+  in_addr a = {};
+  a.s_addr = address;
+  const char* text = inet_ntoa(a);
+  std::snprintf(out, 16, "%s", text ? text : "");
+}
+
+}  // namespace platform
