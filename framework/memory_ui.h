@@ -58,6 +58,7 @@ struct MemoryWindow {
   std::array<int, 4> fields = {-1, -1, -1, -1};
   // check box
   int check = 0;
+  bool autoCheck = false;  // BS_AUTOCHECKBOX: a click toggles it
   // edit: 0 is no limit
   int textLimit = 0;
 };
@@ -109,6 +110,8 @@ void SelectRow(const CWnd& dialog, int listId, int row);  // the only selected r
 // Sends a message to a window through its message map; the result.
 LRESULT Send(const CWnd& wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 void Paint(const CWnd& wnd);  // WM_PAINT
+// The window that has the keyboard focus.
+HWND Focus();
 
 // Message boxes shown so far, oldest first; each answered with IDOK.
 const std::vector<ShownMessageBox>& MessageBoxes();
