@@ -3,22 +3,29 @@
 #include "framework/dialog_proc_win32.h"
 #include "framework/wnd.h"
 
+// The control's object, for FromHandle: comctl32 exports no GetWindowSubclass by name.
+static const char kControlObject[] = "lumaSeek.CWnd";
+
+static void Unsubclass(HWND hwnd) {
+  RemoveWindowSubclass(hwnd, ControlSubclassProc, 0);
+  RemovePropA(hwnd, kControlObject);
+}
+
 CWnd::~CWnd() {
-  if (m_hWnd && FromHandle(m_hWnd) == this) RemoveWindowSubclass(m_hWnd, ControlSubclassProc, 0);
+  if (m_hWnd && GetPropA(m_hWnd, kControlObject) == this) Unsubclass(m_hWnd);
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
   if (IsOurDialog(hwnd)) return reinterpret_cast<CWnd*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-  DWORD_PTR object = 0;
-  if (GetWindowSubclass(hwnd, ControlSubclassProc, 0, &object)) return reinterpret_cast<CWnd*>(object);
-  return nullptr;
+  return static_cast<CWnd*>(GetPropA(hwnd, kControlObject));
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
   assert(m_hWnd == nullptr && IsWindow(hwnd));
   m_hWnd = hwnd;
   PreSubclassWindow();
+  SetPropA(hwnd, kControlObject, this);
   return SetWindowSubclass(hwnd, ControlSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -26,7 +33,7 @@ LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPA
                                      UINT_PTR, DWORD_PTR object) {
   CWnd* wnd = reinterpret_cast<CWnd*>(object);
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, ControlSubclassProc, 0);
+    Unsubclass(hwnd);
     wnd->m_hWnd = nullptr;
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
