@@ -29,7 +29,7 @@ class EngineTest : public ::testing::Test {
   void UseInterfaces(int n) {
     LocalInterfaceTable.count = n;
     for (int i = 0; i < n; i++) {
-      std::snprintf(LocalInterfaceTable.address[i], ADDRESS_TEXT_SIZE, "192.168.%d.100", i);
+      std::snprintf(LocalInterfaceTable.address[i], ADDRESS_TEXT_SIZE, "192.168.%d.100", i & 0xFF);
       SendSockets[i] = SendSocket(i);
       ReceiveSockets[i] = ReceiveSocket(i);
     }
