@@ -133,7 +133,6 @@ int QueryShares() {
   ExchangeBuffers& b = Zeroed(sharesBuffers);
   // Late answers to an earlier query would otherwise be taken for this one.
   for (int n = 0; n < SHARES_DRAIN_POLLS; n++) PollInterface(i, b.reply);
-  std::memset(b.reply, 0, sizeof b.reply);
   const int length = BuildShareListRequest(b.request);
   SendThroughInterface(i, b.request, length);
   const int size = AwaitQueryReply(i, b.reply, SHARE_REPLY_MIN_SIZE, SHARES_MAX_POLLS);
