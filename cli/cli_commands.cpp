@@ -93,7 +93,7 @@ bool Login(Session& session, const CliOptions& options) {
     std::fprintf(stderr, "lumaseek-cli: a password has at most %d characters\n", LOGIN_TEXT_SIZE - 1);
     return false;
   }
-  std::snprintf(LoginPassword, sizeof LoginPassword, "%s", typed);
+  std::snprintf(LoginPassword, sizeof LoginPassword, "%.*s", LOGIN_TEXT_SIZE - 1, typed);
   if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
   std::fprintf(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
   return false;
