@@ -82,6 +82,7 @@ CPaintDC::CPaintDC(CWnd* wnd) : m_pWnd(wnd) {
   assert(wnd->m_hWnd);
   m_hDC = memory_ui::CreateDC();
   ++wnd->m_hWnd->paints;
+  wnd->m_hWnd->paintDC = m_hDC;
 }
 
 CPaintDC::~CPaintDC() = default;

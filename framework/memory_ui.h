@@ -42,6 +42,7 @@ struct MemoryWindow {
   std::vector<std::unique_ptr<MemoryWindow>> children;
   CWnd* object = nullptr;  // the dialog or subclassed control bound to it
   int paints = 0;          // paint cycles run on it
+  HDC paintDC = nullptr;   // the device context of the last CPaintDC
   HICON bigIcon = nullptr, smallIcon = nullptr;
 
   // list view
