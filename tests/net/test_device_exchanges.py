@@ -46,6 +46,22 @@ class LoginAndShares(LabCase):
         # A refusal ends the wait at once: search (about 1 s) and a reply, not the 1.1 s time-out.
         self.assertLess(always.seconds, 2.0, always)
 
+    def test_usage_errors_exit_2_before_anything_is_sent(self):
+        before = len(self.sim.log())
+        for args in (["frobnicate"], ["shares"], ["login", "nas1", "--json"], ["search", "--user", "x"],
+                     ["login", "nas1", "--password", "p" * 17], ["search", "--colour"]):
+            result = self.cli(*args)
+            self.assertEqual(2, result.code, (args, result))
+            self.assertIn("usage:", result.err)
+        self.assertEqual(before, len(self.sim.log()))
+        self.assertEqual(0, self.cli("--version").code)
+        self.assertIn("set-static DEVICE IP NETMASK GATEWAY", self.cli("--help").out)
+
+    def test_simulator_stops_cleanly_on_sigterm(self):
+        sim = self.lab.start_sim([device(self.lab, "short-lived", 0, 20)])
+        self.assertEqual(0, sim.stop())
+        self.assertEqual("stopped", sim.notes()[-1])
+
     def test_unknown_device_fails_without_a_per_device_request(self):
         before = len(self.sim.log())
         result = self.cli("login", "nobody")

@@ -106,8 +106,9 @@ class Sim:
             except subprocess.TimeoutExpired:
                 self.proc.kill()
                 self.proc.wait()
-        if self.proc.stdout:
-            self.proc.stdout.close()
+        for stream in (self.proc.stdout, self.proc.stderr):
+            if stream:
+                stream.close()
         return self.proc.returncode
 
 
