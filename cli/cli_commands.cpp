@@ -54,20 +54,20 @@ std::vector<const DeviceRecord*> ListedDevices() {
 
 // By address first, then by name; selects it for the per-device exchanges.
 const DeviceRecord* Select(const char* device) {
-  const DeviceRecord* byName = nullptr;
+  const DeviceRecord* found = nullptr;
   for (const DeviceRecord* d = DeviceList.head; d; d = d->next) {
     if (std::strcmp(d->ipText, device) == 0) {
-      byName = d;
+      found = d;
       break;
     }
-    if (!byName && std::strcmp(d->name, device) == 0) byName = d;
+    if (!found && std::strcmp(d->name, device) == 0) found = d;
   }
-  if (!byName) {
+  if (!found) {
     std::fprintf(stderr, "lumaseek-cli: no device '%s' answered the search\n", Printable(device).c_str());
     return nullptr;
   }
-  std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "%s", byName->ipText);
-  return byName;
+  std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "%s", found->ipText);
+  return found;
 }
 
 void SetCredential(const char* user, const char* password) {

@@ -9,7 +9,8 @@ void ProgressSockets::Begin(const char* what) {
 }
 
 void ProgressSockets::End() {
-  if (what_) std::fputs("\r\033[K", stderr);
+  // Blanks rather than an erase sequence, which older Windows consoles print as is.
+  if (what_) std::fprintf(stderr, "\r%*s\r", 60, "");
   what_ = nullptr;
 }
 

@@ -148,10 +148,10 @@ int main(int argc, char** argv) {
       std::fputs(kUsage, stdout);
       return 0;
     }
-    if (i + 1 >= argc) return BadUsage(arg == "--config" || arg == "--device" || arg == "--dhcp-pool" ||
-                                               arg == "--interface" || arg == "--log"
-                                           ? arg + " needs a value"
-                                           : "unknown argument '" + arg + "'\n" + kUsage);
+    const bool known = arg == "--config" || arg == "--device" || arg == "--dhcp-pool" || arg == "--interface" ||
+                       arg == "--log";
+    if (!known) return BadUsage("unknown argument '" + arg + "'\n" + kUsage);
+    if (i + 1 >= argc) return BadUsage(arg + " needs a value");
     const std::string value = argv[++i];
     if (arg == "--config") {
       std::string text;
@@ -163,10 +163,8 @@ int main(int argc, char** argv) {
       if (!ParseAddressList(value, config.dhcpPool, error)) return BadUsage("--dhcp-pool: " + error);
     } else if (arg == "--interface") {
       config.interfaceName = value;
-    } else if (arg == "--log") {
-      logPath = value;
     } else {
-      return BadUsage("unknown argument '" + arg + "'\n" + kUsage);
+      logPath = value;
     }
   }
   if (!logPath.empty()) config.logPath = logPath;
