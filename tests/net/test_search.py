@@ -71,5 +71,17 @@ class TwoLinkSearch(LabCase):
         self.assertTrue(any(line.split()[0] == "long-group" and line.split()[-1] == "yes" for line in lines))
 
 
+class Crowd(LabCase):
+    @classmethod
+    def lab_setup(cls):
+        cls.lab.start_sim([device(cls.lab, f"nas{n:02d}", 0, n) for n in range(40)])
+
+    def test_a_search_reads_at_most_32_datagrams_per_interface(self):
+        result = self.cli("search", "--json")
+        self.assertEqual(0, result.code, result)
+        self.assertEqual(32, len(result.json()))
+        self.assertLess(result.seconds, 1.04 + 0.4, result)
+
+
 if __name__ == "__main__":
     unittest.main()
