@@ -12,6 +12,7 @@ class CDriveMapPage : public CDialog {
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
+  void OnOK() override {}  // Enter does not close the page
 
   CStatic m_infoText;      // 1029
   CComboBox m_driveCombo;  // 1004

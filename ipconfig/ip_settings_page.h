@@ -12,6 +12,7 @@ class CIpSettingsPage : public CDialog {
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
+  void OnOK() override {}  // Enter does not close the page
 
   CStatic m_infoText;             // 1028
   CComboBox m_dhcpCombo;          // 1018 "Disabled" / "Enabled"

@@ -12,6 +12,7 @@ class CSearchPage : public CDialog {
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
+  void OnCancel() override {}  // Escape changes nothing
 
   CButton m_shortcutCheck;  // 1023 "Create Shortcut"
   CListCtrl m_deviceList;   // 1016
