@@ -5,8 +5,8 @@ import unittest
 
 from netcase import OP_QUERY, LabCase, device
 
-SEARCH_BOUND = 1.04 + 0.4        # one interface, with process start-up
-LOGIN_BOUND = 1.1 + 0.4
+SEARCH_BOUND = 1.04 + 0.6        # one interface, with process start-up
+LOGIN_BOUND = 1.1 + 0.6
 CONFIG_BOUND = 10.1 + 1.5
 
 
