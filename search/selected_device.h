@@ -1,0 +1,25 @@
+// The device picked in the Search Device list, shared by the three pages.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct SelectedDeviceState {
+  std::string deviceName;         // the row's "Name" cell
+  std::string shareHostText;      // the row's "IP" cell at the click; never rewritten later
+  std::string deviceIpText;       // the row's "IP" cell; rewritten after an address change
+  std::string deviceNetmaskText;
+  std::string deviceGatewayText;
+  std::uint32_t ipAddress;        // inet_addr of the texts: first octet in the lowest byte
+  std::uint32_t netmaskAddress;
+  std::uint32_t gatewayAddress;
+  std::int32_t dhcpEnabled;       // 1 when the device is a DHCP client
+  std::int32_t deviceSelected;    // 1 after a click in the list since the last search
+};
+
+extern SelectedDeviceState SelectedDevice;
+
+// Empties the five texts.
+void ClearSelectedDeviceTexts();
+// Start-of-program values. For tests.
+void ResetSelectedDevice();
