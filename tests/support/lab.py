@@ -24,7 +24,6 @@ from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
 NETNS_SH = REPO / "scripts" / "lib" / "netns.sh"
-LAB_PREFIX_LEN = 22
 
 
 def bin_dir() -> Path:
