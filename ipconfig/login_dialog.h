@@ -1,10 +1,21 @@
-// The Login dialog: a user name and a password of at most 16 characters each.
+// The Login dialog: a user name and a password of at most 16 characters each,
+// handed to the exchanges through LoginUserName and LoginPassword.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+
+// Who shows the dialog next: LOGIN_FOR_DEVICE (the IP Settings page's device
+// login, user name fixed to the default credential) or LOGIN_FOR_SHARE (the
+// Drive Mapping page's share connection). Only OnInitDialog reads it.
+enum { LOGIN_FOR_SHARE = 0, LOGIN_FOR_DEVICE = 1 };
+extern std::int32_t LoginPurpose;
+
+// The credential a device accepts out of the box, as user name and password.
+inline constexpr char DEFAULT_CREDENTIAL[] = "kemsa";
 
 class CLoginDlg : public CDialog {
  public:
@@ -14,6 +25,8 @@ class CLoginDlg : public CDialog {
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
 
   CEdit m_userNameEdit;    // 1020
   std::string m_userName;  // exchanged with 1020
