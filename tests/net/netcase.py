@@ -9,7 +9,7 @@ import unittest
 from lab import Lab, available, binary
 
 OP_SEARCH, OP_QUERY, OP_CONFIG = 1, 3, 5
-OP_QUERY_REPLY, OP_CONFIG_REPLY = 4, 6
+OP_CONFIG_REPLY = 6
 
 
 def device(lab, name, link, n, **keys):

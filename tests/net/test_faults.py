@@ -3,7 +3,7 @@ what is its own."""
 
 import unittest
 
-from netcase import OP_QUERY, LabCase, device
+from netcase import LabCase, device
 
 SEARCH_BOUND = 1.04 + 0.6        # one interface, with process start-up
 LOGIN_BOUND = 1.1 + 0.6
