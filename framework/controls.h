@@ -38,7 +38,6 @@ class CComboBox : public CWnd {
  public:
   int AddString(LPCSTR text);
   void ResetContent();
-  int GetCount() const;
   int GetCurSel() const;
   int SetCurSel(int select);
   // Text of item index; CB_ERR (and an empty text) for no such item.
@@ -53,6 +52,8 @@ class CIPAddressCtrl : public CWnd {
   BOOL IsBlank() const;
   // The four octets, a blank field as 0; returns how many fields are not blank.
   int GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& field3) const;
+  // Puts the keyboard focus into field 0 to 3 (IPM_SETFOCUS).
+  void SetFieldFocus(WORD field);
 };
 
 class CEdit : public CWnd {

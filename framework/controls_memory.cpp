@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/controls.h"
+#include "framework/memory_backend.h"
 #include "framework/memory_ui.h"
 
 LONG CTabCtrl::InsertItem(int item, LPCSTR text, LPARAM data) {
@@ -134,11 +135,6 @@ void CComboBox::ResetContent() {
   m_hWnd->curSel = -1;
 }
 
-int CComboBox::GetCount() const {
-  assert(m_hWnd);
-  return static_cast<int>(m_hWnd->items.size());
-}
-
 int CComboBox::GetCurSel() const {
   assert(m_hWnd);
   return m_hWnd->curSel;
@@ -189,6 +185,12 @@ int CIPAddressCtrl::GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& f
     if (field >= 0) ++filled;
   }
   return filled;
+}
+
+void CIPAddressCtrl::SetFieldFocus(WORD field) {
+  assert(m_hWnd);
+  m_hWnd->focusedField = field;
+  memory_backend::SetFocus(m_hWnd);
 }
 
 void CEdit::LimitText(int maxChars) {

@@ -118,11 +118,6 @@ void CComboBox::ResetContent() {
   ::SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0);
 }
 
-int CComboBox::GetCount() const {
-  assert(IsWindow(m_hWnd));
-  return static_cast<int>(::SendMessageA(m_hWnd, CB_GETCOUNT, 0, 0));
-}
-
 int CComboBox::GetCurSel() const {
   assert(IsWindow(m_hWnd));
   return static_cast<int>(::SendMessageA(m_hWnd, CB_GETCURSEL, 0, 0));
@@ -169,6 +164,11 @@ int CIPAddressCtrl::GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& f
   field2 = static_cast<BYTE>(THIRD_IPADDRESS(address));
   field3 = static_cast<BYTE>(FOURTH_IPADDRESS(address));
   return filled;
+}
+
+void CIPAddressCtrl::SetFieldFocus(WORD field) {
+  assert(IsWindow(m_hWnd));
+  ::SendMessageA(m_hWnd, IPM_SETFOCUS, field, 0);
 }
 
 void CEdit::LimitText(int maxChars) {

@@ -50,7 +50,6 @@ class CDialog : public CWnd {
   virtual void OnOK();
   virtual void OnCancel();
 
-  UINT GetTemplateId() const { return m_templateId; }
   // The framework's start of a dialog: its template's initial data, then OnInitDialog.
   BOOL HandleInitDialog();
 

@@ -57,6 +57,7 @@ struct MemoryWindow {
   int curSel = -1;
   // IP address control: -1 is a blank field
   std::array<int, 4> fields = {-1, -1, -1, -1};
+  int focusedField = -1;  // the field the last IPM_SETFOCUS named
   // check box
   int check = 0;
   bool autoCheck = false;  // BS_AUTOCHECKBOX: a click toggles it

@@ -18,7 +18,6 @@ class CWnd {
 
   HWND m_hWnd = nullptr;
 
-  HWND GetSafeHwnd() const { return m_hWnd; }
   // The dialog or subclassed control bound to hwnd, nullptr for any other window.
   static CWnd* FromHandle(HWND hwnd);
 
@@ -30,13 +29,10 @@ class CWnd {
   void SetWindowText(LPCSTR text);
   void GetWindowText(std::string& text) const;
   BOOL EnableWindow(BOOL enable = TRUE);
-  BOOL IsWindowEnabled() const;
   BOOL ShowWindow(int showCommand);
-  BOOL IsWindowVisible() const;
   BOOL IsIconic() const;
   BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
-  BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
-  DWORD GetStyle() const;
+  BOOL ModifyStyle(DWORD remove, DWORD add);
   void SetFocus();
   CWnd* GetParent() const;
   HWND GetDlgItem(int id) const;

@@ -126,23 +126,11 @@ BOOL CWnd::EnableWindow(BOOL enable) {
   return wasDisabled;
 }
 
-BOOL CWnd::IsWindowEnabled() const {
-  assert(m_hWnd);
-  return m_hWnd->enabled;
-}
-
 BOOL CWnd::ShowWindow(int showCommand) {
   assert(m_hWnd);
   BOOL wasVisible = m_hWnd->visible;
   m_hWnd->visible = showCommand != SW_HIDE;
   return wasVisible;
-}
-
-BOOL CWnd::IsWindowVisible() const {
-  assert(m_hWnd);
-  for (MemoryWindow* window = m_hWnd; window; window = window->parent)
-    if (!window->visible) return FALSE;
-  return TRUE;
 }
 
 BOOL CWnd::IsIconic() const {
@@ -152,26 +140,18 @@ BOOL CWnd::IsIconic() const {
 
 BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags) {
   assert(m_hWnd);
-  constexpr UINT kNoMove = 0x0002;
-  if (!(flags & kNoMove)) {
-    m_hWnd->x = x;
-    m_hWnd->y = y;
-  }
+  m_hWnd->x = x;
+  m_hWnd->y = y;
   if (!(flags & SWP_NOSIZE)) m_hWnd->client = {0, 0, cx, cy};
   return TRUE;
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
   assert(m_hWnd);
   DWORD changed = (m_hWnd->style & ~remove) | add;
   if (changed == m_hWnd->style) return FALSE;
   m_hWnd->style = changed;
   return TRUE;
-}
-
-DWORD CWnd::GetStyle() const {
-  assert(m_hWnd);
-  return m_hWnd->style | (m_hWnd->visible ? WS_VISIBLE : 0) | (m_hWnd->enabled ? 0 : WS_DISABLED);
 }
 
 void CWnd::SetFocus() {

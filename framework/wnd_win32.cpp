@@ -60,19 +60,9 @@ BOOL CWnd::EnableWindow(BOOL enable) {
   return ::EnableWindow(m_hWnd, enable);
 }
 
-BOOL CWnd::IsWindowEnabled() const {
-  assert(IsWindow(m_hWnd));
-  return ::IsWindowEnabled(m_hWnd);
-}
-
 BOOL CWnd::ShowWindow(int showCommand) {
   assert(IsWindow(m_hWnd));
   return ::ShowWindow(m_hWnd, showCommand);
-}
-
-BOOL CWnd::IsWindowVisible() const {
-  assert(IsWindow(m_hWnd));
-  return ::IsWindowVisible(m_hWnd);
 }
 
 BOOL CWnd::IsIconic() const {
@@ -85,19 +75,13 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
   return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, cx, cy, flags);
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
   assert(IsWindow(m_hWnd));
   DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
   DWORD changed = (style & ~remove) | add;
   if (changed == style) return FALSE;
   ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
-  if (flags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
   return TRUE;
-}
-
-DWORD CWnd::GetStyle() const {
-  assert(IsWindow(m_hWnd));
-  return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
 }
 
 void CWnd::SetFocus() {

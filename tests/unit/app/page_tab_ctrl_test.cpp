@@ -53,7 +53,7 @@ class PageTabCtrlTest : public ::testing::Test {
 };
 
 TEST_F(PageTabCtrlTest, BindingTurnsOnOwnerDrawing) {
-  EXPECT_TRUE(dialog.m_tabCtrl.GetStyle() & TCS_OWNERDRAWFIXED);
+  EXPECT_TRUE(memory_ui::Window(dialog.m_tabCtrl)->style & TCS_OWNERDRAWFIXED);
 }
 
 TEST_F(PageTabCtrlTest, FirstPageAloneIsShownAtThePageOrigin) {

@@ -91,7 +91,7 @@ TEST_F(MessageMapTest, ModelessDialogEndsHidden) {
   EXPECT_FALSE(memory_ui::Window(page)->visible);  // child templates are created hidden
   page.ShowWindow(SW_SHOW);
   memory_ui::Send(page, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
-  EXPECT_FALSE(page.IsWindowVisible());
+  EXPECT_FALSE(memory_ui::Window(page)->visible);
   EXPECT_NE(page.m_hWnd, nullptr);  // hidden, not destroyed
 }
 
