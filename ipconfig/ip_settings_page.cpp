@@ -1,5 +1,36 @@
 #include "ipconfig/ip_settings_page.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "framework/dc.h"
+#include "ipconfig/login_dialog.h"
+#include "platform/sockets.h"
+#include "proto/exchanges.h"
+#include "proto/text_copy.h"
+#include "search/selected_device.h"
+
+namespace {
+
+constexpr int kDhcpModeItem = 1;  // "Enabled" sorts after "Disabled"
+constexpr char kDhcpMode[] = "Enabled";
+
+// Stored addresses have the first octet in the lowest-addressed byte; the
+// address control wants it in the most significant one.
+DWORD ControlOrder(std::uint32_t address) {
+  unsigned char octets[4];
+  std::memcpy(octets, &address, sizeof octets);
+  return (DWORD{octets[0]} << 24) | (DWORD{octets[1]} << 16) | (DWORD{octets[2]} << 8) | octets[3];
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CIpSettingsPage, CDialog)
+  ON_WM_PAINT()
+  ON_CBN_SELCHANGE(1018, OnDhcpModeChanged)
+  ON_BN_CLICKED(1019, ModifyIpSettings)
+END_MESSAGE_MAP()
+
 CIpSettingsPage::CIpSettingsPage(CWnd* parent) : CDialog(IDD, parent) {}
 
 void CIpSettingsPage::DoDataExchange(CDataExchange* dx) {
@@ -9,4 +40,157 @@ void CIpSettingsPage::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, 1012, m_gatewayCtrl);
   DDX_Control(dx, 1010, m_netmaskCtrl);
   DDX_Control(dx, 1009, m_ipCtrl);
+}
+
+// Enter must not close the page.
+void CIpSettingsPage::OnOK() {}
+
+void CIpSettingsPage::OnPaint() {
+  CPaintDC dc(this);
+  ShowSelectedDevice();
+}
+
+void CIpSettingsPage::ShowSelectedDevice() {
+  const bool dhcp = SelectedDevice.dhcpEnabled == 1;
+  m_dhcpCombo.SetCurSel(dhcp ? kDhcpModeItem : 0);
+  EnableAddressControls(dhcp ? FALSE : TRUE);
+  m_ipCtrl.SetAddress(ControlOrder(SelectedDevice.ipAddress));
+  m_netmaskCtrl.SetAddress(ControlOrder(SelectedDevice.netmaskAddress));
+  m_gatewayCtrl.SetAddress(ControlOrder(SelectedDevice.gatewayAddress));
+
+  std::string summary;
+  if (!SelectedDevice.deviceName.empty()) {
+    summary = "Name : " + SelectedDevice.deviceName + "\nIP : " + SelectedDevice.deviceIpText +
+              "  Netmask : " + SelectedDevice.deviceNetmaskText + "  Gateway : " +
+              SelectedDevice.deviceGatewayText;
+  }
+  m_infoText.SetWindowText(summary.c_str());
+}
+
+void CIpSettingsPage::OnDhcpModeChanged() {
+  std::string mode;
+  if (!ChosenMode(mode)) return;
+  EnableAddressControls(mode == kDhcpMode ? FALSE : TRUE);
+}
+
+int CIpSettingsPage::ValidateAddress(int field, int a, int b, int c, int d) {
+  const int octets[4] = {a, b, c, d};
+  const int refused = RefusedOctet(field, octets);
+  if (refused < 0) return 1;
+  MessageBox(RefusedOctetMessage(field, refused), "Error", MB_OK | MB_ICONINFORMATION);
+  AddressControl(field).SetFieldFocus(static_cast<WORD>(refused));
+  return 0;
+}
+
+void CIpSettingsPage::ModifyIpSettings() {
+  CLoginDlg loginDlg;  // shown only when the device refuses the default credential
+  LoginPurpose = LOGIN_FOR_DEVICE;
+  if (SelectedDevice.deviceSelected == 0) {
+    MessageBox("You should select a server to modify IP!", "Error", MB_OK | MB_ICONERROR);
+    return;
+  }
+  std::string mode;
+  if (!ChosenMode(mode)) return;
+
+  if (mode == kDhcpMode) {
+    // the address controls play no part in a DHCP change
+    if (!DeviceLogin(loginDlg)) return;
+    if (SetDeviceDhcp())
+      MessageBox("Set to dhcp client done!", "Confirm", MB_OK | MB_ICONINFORMATION);
+    else
+      MessageBox("Set to dhcp client fail", "Error", MB_OK | MB_ICONERROR);
+  } else {
+    if (!ReadStaticAddresses() || !DeviceLogin(loginDlg)) return;
+    if (SetDeviceStaticIp())
+      MessageBox("Set to static IP done!", "Confirm", MB_OK | MB_ICONINFORMATION);
+    else
+      MessageBox("Set to static IP fail", "Error", MB_OK | MB_ICONERROR);
+  }
+  // also after a failure: the page then shows what the device reports now
+  RefreshSelectedDevice();
+}
+
+void CIpSettingsPage::EnableAddressControls(BOOL enable) {
+  m_ipCtrl.EnableWindow(enable);
+  m_gatewayCtrl.EnableWindow(enable);
+  m_netmaskCtrl.EnableWindow(enable);
+}
+
+bool CIpSettingsPage::ChosenMode(std::string& mode) const {
+  const int index = m_dhcpCombo.GetCurSel();
+  if (index < 0) return false;
+  m_dhcpCombo.GetLBText(index, mode);
+  return true;
+}
+
+CIPAddressCtrl& CIpSettingsPage::AddressControl(int field) {
+  if (field == ADDRESS_IP) return m_ipCtrl;
+  return field == ADDRESS_NETMASK ? m_netmaskCtrl : m_gatewayCtrl;
+}
+
+bool CIpSettingsPage::ReadStaticAddresses() {
+  struct Entry {
+    int field;
+    const char* blankMessage;
+    char* text;  // ADDRESS_TEXT_SIZE bytes
+  };
+  const Entry entries[3] = {
+      {ADDRESS_IP, "Please input IP address!", NewIpText},
+      {ADDRESS_NETMASK, "Please input net mask address!", NewNetmaskText},
+      {ADDRESS_GATEWAY, "Please input gateway address!", NewGatewayText},
+  };
+  for (const Entry& entry : entries) {
+    if (AddressControl(entry.field).IsBlank()) {
+      MessageBox(entry.blankMessage, "Warning", MB_OK | MB_ICONWARNING);
+      return false;
+    }
+  }
+  int octets[3][4];
+  for (int i = 0; i < 3; i++) {
+    const Entry& entry = entries[i];
+    BYTE o[4];
+    AddressControl(entry.field).GetAddress(o[0], o[1], o[2], o[3]);  // a blank field reads 0
+    for (int k = 0; k < 4; k++) octets[i][k] = o[k];
+    if (!ValidateAddress(entry.field, o[0], o[1], o[2], o[3])) return false;
+    std::snprintf(entry.text, ADDRESS_TEXT_SIZE, "%d.%d.%d.%d", o[0], o[1], o[2], o[3]);
+  }
+  if (!GatewayInSubnet(octets[0], octets[1], octets[2])) {
+    MessageBox(GATEWAY_SUBNET_MESSAGE, "Warning", MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  return true;
+}
+
+bool CIpSettingsPage::DeviceLogin(CLoginDlg& loginDlg) {
+  CopyText(LoginUserName, sizeof LoginUserName, DEFAULT_CREDENTIAL);
+  CopyText(LoginPassword, sizeof LoginPassword, DEFAULT_CREDENTIAL);
+  if (VerifyDeviceLogin()) return true;
+  // after Cancel the second try repeats the default credential
+  loginDlg.DoModal();
+  if (VerifyDeviceLogin()) return true;
+  MessageBox("Wrong administrator password input!", "Error", MB_OK | MB_ICONERROR);
+  return false;
+}
+
+void CIpSettingsPage::RefreshSelectedDevice() {
+  m_ipCtrl.ClearAddress();
+  m_netmaskCtrl.ClearAddress();
+  m_gatewayCtrl.ClearAddress();
+  SelectedDevice.ipAddress = 0;
+  SelectedDevice.netmaskAddress = 0;
+  SelectedDevice.gatewayAddress = 0;
+  SelectedDevice.dhcpEnabled = 0;
+  SearchDevices(8, 1);
+  // no early exit: of devices sharing a name the last one listed wins
+  for (const DeviceRecord* record = DeviceList.head; record; record = record->next) {
+    if (SelectedDevice.deviceName != record->name) continue;
+    SelectedDevice.ipAddress = platform::InetAddr(record->ipText);
+    SelectedDevice.netmaskAddress = platform::InetAddr(record->netmaskText);
+    SelectedDevice.gatewayAddress = platform::InetAddr(record->gatewayText);
+    SelectedDevice.deviceIpText = record->ipText;
+    SelectedDevice.deviceNetmaskText = record->netmaskText;
+    SelectedDevice.deviceGatewayText = record->gatewayText;
+    SelectedDevice.dhcpEnabled = record->dhcpFlag[0] == '1' ? 1 : 0;
+  }
+  ShowSelectedDevice();
 }

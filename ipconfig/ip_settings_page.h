@@ -1,8 +1,14 @@
-// The "IP Settings" page: the selected device's address configuration.
+// The "IP Settings" page: the selected device's address configuration, and
+// its change to a DHCP client or to a static address after a device login.
 #pragma once
+
+#include <string>
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "ipconfig/address_rules.h"  // the field codes of ValidateAddress
+
+class CLoginDlg;
 
 class CIpSettingsPage : public CDialog {
  public:
@@ -10,13 +16,39 @@ class CIpSettingsPage : public CDialog {
 
   explicit CIpSettingsPage(CWnd* parent = nullptr);
 
+  // 1 when the octets pass the rules of `field` (ADDRESS_IP, ADDRESS_NETMASK,
+  // ADDRESS_GATEWAY; other codes always pass). Otherwise 0, after the
+  // octet's message and with the focus on that octet of the field's control.
+  int ValidateAddress(int field, int a, int b, int c, int d);
+  // Fills the controls from SelectedDevice.
+  void ShowSelectedDevice();
+
  protected:
   void DoDataExchange(CDataExchange* dx) override;
-  void OnOK() override {}  // Enter does not close the page
+  void OnOK() override;
+
+  void OnPaint();
+  void OnDhcpModeChanged();
+  void ModifyIpSettings();
 
   CStatic m_infoText;             // 1028
   CComboBox m_dhcpCombo;          // 1018 "Disabled" / "Enabled"
   CIPAddressCtrl m_gatewayCtrl;   // 1012
   CIPAddressCtrl m_netmaskCtrl;   // 1010
   CIPAddressCtrl m_ipCtrl;        // 1009
+
+ private:
+  void EnableAddressControls(BOOL enable);
+  // The chosen item's text; false when none is chosen.
+  bool ChosenMode(std::string& mode) const;
+  CIPAddressCtrl& AddressControl(int field);
+  // The blank, octet and subnet checks; on success NewIpText, NewNetmaskText
+  // and NewGatewayText hold the entered addresses.
+  bool ReadStaticAddresses();
+  // The default credential first, then what the user types into loginDlg.
+  bool DeviceLogin(CLoginDlg& loginDlg);
+  // A new search, then the values the device now reports, by its name.
+  void RefreshSelectedDevice();
+
+  DECLARE_MESSAGE_MAP()
 };
