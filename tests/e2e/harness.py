@@ -160,7 +160,7 @@ class WineSession:
             SHOTS_ROOT, f"{name}-{time.strftime('%Y%m%d-%H%M%S')}-{os.getpid()}")
         self.prefix = None
         self._driver = None
-        self.program = None
+        self._programs = []
         self.program_started = None
         self._xvfb = None
         self._shot_count = 0
@@ -206,10 +206,10 @@ class WineSession:
         if self.prefix:
             subprocess.run(["wineserver", "-k"], env=self.env(), timeout=30,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if self.program:
-            if self.program.poll() is None:
-                self.program.kill()
-            self.program.wait()
+        for p in self._programs:
+            if p.poll() is None:
+                p.kill()
+            p.wait()
         self.lab.down()
         if self._xvfb:
             self._xvfb.terminate()
@@ -242,17 +242,29 @@ class WineSession:
     def start_program(self, exe=None, args=()):
         exe = exe or win_exe("lumaseek.exe")
         self.program_started = time.monotonic()
-        self.program = subprocess.Popen(
+        # a second start joins the desktop that the first one made
+        program = subprocess.Popen(
             self.pc_cmd(["wine", "explorer", f"/desktop={DESKTOP},{DESKTOP_SIZE}", exe] + list(args)),
             env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        return self.program
+        self._programs.append(program)
+        return program
 
     def wait_main_window(self, timeout_ms=60000):
         """The main window once it shows, and the seconds from start to then."""
         main = self.driver.find(MAIN_TITLE, timeout_ms, "#32770")
         return main, time.monotonic() - self.program_started
 
+    def main_windows(self):
+        """Every visible main window of the program, from any copy of it."""
+        return [w for w in self.driver.call("windows")
+                if w["title"] == MAIN_TITLE and w["class"] == "#32770" and w["visible"]]
+
     def program_running(self, exe_name="lumaseek.exe"):
+        return self.program_count(exe_name) > 0
+
+    def program_count(self, exe_name="lumaseek.exe"):
+        """How many processes of the program run in the PC namespace."""
+        count = 0
         pids = subprocess.run(["ip", "netns", "pids", self.pc_ns], capture_output=True,
                               text=True).stdout.split()
         for pid in pids:
@@ -264,8 +276,8 @@ class WineSession:
             # the desktop's explorer names the program too, but only as an argument
             base = argv0.replace("\\", "/").rsplit("/", 1)[-1]
             if exe_name.lower() in (base, base + ".exe"):
-                return True
-        return False
+                count += 1
+        return count
 
     def wait_program_end(self, timeout_s=10, exe_name="lumaseek.exe"):
         deadline = time.monotonic() + timeout_s

@@ -3,12 +3,10 @@
 import unittest
 
 import harness
-from e2e_base import require_program
+from e2e_base import TAB_CONTROL, TAB_TITLES, require_program
 
-TAB_TITLES = ["Search Device", "IP Settings", "Drive Mapping"]
 # a control that only that page holds: device list, DHCP choice, share list
 PAGE_MARKERS = [1016, 1018, 1013]
-TAB_CONTROL = 1000
 PAGE_ORIGIN = (4, 28)
 
 
