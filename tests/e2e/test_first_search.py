@@ -17,9 +17,6 @@ DEVICE_LIST = 1016
 @require_program
 @unittest.skipUnless(os.path.exists(lab.binary("lumaseek-sim")), "lumaseek-sim is missing: build the native preset")
 class FirstSearch(unittest.TestCase):
-    # The window still shows before any search: the Search Device page does not
-    # search while it is created yet. Take this away when it does.
-    @unittest.expectedFailure
     def test_window_appears_after_the_first_search_with_its_devices_listed(self):
         with harness.WineSession("first-search") as s:
             sim = s.lab.start_sim([{"name": "nas-first", "ip": s.lab.dev_ip(0, 0), "netmask": s.lab.netmask(),
