@@ -67,10 +67,12 @@ void FillDriveCombo(CComboBox& combo) {
     ++added;
     char entry[DRIVE_ENTRY_SIZE];
     if (HasConnection(row)) {
-      std::snprintf(entry, sizeof entry, "%s \\\\%s\\%s", row.driveText, row.serverText,
-                    row.shareText);
+      // fits: the entry's size is that of the three fields and the separators
+      if (std::snprintf(entry, sizeof entry, "%s \\\\%s\\%s", row.driveText, row.serverText,
+                        row.shareText) < 0)
+        entry[0] = '\0';
     } else {
-      std::snprintf(entry, sizeof entry, "%s", row.driveText);
+      CopyText(entry, sizeof entry, row.driveText);
       if (firstFree == 0) firstFree = added;
     }
     combo.AddString(entry);

@@ -1,5 +1,48 @@
 #include "search/search_page.h"
 
+#include <cstring>
+
+#include "drivemap/drive_tables.h"
+#include "framework/dc.h"
+#include "platform/shell.h"
+#include "platform/sockets.h"
+#include "proto/exchanges.h"
+#include "proto/text_copy.h"
+#include "search/desktop_shortcuts.h"
+#include "search/row_selection.h"
+#include "search/selected_device.h"
+#include "search/web_commands.h"
+
+namespace {
+
+constexpr int kSearchMatchCode1 = 8;
+constexpr int kSearchMatchCode2 = 1;
+
+struct ListColumn {
+  const char* title;
+  int width;
+};
+constexpr ListColumn kColumns[] = {{"Name", 100}, {"IP", 100}, {"Netmask", 100}, {"Gateway", 100}};
+
+// A connection belongs to the picked device when its server part is the
+// device's name or the address its row showed, in any letter case.
+bool ServerIsSelectedDevice(const char* serverText) {
+  return EqualIgnoringAsciiCase(serverText, SelectedDevice.deviceName.c_str()) ||
+         EqualIgnoringAsciiCase(serverText, SelectedDevice.shareHostText.c_str());
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CSearchPage, CDialog)
+  ON_BN_CLICKED(1017, OnSearchDevice)
+  ON_NOTIFY(NM_CLICK, 1016, OnListClick)
+  ON_BN_CLICKED(1015, OnConfigure)
+  ON_BN_CLICKED(1023, OnCreateShortcut)
+  ON_WM_PAINT()
+  ON_BN_CLICKED(1014, OnOkButton)
+  ON_WM_TIMER()
+END_MESSAGE_MAP()
+
 CSearchPage::CSearchPage(CWnd* parent) : CDialog(IDD, parent) {}
 
 void CSearchPage::DoDataExchange(CDataExchange* dx) {
@@ -7,3 +50,103 @@ void CSearchPage::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, 1023, m_shortcutCheck);
   DDX_Control(dx, 1016, m_deviceList);
 }
+
+BOOL CSearchPage::OnInitDialog() {
+  CDialog::OnInitDialog();
+
+  std::string setting = LoadShortcutSetting();
+  if (setting.empty()) StoreShortcutSetting(1);
+  m_shortcutCheck.SetCheck(setting == "0" ? BST_UNCHECKED : BST_CHECKED);
+
+  DiscoveryStartup();
+
+  m_deviceList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+  for (int i = 0; i < 4; ++i) m_deviceList.InsertColumn(i, kColumns[i].title, LVCFMT_LEFT, kColumns[i].width, i);
+
+  OnSearchDevice();
+  // after the first search, so its shortcut pass writes nothing: the first
+  // paint writes them
+  platform::ComInitialize();
+  return TRUE;
+}
+
+void CSearchPage::OnSearchDevice() {
+  m_deviceList.DeleteAllItems();
+  SelectedDevice.ipAddress = 0;
+  SelectedDevice.netmaskAddress = 0;
+  SelectedDevice.gatewayAddress = 0;
+  SelectedDevice.dhcpEnabled = 0;
+  ClearSelectedDeviceTexts();
+  ShareViewTable.count = 0;
+
+  SearchDevices(kSearchMatchCode1, kSearchMatchCode2);
+  int row = 0;
+  for (const DeviceRecord* device = DeviceList.head; device; device = device->next, ++row) {
+    m_deviceList.InsertItem(row, "", 0);
+    m_deviceList.SetItemText(row, 0, device->name);
+    m_deviceList.SetItemText(row, 1, device->ipText);
+    m_deviceList.SetItemText(row, 2, device->netmaskText);
+    m_deviceList.SetItemText(row, 3, device->gatewayText);
+  }
+  SelectedDevice.deviceSelected = 0;
+  SyncDesktopShortcuts();
+}
+
+void CSearchPage::OnListClick(NMHDR*, LRESULT* result) {
+  ClearSelectedDeviceTexts();
+  *result = 0;
+  SelectedDevice.deviceSelected = 1;
+  ShareViewShown = 0;
+  m_deviceList.SetFocus();
+  // the list allows one selected row; a click beside the rows leaves none
+  int row = SelectedRowFromTop(m_deviceList);
+  if (row < 0) return;
+
+  std::string address = m_deviceList.GetItemText(row, 1);
+  std::memset(SelectedDeviceIp, 0, sizeof SelectedDeviceIp);
+  CopyText(SelectedDeviceIp, sizeof SelectedDeviceIp, address.c_str());
+  SelectedDevice.ipAddress = platform::InetAddr(address.c_str());
+  SelectedDevice.deviceIpText = address;
+  for (const DeviceRecord* device = DeviceList.head; device; device = device->next) {
+    if (address == device->ipText) SelectedDevice.dhcpEnabled = device->dhcpFlag[0] == '1' ? 1 : 0;
+  }
+
+  SelectedDevice.deviceNetmaskText = m_deviceList.GetItemText(row, 2);
+  SelectedDevice.netmaskAddress = platform::InetAddr(SelectedDevice.deviceNetmaskText.c_str());
+  SelectedDevice.deviceGatewayText = m_deviceList.GetItemText(row, 3);
+  SelectedDevice.gatewayAddress = platform::InetAddr(SelectedDevice.deviceGatewayText.c_str());
+
+  QueryShares();
+  SelectedDevice.deviceName = m_deviceList.GetItemText(row, 0);
+  SelectedDevice.shareHostText = m_deviceList.GetItemText(row, 1);
+  BuildShareView(ServerIsSelectedDevice);
+}
+
+void CSearchPage::OnConfigure() {
+  int row = SelectedRowFromTop(m_deviceList);
+  if (row < 0) {
+    MessageBox("You should select a sever to connect.", "Warning", MB_ICONEXCLAMATION);
+    return;
+  }
+  OpenWebPage(m_deviceList.GetItemText(row, 1).c_str());
+}
+
+void CSearchPage::OnCreateShortcut() { SyncDesktopShortcuts(); }
+
+void CSearchPage::OnPaint() {
+  CPaintDC dc(this);
+  SyncDesktopShortcuts();
+}
+
+void CSearchPage::OnOkButton() { OnOK(); }
+
+void CSearchPage::OnOK() {
+  OpenShareRoot(m_deviceList);
+  CWnd* tabCtrl = GetParent();
+  CWnd* mainDialog = tabCtrl ? tabCtrl->GetParent() : nullptr;
+  if (mainDialog) mainDialog->PostMessage(WM_CLOSE, 0, 0);
+}
+
+void CSearchPage::OnTimer(UINT_PTR) { Default(); }
+
+void CSearchPage::SyncDesktopShortcuts() { ::SyncDesktopShortcuts(m_shortcutCheck, m_deviceList); }

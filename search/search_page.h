@@ -12,8 +12,24 @@ class CSearchPage : public CDialog {
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
-  void OnCancel() override {}  // Escape changes nothing
+  BOOL OnInitDialog() override;
+  // Opens the selected device's share root and closes the program.
+  void OnOK() override;
+  // Escape leaves the page as it is.
+  void OnCancel() override {}
+
+  void OnSearchDevice();
+  void OnListClick(NMHDR* header, LRESULT* result);
+  void OnConfigure();
+  void OnCreateShortcut();
+  void OnPaint();
+  void OnOkButton();
+  void OnTimer(UINT_PTR timerId);
+
+  void SyncDesktopShortcuts();
 
   CButton m_shortcutCheck;  // 1023 "Create Shortcut"
   CListCtrl m_deviceList;   // 1016
+
+  DECLARE_MESSAGE_MAP()
 };
