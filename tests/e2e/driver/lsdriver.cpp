@@ -5,7 +5,17 @@
 //                                               line, arguments separated by tabs
 //
 // Every command answers one line: {"ok":true,"result":...} or {"ok":false,"error":...}.
-// Window handles are written and read as hexadecimal ("0x1a2b").
+// Window handles are written and read as hexadecimal ("0x1a2b"); times in ms.
+//
+//   find TITLE [TIMEOUT [CLASS]]   a visible top-level window: class, styles, rect, focus
+//   msgbox TITLE [TIMEOUT]         a message box: its text and buttons
+//   gone HWND [TIMEOUT]            waits until the window is destroyed
+//   idle HWND [TIMEOUT]            waits until the window's thread takes messages again
+//   windows | info HWND | children HWND | text HWND
+//   listview HWND | tabs HWND | combo HWND | ipaddr HWND | check HWND
+//   click HWND [X Y] | clicktab HWND INDEX | clickrow HWND ROW   real mouse clicks
+//   button HWND (posted BM_CLICK) | press BOX BUTTONTEXT | settext HWND TEXT
+//   focus HWND | keys NAME[+NAME...] | type TEXT | sleep MS
 #include <windows.h>
 
 #include <cstdio>
@@ -68,6 +78,12 @@ Reply Run(const Args& a) {
     if (cmd == "gone" && n >= 2) {
         HWND hwnd = WaitFor(Timeout(a, 2), [&] { return IsWindow(target) ? nullptr : target; });
         return hwnd ? Ok(true) : Fail("window still there");
+    }
+    if (cmd == "idle") {
+        // answered only once the window's thread pumps messages again
+        DWORD_PTR ignored;
+        return Ok(SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, n > 2 ? Timeout(a, 2) : 30000,
+                                      &ignored) != 0);
     }
     if (cmd == "windows") return Ok(TopWindowsJson());
     if (cmd == "info") return Ok(TopWindowJson(target));
