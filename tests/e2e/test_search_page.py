@@ -70,7 +70,7 @@ class SearchPage(unittest.TestCase):
             rows = driver.call("listview", list_view)["rows"]
             self.assertEqual(sorted(rows), sorted([[n, ip, s.lab.netmask(), s.lab.pc_ip(0)] for n, ip in devices]))
             self.assertEqual(self.stored_setting(s), "1")
-            self.assertEqual(driver.call("check", driver.control(main, SHORTCUT_BOX)), "1")
+            self.assertEqual(driver.call("check", driver.control(main, SHORTCUT_BOX)), 1)
 
             # the first paint writes them: the search at start-up ran before COM
             users = os.path.join(s.prefix, "drive_c", "users")

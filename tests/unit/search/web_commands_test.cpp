@@ -2,6 +2,7 @@
 // Explorer, the share root, closing the program; reading registry texts.
 #include "tests/unit/search/search_fixture.h"
 
+#include "app/finder_app.h"
 #include "app/finder_dlg.h"
 #include "search/registry_text.h"
 #include "search/web_commands.h"
@@ -161,6 +162,7 @@ TEST_F(CommandsTest, OkOpensTheSelectedOrFirstDevicesShareRoot) {
 }
 
 TEST_F(SearchPageTest, OkClosesTheMainDialogAlsoOnAnEmptyList) {
+  CFinderApp app;
   CFinderDlg dialog;
   ASSERT_TRUE(dialog.Create(CFinderDlg::IDD));
   MemoryWindow* tab = memory_ui::Control(dialog, 1000);
