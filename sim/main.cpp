@@ -32,7 +32,7 @@ const char kUsage[] =
     "Plays the devices of FILE (JSON) and of each --device, and logs every datagram.\n"
     "Device keys: name ip netmask gateway dhcp identity shares user password reply match1 match2\n"
     "             multicast delay_ms drop duplicate refuse_login never_confirm\n"
-    "             confirm_wrong_address junk foreign\n";
+    "             confirm_wrong_address junk foreign flood spoof\n";
 
 int BadUsage(const std::string& message) {
   std::fprintf(stderr, "lumaseek-sim: %s\n", message.c_str());

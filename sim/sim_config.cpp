@@ -25,6 +25,7 @@ const std::map<std::string, KeyType>& DeviceKeys() {
       {"refuse_login", KeyType::Bool},  {"never_confirm", KeyType::Bool},
       {"confirm_wrong_address", KeyType::Bool},
       {"junk", KeyType::Int},           {"foreign", KeyType::Int},
+      {"flood", KeyType::Int},          {"spoof", KeyType::Int},
   };
   return keys;
 }
@@ -171,6 +172,10 @@ bool ParseDevice(const json& obj, int index, DeviceConfig& d, std::string& error
       if (!GetInt(v, where, 0, 1000, d.faults.junk, error)) return false;
     } else if (key == "foreign") {
       if (!GetInt(v, where, 0, 1000, d.faults.foreign, error)) return false;
+    } else if (key == "flood") {
+      if (!GetInt(v, where, 0, 1000, d.faults.flood, error)) return false;
+    } else if (key == "spoof") {
+      if (!GetInt(v, where, 0, 1000, d.faults.spoof, error)) return false;
     } else {
       return Fail(error, where, "unknown key");
     }

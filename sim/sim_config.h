@@ -18,6 +18,8 @@ struct FaultConfig {
   bool confirmFromWrongAddress = false;  // the first confirmation names the old address
   int junk = 0;     // junk datagrams sent to the requester on every request
   int foreign = 0;  // replies carrying another requester's id, on every request
+  int flood = 0;    // rounds of own datagrams of every opcode, naming another address
+  int spoof = 0;    // copies of the replies with another requester's id and the opposite content
 };
 
 // Addresses are kept as inet_addr gives them: first octet in the lowest byte.

@@ -10,9 +10,10 @@
 
 bool IsDropped(const FaultConfig& faults, RequestKind kind);
 
-// Junk datagrams first, then replies carrying another requester's id, then the
-// genuine replies each with its duplicates. Junk and foreign replies go to the
-// requester. `seed` advances with every junk datagram.
+// Junk datagrams first, then replies carrying another requester's id, the
+// flood, the spoofed copies, and then the genuine replies each with its
+// duplicates. Everything but the genuine replies goes to the requester.
+// `seed` advances with every junk datagram.
 std::vector<Reply> ApplyFaults(const FaultConfig& faults, const Request& request,
                                const std::vector<Reply>& genuine, std::uint32_t deviceAddress,
                                std::uint32_t& seed);

@@ -192,4 +192,51 @@ TEST(SimFaults, JunkAndForeignPrecedeDuplicatedGenuineReplies) {
   EXPECT_FALSE(IsDropped(FaultConfig{0, 1u << static_cast<int>(RequestKind::Login)}, RequestKind::Search));
 }
 
+TEST(SimFaults, FloodAndSpoofedCopiesSayWhatTheRequesterMustNotTake) {
+  FaultConfig faults;
+  faults.flood = 1;
+  faults.spoof = 1;
+  faults.refuseLogin = true;
+  DeviceConfig config = Nas();
+  config.faults = faults;
+  Device nas(config);
+  AddressPool pool({});
+  std::uint32_t seed = 1;
+
+  const Request login = Parse(PerDevice(OP_QUERY, QUERY_LOGIN, nas, Login("kemsa", "kemsa")));
+  const std::vector<Reply> genuine = nas.Respond(login, pool).replies;
+  ASSERT_EQ(1u, genuine.size());
+  ASSERT_EQ(0, genuine[0].data[28]);
+  const std::vector<Reply> out = ApplyFaults(faults, login, genuine, nas.address(), seed);
+  ASSERT_EQ(9u + 1u + 1u, out.size());
+  for (int op = 0; op <= 8; op++) {
+    const Datagram& d = out[static_cast<std::size_t>(op)].data;
+    EXPECT_EQ(op, d[0]);
+    EXPECT_EQ(0, std::memcmp(&d[1], kClient, 10)) << "the flood carries the requester's id";
+    EXPECT_NE(AddressIn(genuine[0].data), AddressIn(d));
+    EXPECT_EQ(0, std::memcmp(&d[28], "flood:", 6));
+  }
+  const Datagram& spoofed = out[9].data;
+  EXPECT_NE(0, std::memcmp(&spoofed[1], kClient, 6));
+  EXPECT_EQ(AddressIn(genuine[0].data), AddressIn(spoofed));
+  EXPECT_EQ(1, spoofed[28]) << "a refusal spoofed as an acceptance";
+  EXPECT_EQ(genuine[0].data, out[10].data);
+
+  // A search's flood holds no search reply, a DHCP request's no confirmation.
+  const Request search = Parse(Datagram{OP_SEARCH, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0});
+  const std::vector<Reply> found = ApplyFaults(faults, search, nas.Respond(search, pool).replies,
+                                               nas.address(), seed);
+  ASSERT_EQ(7u + 1u + 1u, found.size());
+  for (std::size_t i = 0; i < 7; i++) {
+    EXPECT_NE(OP_SEARCH_REPLY, found[i].data[0]);
+    EXPECT_NE(OP_SEARCH_REPLY_EXT, found[i].data[0]);
+  }
+  const Datagram& name = found[7].data;
+  ASSERT_EQ(60u + 7u, name.size());
+  EXPECT_EQ(7, name[56]);
+  EXPECT_EQ(0, std::memcmp(&name[60], "spoofed", 7));
+  const Request dhcp = Parse(PerDevice(OP_CONFIG, CONFIG_DHCP, nas, Datagram(36, 0)));
+  for (const Reply& r : ApplyFaults(faults, dhcp, {}, nas.address(), seed)) EXPECT_NE(OP_CONFIG_REPLY, r.data[0]);
+}
+
 }  // namespace
