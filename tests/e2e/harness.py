@@ -84,15 +84,21 @@ def prepare_template():
         open(ready, "w").close()
 
 
+# Wine's programs and libraries are only ever read: hard links to them make a
+# copy of the 700 MB prefix instant. Anything else (registry, ini files) may be
+# rewritten in place, so it is copied.
+LINKED_SUFFIXES = (".dll", ".exe", ".sys", ".drv", ".ocx", ".cpl", ".acm", ".ax", ".tlb", ".ds", ".com")
+
+
+def link_or_copy(src, dst):
+    if src.lower().endswith(LINKED_SUFFIXES):
+        os.link(src, dst)
+    else:
+        shutil.copy2(src, dst)
+
+
 def copy_prefix(dest):
-    # The Windows folder is only read, so hard links do; wineserver replaces
-    # the registry files on exit, so those are real copies.
-    shutil.copytree(TEMPLATE_PREFIX, dest, symlinks=True, copy_function=os.link)
-    for name in os.listdir(dest):
-        if name.endswith(".reg"):
-            path = os.path.join(dest, name)
-            os.unlink(path)
-            shutil.copy2(os.path.join(TEMPLATE_PREFIX, name), path)
+    shutil.copytree(TEMPLATE_PREFIX, dest, symlinks=True, copy_function=link_or_copy)
 
 
 class DriverError(Exception):
