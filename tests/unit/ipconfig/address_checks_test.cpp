@@ -67,7 +67,12 @@ INSTANTIATE_TEST_SUITE_P(
         OctetCase{ADDRESS_NETMASK, 0, 0, 0, 0, 0, 0, nullptr},
         OctetCase{ADDRESS_NETMASK, 0, 0, 0, -9, 0, 0, nullptr},
         OctetCase{0, 999, 999, 999, 0, 0, 0, nullptr},
-        OctetCase{4, 999, 999, 999, 0, 0, 0, nullptr}));
+        OctetCase{4, 999, 999, 999, 0, 0, 0, nullptr}),
+    [](const ::testing::TestParamInfo<OctetCase>& info) {
+      const OctetCase& c = info.param;
+      return "Field" + std::to_string(c.field) + (c.controlId ? "RefusesOctet" + std::to_string(c.position + 1) : "Accepts") +
+             "_" + std::to_string(info.index);
+    });
 
 using StaticChecksTest = IpPageTest;
 
