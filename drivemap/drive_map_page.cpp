@@ -1,10 +1,209 @@
 #include "drivemap/drive_map_page.h"
 
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/windows_version.h"
+#include "drivemap/drive_tables.h"
+#include "framework/dc.h"
+#include "ipconfig/login_dialog.h"
+#include "platform/netconn.h"
+#include "proto/exchanges.h"
+#include "search/selected_device.h"
+
+namespace {
+
+constexpr int kShareListId = 1013;
+constexpr int kSilentAttempts = 6;
+// "\\" + address + "\" + share name and the terminator.
+constexpr int kRemoteNameSize = 2 + ADDRESS_TEXT_SIZE + 1 + CELL_TEXT_SIZE;
+constexpr int kLocalNameSize = 3;  // "E:"
+
+constexpr char kNoShareSelected[] = "You should select a samba server disk to mount!";
+constexpr char kMapFailed[] = "Failed to map drive.";
+constexpr char kMapDone[] = "Successfully mapped drive.";
+constexpr char kUnmountFailed[] =
+    "Unmount Disk Fail!\nPlease checked if you had selected a drive to un-mount,\n"
+    "or any file opened on selected drive that did not close.";
+constexpr char kUnmountDone[] = "Unmount Disk OK!";
+
+// Connections of the selected device as this page recognises them: by its
+// name or by the address it was picked at, letter case counting.
+bool ServedBySelectedDevice(const char* serverText) {
+  return SelectedDevice.deviceName == serverText || SelectedDevice.shareHostText == serverText;
+}
+
+// Up to `attempts` connection attempts; true at the first that succeeds.
+bool Connect(const char* localName, const char* remoteName, int attempts, const char* password,
+             const char* userName, unsigned long flags) {
+  for (int i = 0; i < attempts; ++i) {
+    if (platform::NetAddConnection(localName, remoteName, password, userName, flags) ==
+        platform::kNetOk)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CDriveMapPage, CDialog)
+  ON_WM_PAINT()
+  ON_BN_CLICKED(1014, MapDrive)
+  ON_BN_CLICKED(1022, DisconnectDrive)
+END_MESSAGE_MAP()
+
 CDriveMapPage::CDriveMapPage(CWnd* parent) : CDialog(IDD, parent) {}
 
 void CDriveMapPage::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
   DDX_Control(dx, 1029, m_infoText);
   DDX_Control(dx, 1004, m_driveCombo);
-  DDX_Control(dx, 1013, m_shareList);
+  DDX_Control(dx, kShareListId, m_shareList);
+}
+
+BOOL CDriveMapPage::OnInitDialog() {
+  CDialog::OnInitDialog();
+  // the data exchange above has bound the window to m_shareList
+  m_pShareList = static_cast<CListCtrl*>(CWnd::FromHandle(GetDlgItem(kShareListId)));
+  m_pShareList->SetExtendedStyle(LVS_EX_FULLROWSELECT);
+  m_pShareList->InsertColumn(0, "Share name", LVCFMT_LEFT, 150, 0);
+  m_pShareList->InsertColumn(1, "Connect to", LVCFMT_LEFT, 100, 1);
+  return TRUE;
+}
+
+void CDriveMapPage::OnPaint() {
+  CPaintDC dc(this);
+  ReadConnections();
+  FillDriveCombo();
+  if (ShareViewShown == 0) {
+    ShowShareView();
+    ShareViewShown = 1;
+  }
+}
+
+void CDriveMapPage::FillDriveCombo() { ::FillDriveCombo(m_driveCombo); }
+
+void CDriveMapPage::ShowShareView() {
+  m_pShareList->DeleteAllItems();
+  m_pShareList->RedrawItems(0, m_pShareList->GetItemCount());
+  for (std::int32_t r = 0; r < ShareViewTable.count; ++r) {
+    const ShareViewRow& row = ShareViewTable.rows[r];
+    if (row.column == 0) m_pShareList->InsertItem(row.item, "", 0);
+    m_pShareList->SetItemText(row.item, row.column, row.cellText);
+  }
+
+  const SelectedDeviceState& device = SelectedDevice;
+  std::string summary;
+  if (!device.deviceName.empty()) {
+    summary = "Name : " + device.deviceName + "\nIP : " + device.deviceIpText +
+              "  Netmask : " + device.deviceNetmaskText + "  Gateway : " + device.deviceGatewayText;
+  }
+  m_infoText.SetWindowText(summary.c_str());
+}
+
+void CDriveMapPage::RebuildShareView() {
+  ShareViewTable.count = 0;
+  QueryShares();  // no answer leaves ShareList empty, and the list with it
+  BuildShareView(ServedBySelectedDevice);
+}
+
+int CDriveMapPage::FindSelectedRow() const {
+  const int count = m_pShareList->GetItemCount();
+  for (int i = m_pShareList->GetTopIndex(); i < count; ++i) {
+    if (m_pShareList->GetItemState(i, LVIS_SELECTED)) return i;
+  }
+  return -1;
+}
+
+void CDriveMapPage::RefreshAfterChange() {
+  ReadConnections();
+  m_driveCombo.ResetContent();
+  FillDriveCombo();
+  RebuildShareView();
+  ShareViewShown = 0;
+  ShowShareView();
+}
+
+void CDriveMapPage::MapDrive() {
+  CLoginDlg login;  // shown at most once, only when the plain attempts are not enough
+  LoginPurpose = LOGIN_FOR_SHARE;
+  LoginUserName[0] = '\0';
+  LoginPassword[0] = '\0';
+
+  char version[kWindowsVersionNameSize];
+  GetWindowsVersionName(version, sizeof version);
+  const bool isNt = std::strstr(version, "NT") != nullptr;
+  const bool isVista = std::strstr(version, "Vista") != nullptr;
+
+  char server[ADDRESS_TEXT_SIZE];
+  std::snprintf(server, sizeof server, "%s", SelectedDeviceIp);
+
+  const int row = FindSelectedRow();
+  if (row < 0) {
+    MessageBox(kNoShareSelected, "Warning", MB_ICONWARNING);
+    return;
+  }
+  const std::string share = m_pShareList->GetItemText(row, 0);
+
+  const int entry = m_driveCombo.GetCurSel();
+  if (entry < 0) return;
+  std::string entryText;
+  m_driveCombo.GetLBText(entry, entryText);
+  char localName[kLocalNameSize];
+  std::snprintf(localName, sizeof localName, "%.2s", entryText.c_str());
+
+  char remoteName[kRemoteNameSize];
+  std::snprintf(remoteName, sizeof remoteName, "\\\\%s\\%s", server, share.c_str());
+
+  // the letter's earlier connection, whatever it was, makes way
+  platform::NetCancelConnection(localName, platform::kConnectUpdateProfile, true);
+
+  bool connected;
+  if (isNt) {
+    login.DoModal();
+    connected = Connect(localName, remoteName, kSilentAttempts, LoginPassword, LoginUserName,
+                        platform::kConnectUpdateProfile);
+  } else {
+    connected = Connect(localName, remoteName, kSilentAttempts, LoginPassword, LoginUserName,
+                        platform::kConnectUpdateProfile);
+    if (!connected && isVista) {
+      // the system asks for credentials itself
+      connected = Connect(localName, remoteName, 1, "", "",
+                          platform::kConnectUpdateProfile | platform::kConnectInteractive);
+    } else if (!connected) {
+      login.DoModal();
+      connected = Connect(localName, remoteName, 1, LoginPassword, LoginUserName,
+                          platform::kConnectUpdateProfile);
+    }
+  }
+  if (!connected) {
+    MessageBox(kMapFailed, "Error", MB_ICONERROR);
+    return;
+  }
+  MessageBox(kMapDone, "Confirm", MB_ICONINFORMATION);
+  RefreshAfterChange();
+}
+
+void CDriveMapPage::DisconnectDrive() {
+  std::string text;
+  const int row = FindSelectedRow();
+  if (row >= 0) {
+    // a share without a letter gives an empty name, which the system refuses
+    text = m_pShareList->GetItemText(row, 1);
+  } else {
+    const int entry = m_driveCombo.GetCurSel();
+    if (entry < 0) return;
+    m_driveCombo.GetLBText(entry, text);
+  }
+  char localName[kLocalNameSize];
+  std::snprintf(localName, sizeof localName, "%.2s", text.c_str());
+
+  if (platform::NetCancelConnection(localName, platform::kConnectUpdateProfile, true) !=
+      platform::kNetOk) {
+    MessageBox(kUnmountFailed, "Error", MB_ICONERROR);
+    return;
+  }
+  MessageBox(kUnmountDone, "Confirm", MB_ICONINFORMATION);
+  RefreshAfterChange();
 }

@@ -1,4 +1,5 @@
-// The "Drive Mapping" page: the selected device's shares and drive letters.
+// The "Drive Mapping" page: the selected device's shares with the drive letters
+// connected to them, and the commands that map and disconnect a letter.
 #pragma once
 
 #include "framework/controls.h"
@@ -10,11 +11,33 @@ class CDriveMapPage : public CDialog {
 
   explicit CDriveMapPage(CWnd* parent = nullptr);
 
+  // Refills the list from ShareViewTable and writes the device summary.
+  void ShowShareView();
+  // Asks the device for its shares again and rebuilds ShareViewTable.
+  void RebuildShareView();
+  // Rebuilds the drive-letter box from ConnectionTable.
+  void FillDriveCombo();
+
  protected:
   void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
   void OnOK() override {}  // Enter does not close the page
+
+  void OnPaint();
+  void MapDrive();
+  void DisconnectDrive();
 
   CStatic m_infoText;      // 1029
   CComboBox m_driveCombo;  // 1004
   CListCtrl m_shareList;   // 1013
+
+ private:
+  // The first selected row from the topmost visible one on, -1 for none.
+  int FindSelectedRow() const;
+  // Connections, drive box and list again after a map or a disconnect.
+  void RefreshAfterChange();
+
+  CListCtrl* m_pShareList = nullptr;  // the list's window, as GetDlgItem(1013) gives it
+
+  DECLARE_MESSAGE_MAP()
 };
