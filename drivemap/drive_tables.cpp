@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "framework/controls.h"
 #include "platform/netconn.h"
@@ -15,9 +16,6 @@ std::int32_t ShareViewShown;
 namespace {
 
 bool HasConnection(const ConnectionRow& row) { return row.serverText[0] && row.shareText[0]; }
-
-// Room for "%s \\%s\%s" with the longest texts of a row.
-constexpr int DRIVE_ENTRY_SIZE = DRIVE_TEXT_SIZE + 4 + SERVER_TEXT_SIZE + SHARE_TEXT_SIZE;
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -65,17 +63,13 @@ void FillDriveCombo(CComboBox& combo) {
         type == platform::DRIVE_TYPE_RAMDISK || type == platform::DRIVE_TYPE_REMOVABLE)
       continue;
     ++added;
-    char entry[DRIVE_ENTRY_SIZE];
+    std::string entry = row.driveText;
     if (HasConnection(row)) {
-      // fits: the entry's size is that of the three fields and the separators
-      if (std::snprintf(entry, sizeof entry, "%s \\\\%s\\%s", row.driveText, row.serverText,
-                        row.shareText) < 0)
-        entry[0] = '\0';
-    } else {
-      CopyText(entry, sizeof entry, row.driveText);
-      if (firstFree == 0) firstFree = added;
+      entry = entry + " \\\\" + row.serverText + "\\" + row.shareText;
+    } else if (firstFree == 0) {
+      firstFree = added;
     }
-    combo.AddString(entry);
+    combo.AddString(entry.c_str());
   }
   combo.SetCurSel(firstFree - 1);
 }
