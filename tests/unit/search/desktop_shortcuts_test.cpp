@@ -2,6 +2,8 @@
 // stored setting, and device names that must not leave the desktop folder.
 #include "tests/unit/search/search_fixture.h"
 
+#include <cstdlib>
+#include <ctime>
 #include <vector>
 
 namespace search_test {
@@ -26,8 +28,7 @@ class ShortcutTest : public SearchPageTest {
   }
 };
 
-TEST_F(ShortcutTest, NoneBeforeComStartsThenEveryPaintWritesThem) {
-  // the first search runs before COM starts: its pass writes nothing
+TEST_F(ShortcutTest, EverySearchAndPaintWritesOnePerDevice) {
   CreatePage();
   EXPECT_TRUE(Shell().links.empty());
   EXPECT_EQ(*StoredSetting(), kOne);
@@ -47,6 +48,31 @@ TEST_F(ShortcutTest, NoneBeforeComStartsThenEveryPaintWritesThem) {
   memory_ui::Paint(*page);
   EXPECT_EQ(Shell().links.size(), 4u);
   EXPECT_EQ(memory_ui::Window(*page)->paints, 1);
+}
+
+// The engine makes its requester id from the time of day; replies for this
+// second's id and the next one's make the first search find the device.
+std::vector<std::uint8_t> IdForSecond(std::time_t second) {
+  std::srand(static_cast<unsigned>(second));
+  std::vector<std::uint8_t> id(CLIENT_ID_SIZE, 0);
+  for (int i = 0; i < 6; ++i) id[i] = static_cast<std::uint8_t>(std::rand() & 0xFF);
+  return id;
+}
+
+TEST_F(ShortcutTest, FirstSearchListsDevicesButOnlyThePaintAfterComWritesShortcuts) {
+  net.hostAddresses = {platform::InetAddr("10.0.0.100")};
+  const platform::SocketHandle receiveSocket = 101;  // opened after the one send socket
+  std::time_t now = std::time(nullptr);
+  for (std::time_t second : {now, now + 1}) {
+    net.Deliver(receiveSocket, testing_support::ShortSearchReply(IdForSecond(second).data(), "10.0.0.5", "nas1"));
+  }
+  CreatePage();
+  ASSERT_EQ(List()->rows.size(), 1u);
+  EXPECT_TRUE(Shell().links.empty());
+  EXPECT_EQ(*StoredSetting(), kOne);
+  memory_ui::Paint(*page);
+  ASSERT_EQ(Shell().links.size(), 1u);
+  EXPECT_EQ(Shell().links[0].path, kDesktop + "\\nas1.lnk");
 }
 
 TEST_F(ShortcutTest, UncheckingStoresZeroAndKeepsTheFiles) {
