@@ -193,6 +193,9 @@ class WineSession:
         os.rmdir(self.prefix)
         copy_prefix(self.prefix)
         os.makedirs(self.shots_dir, exist_ok=True)
+        # one wineserver, inside the PC namespace, for every Wine command of the
+        # session: a server that ends between commands costs seconds each time
+        subprocess.run(self.pc_cmd(["wineserver", "-p"]), env=self.env(), check=True, timeout=30)
 
     def _start_xvfb(self):
         read_fd, write_fd = os.pipe()
@@ -241,9 +244,16 @@ class WineSession:
         return ["ip", "netns", "exec", self.pc_ns] + argv
 
     def wine(self, argv, timeout=60):
-        """Runs a Wine command in the session's prefix and namespace, to its end."""
-        return subprocess.run(self.pc_cmd(["wine"] + argv), env=self.env(), timeout=timeout,
-                              capture_output=True, text=True, encoding="latin-1")
+        """Runs a Wine command in the session's prefix and namespace, to its end.
+        Its output goes through files: Wine's background services inherit the
+        handles and would hold a pipe open after the command has ended."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            done = subprocess.run(self.pc_cmd(["wine"] + argv), env=self.env(), timeout=timeout,
+                                  stdout=out, stderr=err)
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(done.args, done.returncode, out.read().decode("latin-1"),
+                                               err.read().decode("latin-1"))
 
     def start_program(self, exe=None, args=()):
         exe = exe or win_exe("lumaseek.exe")
