@@ -2,15 +2,16 @@
 
 A WineSession owns everything it starts: an Xvfb display (or the caller's), a
 private namespace Lab (tests/support/lab.py: the PC namespace, its LAN
-namespaces and the simulators in them), a fresh Wine
-prefix copied from a template made once, the program inside Wine's virtual
-desktop, and an lsdriver.exe that reads and drives its windows. Leaving the
-session stops all of it, whatever happened inside.
+namespaces and the simulators in them), a fresh Wine prefix copied from a
+template made once, one wineserver, the program inside Wine's virtual desktop,
+and an lsdriver.exe that reads and drives its windows (commands listed in
+tests/e2e/driver/lsdriver.cpp). Leaving the session stops all of it, whatever
+happened inside.
 
     with WineSession("tabs") as s:
         s.lab.start_sim([{"name": "nas1", "ip": s.lab.dev_ip(0, 0)}])
         s.start_program()
-        main = s.driver.find(MAIN_TITLE, timeout_ms=60000)
+        main, seconds = s.wait_main_window()
         tabs = s.driver.control(main, 1000)
         s.driver.call("clicktab", tabs, 2)
         s.screenshot("drive-mapping")
@@ -112,7 +113,6 @@ class Driver:
         self.proc = subprocess.Popen(argv + ["--desktop", DESKTOP], env=env, text=True,
                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                      stderr=subprocess.DEVNULL, encoding="latin-1")
-        self._children = {}
 
     def call(self, cmd, *args):
         line = "\t".join([cmd] + [str(a) for a in args])
