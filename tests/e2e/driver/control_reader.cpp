@@ -278,6 +278,7 @@ std::string ComboJson(HWND combo) {
 
 std::string IpAddressJson(HWND ip) {
     RemoteBuffer buf(ip, sizeof(DWORD));
+    if (!buf.Ok()) return "";
     DWORD address = 0;
     buf.Write(0, &address, sizeof(address));
     int filled = (int)Send(ip, IPM_GETADDRESS, 0, buf.Param());

@@ -42,6 +42,8 @@ struct Reply {
 Reply Ok(const std::string& json) { return {true, json}; }
 Reply Ok(bool done) { return {done, done ? "true" : "the system refused"}; }
 Reply Fail(const char* why) { return {false, why}; }
+// Readers that need memory in the target process give nothing when they cannot have it.
+Reply Read(const std::string& json) { return json.empty() ? Fail("cannot reach the control's process") : Ok(json); }
 
 HWND Handle(const std::string& text) { return (HWND)(ULONG_PTR)strtoull(text.c_str(), nullptr, 0); }
 
@@ -89,10 +91,10 @@ Reply Run(const Args& a) {
     if (cmd == "info") return Ok(TopWindowJson(target));
     if (cmd == "children") return Ok(ChildrenJson(target));
     if (cmd == "text") return Ok(JsonString(TextOf(target).c_str()));
-    if (cmd == "listview") return Ok(ListViewJson(target));
-    if (cmd == "tabs") return Ok(TabJson(target));
+    if (cmd == "listview") return Read(ListViewJson(target));
+    if (cmd == "tabs") return Read(TabJson(target));
     if (cmd == "combo") return Ok(ComboJson(target));
-    if (cmd == "ipaddr") return Ok(IpAddressJson(target));
+    if (cmd == "ipaddr") return Read(IpAddressJson(target));
     if (cmd == "check") return Ok(CheckJson(target));
     if (cmd == "click" && n >= 4) {
         POINT pt = {atoi(a[2].c_str()), atoi(a[3].c_str())};
