@@ -2,6 +2,7 @@
 // the drive-letter box, and building the share cells within their 256 rows.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -114,7 +115,7 @@ class DriveTablesTest : public ::testing::Test {
 
 TEST_F(DriveTablesTest, ReadConnectionsFillsEveryRowAndForgetsFailedLetters) {
   ConnectionTable[5].serverText[0] = 'x';  // F: from an earlier reading
-  std::strcpy(ConnectionTable[5].shareText, "gone");
+  std::snprintf(ConnectionTable[5].shareText, SHARE_TEXT_SIZE, "gone");
   Connect('E', "\\\\192.168.1.10\\public");
   ReadConnections();
 

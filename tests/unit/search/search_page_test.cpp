@@ -70,7 +70,7 @@ TEST_F(SearchPageTest, SearchListsEveryDeviceInArrivalOrderAndResetsTheSelection
   SelectedDevice.deviceSelected = 1;
   ShareViewTable.count = 3;
   ShareViewShown = 1;
-  std::strcpy(SelectedDeviceIp, "10.0.0.9");
+  std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "10.0.0.9");
   Search();
 
   ASSERT_EQ(List()->rows.size(), 3u);
