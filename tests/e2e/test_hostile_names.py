@@ -1,0 +1,95 @@
+"""Devices that rename themselves between two searches to names that point out
+of the desktop folder: the names are listed, but no shortcut file appears
+anywhere except directly inside the desktop folder."""
+
+import os
+import time
+import unittest
+
+import harness
+import lab
+from e2e_base import TAB_CONTROL, require_program
+
+DEVICE_LIST = 1016
+SEARCH_BUTTON = 1017
+OP_SEARCH = 1
+
+
+def wait_for(predicate, timeout_s=30, step_s=0.2):
+    deadline = time.monotonic() + timeout_s
+    while True:
+        value = predicate()
+        if value or time.monotonic() >= deadline:
+            return value
+        time.sleep(step_s)
+
+
+def files_named(root, marker):
+    found = []
+    for folder, _, names in os.walk(root):
+        found += [os.path.join(folder, n) for n in names if marker in n]
+    return found
+
+
+@require_program
+@unittest.skipUnless(os.path.exists(lab.binary("lumaseek-sim")), "lumaseek-sim is missing: build the native preset")
+class RenamedToTraversal(unittest.TestCase):
+    def test_no_shortcut_leaves_the_desktop_folder(self):
+        marker = f"lsk-escape-{os.getpid()}"
+        hostile = [
+            f"..\\..\\..\\..\\{marker}-up",
+            f"../../{marker}-slash",
+            f"C:\\{marker}-drive",
+            f"Z:\\tmp\\{marker}-host",
+            f"\\\\?\\C:\\{marker}-long",
+            f"{marker}-stream:data",
+            f"..\\{marker}-trailing\\",
+            "..",
+        ]
+        with harness.WineSession("hostile-names") as s:
+            ips = [s.lab.dev_ip(0, n) for n in range(len(hostile) + 1)]
+
+            def devices(names):
+                return [{"name": n, "ip": ip, "netmask": s.lab.netmask(), "gateway": s.lab.pc_ip(0)}
+                        for n, ip in zip(names, ips)]
+
+            first = [f"nas-r{n}" for n in range(len(hostile))] + ["nas-kept"]
+            sim = s.lab.start_sim(devices(first))
+            s.start_program()
+            main, _ = s.wait_main_window()
+            driver = s.driver
+            list_view = driver.control(main, DEVICE_LIST)
+            users = os.path.join(s.prefix, "drive_c", "users")
+
+            def desktop_links():
+                return sorted(files_named(users, ".lnk"))
+
+            self.assertTrue(wait_for(lambda: len(desktop_links()) == len(first)), desktop_links())
+            desktop = os.path.dirname(desktop_links()[0])
+
+            # The same devices, same addresses and identities, under new names.
+            sim.stop()
+            second = hostile + ["nas-renamed"]
+            sim = s.lab.start_sim(devices(second))
+            driver.call("button", driver.control(main, SEARCH_BUTTON))
+            listed = wait_for(lambda: sorted(r[0] for r in driver.call("listview", list_view)["rows"])
+                              == sorted(second))
+            self.assertTrue(listed, driver.call("listview", list_view)["rows"])
+            # Shown again: a paint rewrites the shortcuts once more.
+            tabs = driver.control(main, TAB_CONTROL)
+            driver.call("clicktab", tabs, 1)
+            driver.call("clicktab", tabs, 0)
+            self.assertTrue(wait_for(lambda: os.path.exists(os.path.join(desktop, "nas-renamed.lnk"))),
+                            "the second search writes the shortcuts of plain names")
+            s.screenshot("renamed")
+            time.sleep(1)
+
+            escaped = files_named(s.prefix, marker) + files_named("/tmp", marker)
+            escaped += [p for p in (os.path.join("/", n) for n in os.listdir("/")) if marker in p]
+            self.assertEqual([], escaped)
+            self.assertEqual(sorted(os.path.join(desktop, f"{n}.lnk") for n in first + ["nas-renamed"]),
+                             desktop_links(), "links only directly inside the desktop folder")
+
+
+if __name__ == "__main__":
+    unittest.main()
