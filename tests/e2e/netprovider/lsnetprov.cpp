@@ -100,6 +100,32 @@ bool QueryMountPoint(wchar_t letter, char (&mountPoint)[kTextSize]) {
   return found;
 }
 
+// Wine serves \\server\share from $WINEPREFIX/dosdevices/unc/server/share, and
+// reports a drive as remote only while that folder exists: make it, as the
+// share's content, through Wine's \\?\unix path space.
+bool MakeShareFolder(const char* mountPoint) {
+  wchar_t prefix[kTextSize];
+  DWORD n = GetEnvironmentVariableW(L"WINEPREFIX", prefix, kTextSize);
+  if (n == 0 || n >= kTextSize) return false;
+  wchar_t relative[kTextSize];
+  if (!MultiByteToWideChar(CP_UTF8, 0, mountPoint, -1, relative, kTextSize)) return false;
+  wchar_t path[3 * kTextSize];
+  int length = std::swprintf(path, sizeof path / sizeof path[0], L"\\\\?\\unix%ls/dosdevices/%ls", prefix, relative);
+  if (length < 0) return false;
+  for (wchar_t* p = path; *p; ++p)
+    if (*p == L'/') *p = L'\\';
+  // every folder from the prefix down; those that exist already refuse quietly
+  const int prefixEnd = 4 + 5 + static_cast<int>(n);
+  for (int i = prefixEnd + 1; i <= length; ++i) {
+    if (path[i] != L'\\' && path[i] != L'\0') continue;
+    wchar_t kept = path[i];
+    path[i] = L'\0';
+    CreateDirectoryW(path, nullptr);
+    path[i] = kept;
+  }
+  return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Defines the letter as a network drive with mountPoint, or removes it (nullptr).
 bool DefineDrive(wchar_t letter, const char* mountPoint) {
   HANDLE mgr = CreateFileW(kMountManager, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -153,6 +179,7 @@ DWORD AddConnection(const NETRESOURCEW* resource, const wchar_t* password, const
 
   char existing[kTextSize];
   if (QueryMountPoint(resource->lpLocalName[0], existing)) return WN_ALREADY_CONNECTED;
+  if (!MakeShareFolder(mountPoint)) return WN_NO_NETWORK;
   return DefineDrive(resource->lpLocalName[0], mountPoint) ? WN_SUCCESS : WN_NO_NETWORK;
 }
 
