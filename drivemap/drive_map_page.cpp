@@ -126,7 +126,7 @@ void CDriveMapPage::RefreshAfterChange() {
 }
 
 void CDriveMapPage::MapDrive() {
-  CLoginDlg login;  // shown at most once, only when the plain attempts are not enough
+  CLoginDlg login;  // shown at most once, where the Windows version asks for it
   LoginPurpose = LOGIN_FOR_SHARE;
   LoginUserName[0] = '\0';
   LoginPassword[0] = '\0';
