@@ -31,6 +31,8 @@ def resident_kb(namespace):
         except OSError:
             continue
         name = fields["Name"].strip()
+        if name.startswith("wineserver"):
+            name = "wineserver"  # wineserver64 on a 64-bit Wine
         kb = int(fields.get("VmRSS", "0 kB").split()[0])
         sizes[name] = sizes.get(name, 0) + kb
     return sizes
