@@ -29,7 +29,8 @@ enum Flags : std::uint8_t {
   STAMP_ADDRESS = 2,    // bytes 17 to 20 become the awaited device address
   FAILED_READ = 4,      // a read that fails instead of a datagram
   AFTER_SEARCH = 8,     // arrives once the search is over
-  // bits 4 to 6: arrival, in steps of 30 ms from the start of its exchange
+  // bits 4 to 6: arrival, in steps of 50 ms from the start of its exchange (a
+  // share query drains for 110 ms before it sends)
 };
 
 enum Exchange { NONE, LOGIN, SHARES, DHCP, STATIC };
@@ -66,7 +67,7 @@ std::vector<Scripted> ParseScript(const std::uint8_t* data, std::size_t size, in
     std::size_t length = data[at + 1] | (data[at + 2] & 0x1F) << 8;
     Scripted s{(data[at + 2] >> 5) % interfaces, (flags & FAILED_READ) != 0,
                (flags & AFTER_SEARCH) != 0, (flags & STAMP_ADDRESS) != 0,
-               ((flags >> 4) & 7) * 30 * kMs, {}};
+               ((flags >> 4) & 7) * 50 * kMs, {}};
     at += 3;
     if (length > size - at) length = size - at;
     s.bytes.assign(data + at, data + at + length);
