@@ -93,13 +93,7 @@ void CDriveMapPage::ShowShareView() {
     m_pShareList->SetItemText(row.item, row.column, row.cellText);
   }
 
-  const SelectedDeviceState& device = SelectedDevice;
-  std::string summary;
-  if (!device.deviceName.empty()) {
-    summary = "Name : " + device.deviceName + "\nIP : " + device.deviceIpText +
-              "  Netmask : " + device.deviceNetmaskText + "  Gateway : " + device.deviceGatewayText;
-  }
-  m_infoText.SetWindowText(summary.c_str());
+  m_infoText.SetWindowText(SelectedDeviceSummary().c_str());
 }
 
 void CDriveMapPage::RebuildShareView() {

@@ -58,13 +58,7 @@ void CIpSettingsPage::ShowSelectedDevice() {
   m_netmaskCtrl.SetAddress(ControlOrder(SelectedDevice.netmaskAddress));
   m_gatewayCtrl.SetAddress(ControlOrder(SelectedDevice.gatewayAddress));
 
-  std::string summary;
-  if (!SelectedDevice.deviceName.empty()) {
-    summary = "Name : " + SelectedDevice.deviceName + "\nIP : " + SelectedDevice.deviceIpText +
-              "  Netmask : " + SelectedDevice.deviceNetmaskText + "  Gateway : " +
-              SelectedDevice.deviceGatewayText;
-  }
-  m_infoText.SetWindowText(summary.c_str());
+  m_infoText.SetWindowText(SelectedDeviceSummary().c_str());
 }
 
 void CIpSettingsPage::OnDhcpModeChanged() {

@@ -10,4 +10,11 @@ void ClearSelectedDeviceTexts() {
   SelectedDevice.deviceGatewayText.clear();
 }
 
+std::string SelectedDeviceSummary() {
+  const SelectedDeviceState& d = SelectedDevice;
+  if (d.deviceName.empty()) return {};
+  return "Name : " + d.deviceName + "\nIP : " + d.deviceIpText + "  Netmask : " +
+         d.deviceNetmaskText + "  Gateway : " + d.deviceGatewayText;
+}
+
 void ResetSelectedDevice() { SelectedDevice = SelectedDeviceState{}; }

@@ -19,6 +19,9 @@ struct SelectedDeviceState {
 
 extern SelectedDeviceState SelectedDevice;
 
+// The two-line summary the IP Settings and Drive Mapping pages show; empty
+// when no device is picked.
+std::string SelectedDeviceSummary();
 // Empties the five texts.
 void ClearSelectedDeviceTexts();
 // Start-of-program values. For tests.
