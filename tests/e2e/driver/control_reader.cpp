@@ -219,7 +219,7 @@ std::string ListViewJson(HWND list) {
             cells.Add(JsonString(RemoteText(buf, textOffset).c_str()));
         }
         rows.Add(cells.Done());
-        if (Send(list, LVM_GETITEMSTATE, r, LVIS_SELECTED) & LVIS_SELECTED) selected.Add(std::to_string(r));
+        if (RowSelected(list, r)) selected.Add(std::to_string(r));
     }
     return JsonLine()
         .Raw("columns", columns.Done())
@@ -309,6 +309,10 @@ std::string MessageBoxJson(HWND box) {
         .Raw("buttons", buttons.Done())
         .Done();
 }
+
+int TabSelection(HWND tab) { return (int)Send(tab, TCM_GETCURSEL, 0, 0); }
+
+bool RowSelected(HWND list, int row) { return (Send(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0; }
 
 bool TabItemRect(HWND tab, int index, RECT* rc) {
     RemoteBuffer buf(tab, sizeof(RECT));

@@ -19,6 +19,8 @@ std::string IpAddressJson(HWND ip);
 std::string CheckJson(HWND button);  // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE
 std::string MessageBoxJson(HWND box);
 
+int TabSelection(HWND tab);
+bool RowSelected(HWND list, int row);
 bool TabItemRect(HWND tab, int index, RECT* rc);
 bool ListRowRect(HWND list, int row, RECT* rc);
 HWND ChildButtonByText(HWND parent, const char* text);

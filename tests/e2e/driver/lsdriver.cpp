@@ -31,6 +31,8 @@
 namespace {
 
 constexpr DWORD kPollMs = 50;
+constexpr DWORD kClickEffectMs = 2000;
+constexpr int kClickAttempts = 3;
 
 using Args = std::vector<std::string>;
 
@@ -104,10 +106,21 @@ Reply Run(const Args& a) {
     if ((cmd == "clicktab" || cmd == "clickrow") && n >= 3) {
         RECT rc;
         int index = atoi(a[2].c_str());
-        bool found = cmd == "clicktab" ? TabItemRect(target, index, &rc) : ListRowRect(target, index, &rc);
-        if (!found) return Fail("no such item");
+        bool tab = cmd == "clicktab";
+        if (!(tab ? TabItemRect(target, index, &rc) : ListRowRect(target, index, &rc))) return Fail("no such item");
         POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-        return Ok(ClickAt(target, pt));
+        // The click waits in the program's input queue behind any work it is
+        // doing, and a read sent now would be answered first: wait for its effect.
+        // Under Wine the first click into a window that has just appeared is
+        // sometimes lost, so click again when nothing happened.
+        HWND selected = nullptr;
+        for (int attempt = 0; attempt < kClickAttempts && !selected; ++attempt) {
+            if (!ClickAt(target, pt)) return Fail("the click did not reach the control");
+            selected = WaitFor(kClickEffectMs, [&] {
+                return (tab ? TabSelection(target) == index : RowSelected(target, index)) ? target : nullptr;
+            });
+        }
+        return selected ? Ok(true) : Fail("the click changed no selection");
     }
     if (cmd == "button") {
         PostButtonClick(target);
