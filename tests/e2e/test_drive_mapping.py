@@ -54,6 +54,7 @@ class DrivePage:
         deadline = time.monotonic() + 15
         while not self.rows() and time.monotonic() < deadline:
             time.sleep(0.2)
+        assert self.rows(), "the picked device's shares never reached the Drive Mapping list"
 
     def reg_add(self, key, name, data, kind="REG_SZ"):
         done = self.s.wine(["reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"])
