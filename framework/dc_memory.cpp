@@ -27,13 +27,6 @@ DWORD GetSysColor(int index) {
   }
 }
 
-CDC* CDC::FromHandle(HDC hdc) {
-  if (!hdc) return nullptr;
-  static CDC temporary;  // one user-interface thread, one drawing at a time
-  temporary.m_hDC = hdc;
-  return &temporary;
-}
-
 int CDC::SaveDC() {
   assert(m_hDC);
   return ++m_hDC->saved;

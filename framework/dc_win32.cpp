@@ -3,13 +3,6 @@
 #include "framework/dc.h"
 #include "framework/wnd.h"
 
-CDC* CDC::FromHandle(HDC hdc) {
-  if (!hdc) return nullptr;
-  static CDC temporary;  // one user-interface thread, one drawing at a time
-  temporary.m_hDC = hdc;
-  return &temporary;
-}
-
 int CDC::SaveDC() {
   assert(m_hDC);
   return ::SaveDC(m_hDC);

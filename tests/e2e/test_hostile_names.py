@@ -8,20 +8,11 @@ import unittest
 
 import harness
 import lab
-from e2e_base import TAB_CONTROL, require_program
+from e2e_base import TAB_CONTROL, require_program, wait_for
 
 DEVICE_LIST = 1016
 SEARCH_BUTTON = 1017
 OP_SEARCH = 1
-
-
-def wait_for(predicate, timeout_s=30, step_s=0.2):
-    deadline = time.monotonic() + timeout_s
-    while True:
-        value = predicate()
-        if value or time.monotonic() >= deadline:
-            return value
-        time.sleep(step_s)
 
 
 def files_named(root, marker):

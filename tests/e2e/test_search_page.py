@@ -10,7 +10,7 @@ import unittest
 
 import harness
 import lab
-from e2e_base import TAB_CONTROL, require_program
+from e2e_base import TAB_CONTROL, require_program, wait_for
 
 DEVICE_LIST = 1016
 CONFIGURE = 1015
@@ -23,15 +23,6 @@ HOSTILE_NAME = "..\\..\\evil"
 
 LINK_HEADER_SIZE = 0x4C
 HAS_ICON_LOCATION = 0x40
-
-
-def wait_for(predicate, timeout_s=20, step_s=0.2):
-    deadline = time.monotonic() + timeout_s
-    while True:
-        value = predicate()
-        if value or time.monotonic() >= deadline:
-            return value
-        time.sleep(step_s)
 
 
 def files_under(root, suffix):
