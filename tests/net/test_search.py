@@ -80,7 +80,8 @@ class Crowd(LabCase):
         result = self.cli("search", "--json")
         self.assertEqual(0, result.code, result)
         self.assertEqual(32, len(result.json()))
-        self.assertLess(result.seconds, 1.04 + 0.4, result)
+        # a whole process, sanitized builds included: generous, the benchmark measures the schedule
+        self.assertLess(result.seconds, 1.04 + 2.0, result)
 
 
 if __name__ == "__main__":
