@@ -281,15 +281,15 @@ bool ParseConfigJson(const std::string& text, SimConfig& config, std::string& er
   return true;
 }
 
-bool ParseDeviceFlag(const std::string& spec, SimConfig& config, std::string& error) {
+bool ParseDeviceFlag(const std::string& flag, SimConfig& config, std::string& error) {
   const int index = static_cast<int>(config.devices.size());
   const std::string at = "devices[" + std::to_string(index) + "]";
   json obj = json::object();
   std::size_t start = 0;
-  while (start < spec.size()) {
-    std::size_t end = spec.find(',', start);
-    if (end == std::string::npos) end = spec.size();
-    const std::string item = spec.substr(start, end - start);
+  while (start < flag.size()) {
+    std::size_t end = flag.find(',', start);
+    if (end == std::string::npos) end = flag.size();
+    const std::string item = flag.substr(start, end - start);
     const std::size_t eq = item.find('=');
     if (eq == std::string::npos) return Fail(error, at + "." + item, "expected key=value");
     const std::string key = item.substr(0, eq);

@@ -51,7 +51,7 @@ struct SimConfig {
 bool ParseConfigJson(const std::string& text, SimConfig& config, std::string& error);
 // "name=nas1,ip=198.18.0.10,shares=public:media": the keys of a device object,
 // lists separated by ":" (drop by "+"). Appends the device to `config`.
-bool ParseDeviceFlag(const std::string& spec, SimConfig& config, std::string& error);
+bool ParseDeviceFlag(const std::string& flag, SimConfig& config, std::string& error);
 bool ParseAddressList(const std::string& text, std::vector<std::uint32_t>& out, std::string& error);
 // Checks what single devices cannot: unique addresses, a non-empty device list.
 bool CheckConfig(const SimConfig& config, std::string& error);
