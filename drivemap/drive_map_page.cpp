@@ -10,6 +10,7 @@
 #include "ipconfig/login_dialog.h"
 #include "platform/netconn.h"
 #include "proto/exchanges.h"
+#include "search/row_selection.h"
 #include "search/selected_device.h"
 
 namespace {
@@ -102,14 +103,6 @@ void CDriveMapPage::RebuildShareView() {
   BuildShareView(ServedBySelectedDevice);
 }
 
-int CDriveMapPage::FindSelectedRow() const {
-  const int count = m_pShareList->GetItemCount();
-  for (int i = m_pShareList->GetTopIndex(); i < count; ++i) {
-    if (m_pShareList->GetItemState(i, LVIS_SELECTED)) return i;
-  }
-  return -1;
-}
-
 void CDriveMapPage::RefreshAfterChange() {
   ReadConnections();
   m_driveCombo.ResetContent();
@@ -133,7 +126,7 @@ void CDriveMapPage::MapDrive() {
   char server[ADDRESS_TEXT_SIZE];
   std::snprintf(server, sizeof server, "%s", SelectedDeviceIp);
 
-  const int row = FindSelectedRow();
+  const int row = SelectedRowFromTop(*m_pShareList);
   if (row < 0) {
     MessageBox(kNoShareSelected, "Warning", MB_ICONWARNING);
     return;
@@ -181,7 +174,7 @@ void CDriveMapPage::MapDrive() {
 
 void CDriveMapPage::DisconnectDrive() {
   std::string text;
-  const int row = FindSelectedRow();
+  const int row = SelectedRowFromTop(*m_pShareList);
   if (row >= 0) {
     // a share without a letter gives an empty name, which the system refuses
     text = m_pShareList->GetItemText(row, 1);

@@ -32,8 +32,6 @@ class CDriveMapPage : public CDialog {
   CListCtrl m_shareList;   // 1013
 
  private:
-  // The first selected row from the topmost visible one on, -1 for none.
-  int FindSelectedRow() const;
   // Connections, drive box and list again after a map or a disconnect.
   void RefreshAfterChange();
 
