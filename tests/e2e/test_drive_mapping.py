@@ -14,9 +14,10 @@ import unittest
 
 import harness
 import lab
-from e2e_base import TAB_CONTROL, require_program
+from e2e_base import TAB_CONTROL, require_program, wait_for
 
 DEVICE_LIST = 1016
+OP_QUERY = 3
 SHARE_LIST, DRIVE_COMBO, MAP, DISCONNECT, INFO = 1013, 1004, 1014, 1022, 1029
 USER_NAME, PASSWORD = 1020, 1021
 DRIVE_MAPPING_TAB = 2
@@ -44,11 +45,19 @@ class DrivePage:
         if wine_version:
             self.reg_add("HKCU\\Software\\Wine", "Version", wine_version)
         self.ip = lab.Lab.dev_ip(0, 0)
-        session.lab.start_sim([{"name": "nas-drives", "ip": self.ip, "netmask": lab.Lab.netmask(),
-                                "gateway": lab.Lab.pc_ip(0), "shares": SHARES}])
+        sim = session.lab.start_sim([{"name": "nas-drives", "ip": self.ip, "netmask": lab.Lab.netmask(),
+                                      "gateway": lab.Lab.pc_ip(0), "shares": SHARES}])
         session.start_program()
         self.main, _ = session.wait_main_window()
-        self.d.call("clickrow", self.d.control(self.main, DEVICE_LIST), 0)
+        # a click into a window that has only just appeared can be lost under load:
+        # the pick counts once the device has been asked for its shares
+        def share_queries():
+            return [e for e in sim.log() if e.direction == "RX" and e.opcode == OP_QUERY]
+        for _ in range(3):
+            self.d.call("clickrow", self.d.control(self.main, DEVICE_LIST), 0)
+            if wait_for(share_queries, timeout_s=10):
+                break
+        assert share_queries(), "a click on the device's row never asked it for its shares"
         self.d.call("clicktab", self.d.control(self.main, TAB_CONTROL), DRIVE_MAPPING_TAB)
         # the click reaches the program as input, after the pick has asked the device for its shares
         deadline = time.monotonic() + 15
