@@ -18,6 +18,7 @@ happened inside.
 """
 
 import fcntl
+import glob
 import json
 import os
 import shutil
@@ -34,6 +35,11 @@ WIN_BIN_DIR = os.environ.get("LUMASEEK_WIN_BIN_DIR", os.path.join(REPO, "build",
 WINE_DIR = os.path.join(REPO, "build", "e2e-wine")
 TEMPLATE_PREFIX = os.path.join(WINE_DIR, "template")
 SHOTS_ROOT = os.path.join(REPO, "build", "e2e-shots")
+# Debian's Wine does not load its own fonts (fonts-wine) by itself: without them
+# the caption buttons lose their Marlett glyphs. Liberation Sans has Arial's
+# metrics, so the pages, written in "Arial", keep Windows' proportions.
+WINE_FONTS = "/usr/share/wine/fonts/*"
+ARIAL_LIKE = "/usr/share/fonts/truetype/liberation/LiberationSans-*.ttf"
 
 DESKTOP = "lumaseek"
 DESKTOP_SIZE = "800x600"
@@ -64,7 +70,8 @@ def prepare_template():
     os.makedirs(WINE_DIR, exist_ok=True)
     with open(os.path.join(WINE_DIR, "template.lock"), "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
-        ready = os.path.join(TEMPLATE_PREFIX, ".ready")
+        # a template made before the fonts were added is made again
+        ready = os.path.join(TEMPLATE_PREFIX, ".ready-fonts")
         if os.path.exists(ready):
             return
         shutil.rmtree(TEMPLATE_PREFIX, ignore_errors=True)
@@ -72,6 +79,7 @@ def prepare_template():
         del env["DISPLAY"]
         subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        install_fonts(env)
         subprocess.run(["wineserver", "-w"], env=env, timeout=120)
         # Wine links the profile folders to $HOME; shortcuts made by a test
         # must stay inside its own prefix.
@@ -83,6 +91,15 @@ def prepare_template():
                     os.unlink(path)
                     os.mkdir(path)
         open(ready, "w").close()
+
+
+def install_fonts(env):
+    fonts = os.path.join(TEMPLATE_PREFIX, "drive_c", "windows", "Fonts")
+    for font in glob.glob(WINE_FONTS) + glob.glob(ARIAL_LIKE):
+        shutil.copy(font, fonts)
+    subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Fonts\\Replacements", "/v", "Arial",
+                    "/d", "Liberation Sans", "/f"], env=env, check=True, timeout=120,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 # Wine's programs and libraries are only ever read: hard links to them make a
