@@ -26,6 +26,7 @@ VAULT = "Heron-Vault"
 VAULT_PASSWORD = "heron"
 DHCP_POOL = ["198.18.0.200", "198.18.0.201", "198.18.0.202", "198.18.0.203"]
 DHCP_ADDRESS = DHCP_POOL[0]  # what the walk's DHCP change gives
+PAINT_WAIT_S = 5
 FRAME_DELAY_CS = 200  # each picture of the animation stays two seconds
 
 
@@ -90,6 +91,7 @@ class Walk:
     def picture(self, label, shows):
         """A screenshot, and the part of it that the window and any box over it take."""
         self.d.call("idle", self.main["hwnd"])
+        self.wait_painted()
         path = self.s.screenshot(label)
         box = self.main["rect"]
         for w in self.d.call("windows"):
@@ -98,6 +100,20 @@ class Walk:
                 box = [min(box[0], r[0]), min(box[1], r[1]), max(box[2], r[2]), max(box[3], r[3])]
         self.pictures.append((path, box))
         print(f"demo: {os.path.basename(path)}: {shows}", flush=True)
+
+    def wait_painted(self):
+        """Waits until two grabs of the screen a moment apart are the same: the
+        program answers messages before it paints, and X draws after that."""
+        grab = lambda: subprocess.run(["import", "-display", self.s.display, "-window", "root", "rgb:-"],
+                                      capture_output=True, check=True).stdout
+        previous = grab()
+        deadline = time.monotonic() + PAINT_WAIT_S
+        while time.monotonic() < deadline:
+            time.sleep(0.2)
+            current = grab()
+            if current == previous:
+                return
+            previous = current
 
     def check(self, ok, what):
         if not ok:
