@@ -18,7 +18,7 @@ from e2e_base import TAB_CONTROL, wait_for  # noqa: E402
 DEVICE_LIST, SEARCH = 1016, 1017
 DHCP_COMBO, MODIFY, IP_INFO = 1018, 1019, 1028
 SHARE_LIST, DRIVE_COMBO = 1013, 1004
-PASSWORD = 1021
+USER_NAME, PASSWORD = 1020, 1021
 SEARCH_TAB, IP_SETTINGS_TAB, DRIVE_MAPPING_TAB = 0, 1, 2
 
 DEFAULT_LOGIN = "kemsa"
@@ -44,7 +44,8 @@ def describe(lab, sims):
     print(f"demo: simulated devices on 198.18.0.0/22 (netmask {lab.netmask()}), the PC is {lab.pc_ip(0)}:")
     for d in sims:
         password = d.get("password", DEFAULT_LOGIN)
-        login = "the program's default login" if password == DEFAULT_LOGIN else "refuses the default: the Login dialog asks"
+        login = ("the program's default login" if password == DEFAULT_LOGIN
+                 else "refuses the default: the Login dialog asks")
         print(f"  {d['name']:<13} {d['ip']:<12} shares {', '.join(d['shares']):<24} "
               f"user {DEFAULT_LOGIN}, password {password} ({login})")
     print(f"demo: a DHCP change gives a device the next free address of {DHCP_POOL[0]} to {DHCP_POOL[-1]}; "
@@ -169,8 +170,10 @@ class Walk:
         self.d.call("keys", "DOWN")  # "Enabled": make the device a DHCP client
         self.d.call("button", self.hwnd(MODIFY))
         dlg = self.d.find("Login", 30000, "#32770")
-        password = next(c for c in self.d.children(dlg) if c["id"] == PASSWORD)
-        self.d.call("settext", password["hwnd"], VAULT_PASSWORD)
+        fields = {c["id"]: c for c in self.d.children(dlg)}
+        user = fields[USER_NAME]
+        self.check(user["text"] == DEFAULT_LOGIN and not user["enabled"], "the locked user name in the Login dialog")
+        self.d.call("settext", fields[PASSWORD]["hwnd"], VAULT_PASSWORD)
         self.picture("login", f"Login dialog: {VAULT} refused the default login, so the program asks for "
                               f"the device's password; the user name \"{DEFAULT_LOGIN}\" is locked")
         self.d.call("press", dlg["hwnd"], "OK")
@@ -209,7 +212,8 @@ class Walk:
         if not self.pictures:
             return
         boxes = [b for _, b in self.pictures]
-        union = [min(b[0] for b in boxes), min(b[1] for b in boxes), max(b[2] for b in boxes), max(b[3] for b in boxes)]
+        union = [min(b[0] for b in boxes), min(b[1] for b in boxes),
+                 max(b[2] for b in boxes), max(b[3] for b in boxes)]
         subprocess.run(["convert", "-delay", str(FRAME_DELAY_CS), "-loop", "0", *[p for p, _ in self.pictures],
                         "-crop", crop_geometry(union), "+repage", gif], check=True)
         for path, box in self.pictures:
