@@ -36,10 +36,10 @@ WINE_DIR = os.path.join(REPO, "build", "e2e-wine")
 TEMPLATE_PREFIX = os.path.join(WINE_DIR, "template")
 SHOTS_ROOT = os.path.join(REPO, "build", "e2e-shots")
 # Debian's Wine does not load its own fonts (fonts-wine) by itself: without them
-# the caption buttons lose their Marlett glyphs. Liberation Sans has Arial's
-# metrics, so the pages, written in "Arial", keep Windows' proportions.
+# the caption buttons lose their Marlett glyphs and "MS Sans Serif" its metrics.
+# The pages' "Arial" needs no copy: Wine asks fontconfig, which names Liberation
+# Sans (fonts-liberation), a font with Arial's metrics.
 WINE_FONTS = "/usr/share/wine/fonts/*"
-ARIAL_LIKE = "/usr/share/fonts/truetype/liberation/LiberationSans-*.ttf"
 
 DESKTOP = "lumaseek"
 DESKTOP_SIZE = "800x600"
@@ -79,7 +79,8 @@ def prepare_template():
         del env["DISPLAY"]
         subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        install_fonts(env)
+        for font in glob.glob(WINE_FONTS):
+            shutil.copy(font, os.path.join(TEMPLATE_PREFIX, "drive_c", "windows", "Fonts"))
         subprocess.run(["wineserver", "-w"], env=env, timeout=120)
         # Wine links the profile folders to $HOME; shortcuts made by a test
         # must stay inside its own prefix.
@@ -91,15 +92,6 @@ def prepare_template():
                     os.unlink(path)
                     os.mkdir(path)
         open(ready, "w").close()
-
-
-def install_fonts(env):
-    fonts = os.path.join(TEMPLATE_PREFIX, "drive_c", "windows", "Fonts")
-    for font in glob.glob(WINE_FONTS) + glob.glob(ARIAL_LIKE):
-        shutil.copy(font, fonts)
-    subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Fonts\\Replacements", "/v", "Arial",
-                    "/d", "Liberation Sans", "/f"], env=env, check=True, timeout=120,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 # Wine's programs and libraries are only ever read: hard links to them make a
