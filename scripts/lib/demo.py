@@ -228,7 +228,8 @@ class Walk:
         subprocess.run(["convert", "-delay", str(FRAME_DELAY_CS), "-loop", "0", *[p for p, _ in self.pictures],
                         "-crop", crop_geometry(union), "+repage", gif], check=True)
         for path, box in self.pictures:
-            subprocess.run(["mogrify", "-crop", crop_geometry(box), "+repage", path], check=True)
+            # without their time stamps, pictures of the same window have the same bytes
+            subprocess.run(["mogrify", "-strip", "-crop", crop_geometry(box), "+repage", path], check=True)
         print(f"demo: {os.path.basename(gif)}: the {len(self.pictures)} pictures above, in turn", flush=True)
 
 
