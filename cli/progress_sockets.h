@@ -40,6 +40,7 @@ class ProgressSockets : public platform::SocketService {
     return inner_.Receive(s, buffer, capacity);
   }
   void SleepMs(unsigned milliseconds) override;
+  long long MonotonicMicroseconds() override { return inner_.MonotonicMicroseconds(); }
 
  private:
   void Show();

@@ -39,6 +39,8 @@ class SocketService {
   // recvfrom() of one datagram: its size, or -1 when the read failed.
   virtual int Receive(SocketHandle s, std::uint8_t* buffer, int capacity) = 0;
   virtual void SleepMs(unsigned milliseconds) = 0;
+  // A clock that only moves forward, for timing a wait; its zero is arbitrary.
+  virtual long long MonotonicMicroseconds() = 0;
 };
 
 // The service in use: the operating system's unless a test substituted another.

@@ -2,7 +2,7 @@
 #include <ifaddrs.h>
 #include <net/if.h>
 #include <netinet/in.h>
-#include <sys/select.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -16,33 +16,56 @@ namespace platform {
 
 namespace {
 
+// Windows lists only connected adapters: an interface without carrier (an
+// idle bridge, a container network) would cost a search and a place.
 bool IsUsableIpv4(const ifaddrs* ifa) {
   return ifa->ifa_addr && ifa->ifa_addr->sa_family == AF_INET && (ifa->ifa_flags & IFF_UP) &&
-         !(ifa->ifa_flags & IFF_LOOPBACK);
+         (ifa->ifa_flags & IFF_RUNNING) && !(ifa->ifa_flags & IFF_LOOPBACK);
 }
 
 Ipv4 AddressOf(const ifaddrs* ifa) {
   return reinterpret_cast<const sockaddr_in*>(ifa->ifa_addr)->sin_addr.s_addr;
 }
 
-// Name of the device holding `local` (loopback included), into `name`.
-bool DeviceOfAddress(Ipv4 local, char name[IFNAMSIZ]) {
-  ifaddrs* list = nullptr;
-  if (getifaddrs(&list) != 0) return false;
-  bool found = false;
-  for (const ifaddrs* ifa = list; ifa && !found; ifa = ifa->ifa_next) {
-    if (ifa->ifa_addr && ifa->ifa_addr->sa_family == AF_INET && AddressOf(ifa) == local) {
-      std::snprintf(name, IFNAMSIZ, "%s", ifa->ifa_name);
-      found = true;
-    }
-  }
-  freeifaddrs(list);
-  return found;
-}
-
 bool SetIntOption(SocketHandle s, int level, int option, int value) {
   return setsockopt(static_cast<int>(s), level, option, &value, sizeof value) == 0;
 }
+
+bool BindTo(int fd, Ipv4 address, std::uint16_t port) {
+  sockaddr_in at{};
+  at.sin_family = AF_INET;
+  at.sin_port = htons(port);
+  at.sin_addr.s_addr = address;
+  return bind(fd, reinterpret_cast<const sockaddr*>(&at), sizeof at) == 0;
+}
+
+// Each receive socket's group companion, by the receive socket's descriptor.
+class GroupSockets {
+ public:
+  // A socket joined again (or a descriptor reused) drops its old companion.
+  bool Add(int s, int g) {
+    for (Entry& e : entries_) {
+      if (e.s == s && e.g >= 0) close(e.g);
+      if (e.s == s || e.g < 0) {
+        e = {s, g};
+        return true;
+      }
+    }
+    return false;
+  }
+  int Of(int s) const {
+    for (const Entry& e : entries_) {
+      if (e.s == s && e.g >= 0) return e.g;
+    }
+    return -1;
+  }
+
+ private:
+  struct Entry {
+    int s = -1, g = -1;
+  };
+  Entry entries_[16];  // twice the interfaces the engine opens
+};
 
 class PosixSockets : public SocketService {
  public:
@@ -74,32 +97,38 @@ class PosixSockets : public SocketService {
     return SetIntOption(s, SOL_SOCKET, SO_REUSEADDR, on ? 1 : 0);
   }
 
-  // Linux delivers no group traffic to a socket bound to a unicast address.
-  // So the socket binds the wildcard address and is tied to the device that
-  // holds `local`: it then gets both the group and the unicast datagrams that
-  // arrive there, and, with IP_MULTICAST_ALL off, only the groups it joined.
+  // As on Windows: the socket gets exactly the unicast datagrams for its own
+  // address, also when one device holds several.
   bool BindReceive(SocketHandle s, Ipv4 local, std::uint16_t port) override {
-    char device[IFNAMSIZ];
-    if (!DeviceOfAddress(local, device)) return false;
-    const int fd = static_cast<int>(s);
-    if (setsockopt(fd, SOL_SOCKET, SO_BINDTODEVICE, device,
-                   static_cast<socklen_t>(std::strlen(device) + 1)) != 0) {
-      return false;
-    }
-    SetIntOption(s, IPPROTO_IP, IP_MULTICAST_ALL, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_port = htons(port);
-    at.sin_addr.s_addr = htonl(INADDR_ANY);
-    return bind(fd, reinterpret_cast<const sockaddr*>(&at), sizeof at) == 0;
+    return BindTo(static_cast<int>(s), local, port);
   }
 
+  // Linux delivers no group traffic to a socket bound to a unicast address, so
+  // the membership goes to a companion socket bound to the group and port,
+  // which Receive reads as part of `s`. With IP_MULTICAST_ALL off it hears the
+  // group only on the interface it joined, like the Windows socket; unlike a
+  // socket tied to a device, it needs no privilege.
   bool JoinGroup(SocketHandle s, Ipv4 group, Ipv4 local) override {
+    sockaddr_in bound{};
+    socklen_t length = sizeof bound;
+    if (getsockname(static_cast<int>(s), reinterpret_cast<sockaddr*>(&bound), &length) != 0 ||
+        bound.sin_port == 0) {
+      return false;
+    }
+    const int g = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (g < 0) return false;
     ip_mreq request{};
     request.imr_multiaddr.s_addr = group;
     request.imr_interface.s_addr = local;
-    return setsockopt(static_cast<int>(s), IPPROTO_IP, IP_ADD_MEMBERSHIP, &request,
-                      sizeof request) == 0;
+    if (!SetIntOption(g, SOL_SOCKET, SO_REUSEADDR, 1) ||
+        !SetIntOption(g, IPPROTO_IP, IP_MULTICAST_ALL, 0) ||
+        !BindTo(g, group, ntohs(bound.sin_port)) ||
+        setsockopt(g, IPPROTO_IP, IP_ADD_MEMBERSHIP, &request, sizeof request) != 0 ||
+        !groups_.Add(static_cast<int>(s), g)) {
+      close(g);
+      return false;
+    }
+    return true;
   }
 
   bool SetMulticastInterface(SocketHandle s, Ipv4 local) override {
@@ -120,18 +149,15 @@ class PosixSockets : public SocketService {
   }
 
   bool WaitReadable(SocketHandle s, int timeoutMicroseconds) override {
-    const int fd = static_cast<int>(s);
-    if (fd < 0 || fd >= FD_SETSIZE) return false;
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(fd, &readable);
-    timeval wait{0, timeoutMicroseconds};
-    return select(fd + 1, &readable, nullptr, nullptr, &wait) > 0;
+    return Readable(static_cast<int>(s), timeoutMicroseconds);
   }
 
+  // The unicast socket first; its group companion when only that has a datagram.
   int Receive(SocketHandle s, std::uint8_t* buffer, int capacity) override {
-    const ssize_t n = recvfrom(static_cast<int>(s), buffer, static_cast<size_t>(capacity), 0,
-                               nullptr, nullptr);
+    int fd = static_cast<int>(s);
+    const int g = groups_.Of(fd);
+    if (g >= 0 && !Readable(fd, 0, false)) fd = g;
+    const ssize_t n = recvfrom(fd, buffer, static_cast<size_t>(capacity), 0, nullptr, nullptr);
     return n < 0 ? -1 : static_cast<int>(n);
   }
 
@@ -141,6 +167,24 @@ class PosixSockets : public SocketService {
     while (nanosleep(&pause, &pause) != 0) {
     }
   }
+
+  long long MonotonicMicroseconds() override {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+  }
+
+ private:
+  // Whether `fd`, or with `withGroup` its group companion, has a datagram
+  // within the time-out.
+  bool Readable(int fd, int timeoutMicroseconds, bool withGroup = true) const {
+    if (fd < 0) return false;
+    pollfd watched[2] = {{fd, POLLIN, 0}, {withGroup ? groups_.Of(fd) : -1, POLLIN, 0}};
+    // poll() counts in milliseconds; 10 ms waits stay exact.
+    return poll(watched, 2, (timeoutMicroseconds + 999) / 1000) > 0;
+  }
+
+  GroupSockets groups_;
 };
 
 }  // namespace

@@ -101,6 +101,16 @@ class WinsockSockets : public SocketService {
   }
 
   void SleepMs(unsigned milliseconds) override { Sleep(milliseconds); }
+
+  // The performance counter rather than the tick count, whose 16 ms steps are
+  // coarse against a 30 ms slot.
+  long long MonotonicMicroseconds() override {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return now.QuadPart / frequency.QuadPart * 1000000 +
+           now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+  }
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "proto/interface_io.h"
 #include "proto/text_copy.h"
+#include "proto/uncounted_run.h"
 
 char SelectedDeviceIp[ADDRESS_TEXT_SIZE];
 char LoginUserName[LOGIN_TEXT_SIZE];
@@ -17,6 +18,9 @@ namespace {
 constexpr int MATCH_CODES_END = 58;         // a long search reply's bytes 56 and 57
 constexpr int LOGIN_REPLY_MIN_SIZE = QUERY_RESULT_OFFSET + 1;
 constexpr int SHARE_REPLY_MIN_SIZE = QUERY_RESULT_OFFSET;  // the share text may be empty
+// A counted poll's slot: its wait and the pause after it.
+constexpr unsigned REPLY_POLL_SLOT_MS = POLL_WAIT_MICROSECONDS / 1000 + REPLY_POLL_PAUSE_MS;
+constexpr unsigned SEARCH_POLL_SLOT_MS = POLL_WAIT_MICROSECONDS / 1000 + SEARCH_POLL_PAUSE_MS;
 
 // One pair of buffers per exchange; static so that no wait allocates.
 struct ExchangeBuffers {
@@ -55,32 +59,37 @@ bool SearchReplyWanted(const std::uint8_t* reply, int size, int matchCode1, int 
 // bytes; its size, or -1 after maxCountedPolls counted polls without it.
 int AwaitQueryReply(int i, std::uint8_t* reply, int minSize, int maxCountedPolls) {
   int counted = 0;
+  UncountedRun run(REPLY_POLL_SLOT_MS);
   for (;;) {
     const int size = PollInterface(i, reply);
-    if (size == POLL_FAILED) continue;
     // An empty datagram reads as opcode 0 from the stored terminator.
-    if (size >= 0 && reply[0] != OP_QUERY_REPLY) continue;
-    if (size >= minSize && IsOwnReply(reply, size) && ReplyFrom(reply, size, SelectedDeviceIp)) {
+    if (size == POLL_FAILED || (size >= 0 && reply[0] != OP_QUERY_REPLY)) {
+      if (!run.Outlasted()) continue;
+    } else if (size >= minSize && IsOwnReply(reply, size) &&
+               ReplyFrom(reply, size, SelectedDeviceIp)) {
       return size;
     }
     if (++counted >= maxCountedPolls) return -1;
     platform::Sockets().SleepMs(REPLY_POLL_PAUSE_MS);
+    run.Restart();
   }
 }
 
 // Polls for an own OP_CONFIG_REPLY, from `expectedIp` unless it is null.
 int AwaitConfigReply(int i, std::uint8_t* reply, const char* expectedIp) {
   int counted = 0;
+  UncountedRun run(REPLY_POLL_SLOT_MS);
   for (;;) {
     const int size = PollInterface(i, reply);
-    if (size == POLL_FAILED) continue;
-    if (size >= 0 && reply[0] != OP_CONFIG_REPLY) continue;
-    if (size >= REPLY_HEAD_SIZE && IsOwnReply(reply, size) &&
-        (!expectedIp || ReplyFrom(reply, size, expectedIp))) {
+    if (size == POLL_FAILED || (size >= 0 && reply[0] != OP_CONFIG_REPLY)) {
+      if (!run.Outlasted()) continue;
+    } else if (size >= REPLY_HEAD_SIZE && IsOwnReply(reply, size) &&
+               (!expectedIp || ReplyFrom(reply, size, expectedIp))) {
       return size;
     }
     if (++counted >= CONFIG_MAX_POLLS) return -1;
     platform::Sockets().SleepMs(REPLY_POLL_PAUSE_MS);
+    run.Restart();
   }
 }
 
@@ -104,14 +113,16 @@ void SearchDevices(int matchCode1, int matchCode2) {
     net.SleepMs(SEARCH_SEND_PAUSE_MS);
 
     int counted = 0;
+    UncountedRun run(SEARCH_POLL_SLOT_MS);
     for (;;) {
       const int size = PollInterface(i, b.reply);
-      if (size == POLL_FAILED) continue;
+      if (size == POLL_FAILED && !run.Outlasted()) continue;
       if (size >= 0 && SearchReplyWanted(b.reply, size, matchCode1, matchCode2)) {
         DecodeSearchReply(b.reply, size, i);
       }
       if (++counted >= SEARCH_POLLS_PER_INTERFACE) break;
       net.SleepMs(SEARCH_POLL_PAUSE_MS);
+      run.Restart();
     }
   }
 }

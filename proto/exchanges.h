@@ -1,6 +1,7 @@
 // The five request/reply exchanges. Each runs to its end on the calling thread,
 // polling its receive socket with a fixed 10 ms wait and fixed pauses, so its
-// duration is bounded by its poll counts.
+// duration is bounded by its poll counts (a stream of uncounted polls counts
+// once per slot, see uncounted_run.h).
 #pragma once
 
 #include <cstdint>

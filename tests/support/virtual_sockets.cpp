@@ -21,6 +21,15 @@ void VirtualSockets::DeliverFailedRead(SocketHandle socket, long long atMicrosec
   pending_.push_back({socket, atMicroseconds, true, {}});
 }
 
+void VirtualSockets::Flood(SocketHandle socket, std::vector<std::uint8_t> datagram,
+                           long long atMicroseconds) {
+  floods_.push_back({socket, atMicroseconds, false, std::move(datagram)});
+}
+
+void VirtualSockets::FloodFailedReads(SocketHandle socket, long long atMicroseconds) {
+  floods_.push_back({socket, atMicroseconds, true, {}});
+}
+
 std::vector<VirtualSockets::Call> VirtualSockets::CallsOf(CallKind kind) const {
   std::vector<Call> found;
   for (const Call& call : calls_) {
@@ -47,6 +56,13 @@ int VirtualSockets::FirstReadable(SocketHandle s, long long time) const {
     if (pending_[i].socket == s && pending_[i].atMicroseconds <= time) return static_cast<int>(i);
   }
   return -1;
+}
+
+const VirtualSockets::Pending* VirtualSockets::FloodOn(SocketHandle s, long long time) const {
+  for (const Pending& flood : floods_) {
+    if (flood.socket == s && flood.atMicroseconds <= time) return &flood;
+  }
+  return nullptr;
 }
 
 bool VirtualSockets::StartLibrary() {
@@ -114,10 +130,12 @@ bool VirtualSockets::WaitReadable(SocketHandle s, int timeoutMicroseconds) {
   call.value = timeoutMicroseconds;
   const long long deadline = now_ + timeoutMicroseconds;
   long long earliest = -1;
-  for (const Pending& p : pending_) {
-    if (p.socket == s && p.atMicroseconds <= deadline &&
-        (earliest < 0 || p.atMicroseconds < earliest)) {
-      earliest = p.atMicroseconds;
+  for (const std::vector<Pending>* queue : {&pending_, &floods_}) {
+    for (const Pending& p : *queue) {
+      if (p.socket == s && p.atMicroseconds <= deadline &&
+          (earliest < 0 || p.atMicroseconds < earliest)) {
+        earliest = p.atMicroseconds;
+      }
     }
   }
   if (earliest < 0) {
@@ -131,13 +149,16 @@ bool VirtualSockets::WaitReadable(SocketHandle s, int timeoutMicroseconds) {
 
 int VirtualSockets::Receive(SocketHandle s, std::uint8_t* buffer, int capacity) {
   Call& call = Record(CallKind::Receive, s);
-  const int index = FirstReadable(s, now_);
-  if (index < 0) {
+  const long long readAt = now_;
+  now_ += readCostMicroseconds;
+  const int index = FirstReadable(s, readAt);
+  const Pending* flood = index < 0 ? FloodOn(s, readAt) : nullptr;
+  if (index < 0 && !flood) {
     call.value = -1;
     return -1;
   }
-  Pending p = std::move(pending_[static_cast<std::size_t>(index)]);
-  pending_.erase(pending_.begin() + index);
+  Pending p = flood ? *flood : std::move(pending_[static_cast<std::size_t>(index)]);
+  if (!flood) pending_.erase(pending_.begin() + index);
   if (p.fails) {
     call.value = -1;
     return -1;

@@ -46,6 +46,13 @@ class VirtualSockets : public platform::SocketService {
                long long atMicroseconds = 0);
   // Queues a read of `socket` that fails (recvfrom returns -1).
   void DeliverFailedRead(platform::SocketHandle socket, long long atMicroseconds = 0);
+  // From `atMicroseconds` on, `socket` has `datagram` to read after whatever is
+  // queued, endlessly: a flood. FloodFailedReads floods it with failing reads.
+  void Flood(platform::SocketHandle socket, std::vector<std::uint8_t> datagram,
+             long long atMicroseconds = 0);
+  void FloodFailedReads(platform::SocketHandle socket, long long atMicroseconds = 0);
+  // Virtual time each Receive takes; with 0 a flood would hold time still.
+  long long readCostMicroseconds = 0;
 
   // Inspection.
   long long NowMicroseconds() const { return now_; }
@@ -69,6 +76,7 @@ class VirtualSockets : public platform::SocketService {
   bool WaitReadable(platform::SocketHandle s, int timeoutMicroseconds) override;
   int Receive(platform::SocketHandle s, std::uint8_t* buffer, int capacity) override;
   void SleepMs(unsigned milliseconds) override;
+  long long MonotonicMicroseconds() override { return now_; }
 
  private:
   struct Pending {
@@ -80,11 +88,14 @@ class VirtualSockets : public platform::SocketService {
   Call& Record(CallKind kind, platform::SocketHandle s);
   // Index of the first datagram for `s` readable by `time`, or -1.
   int FirstReadable(platform::SocketHandle s, long long time) const;
+  // The flood on `s` under way by `time`, or null.
+  const Pending* FloodOn(platform::SocketHandle s, long long time) const;
 
   long long now_ = 0;
   platform::SocketHandle nextSocket_ = 100;
   std::vector<Call> calls_;
   std::vector<Pending> pending_;
+  std::vector<Pending> floods_;
 };
 
 // Identity bytes 0 to 5 of every device the reply builders describe.
