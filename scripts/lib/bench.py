@@ -3,12 +3,15 @@ prints each against its schedule: wall time, measured/scheduled ratio and the
 CPU time spent while waiting (the waits must sleep, not spin). Then the
 figures of lumaseek.exe: size, imports, start-up and memory under Wine."""
 
+import subprocess
 import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests" / "support"))
 from lab import Lab, binary  # noqa: E402
 import bench_program  # noqa: E402
+
+OP_SEARCH, OP_QUERY = 1, 3
 
 # (low, high) seconds of each exchange's poll-and-pause schedule.
 SEARCH_PER_INTERFACE = (0.72, 1.04)
@@ -24,6 +27,18 @@ def timed(lab, *args):
         raise RuntimeError(f"exchange timer failed: {out.stderr}")
     _, wall, cpu, result, listed, interfaces = out.stdout.split()
     return float(wall), float(cpu), int(result), int(listed), int(interfaces)
+
+
+def timed_login_under_flood(lab, sim, device_ip, flood):
+    """wall, cpu and result of a login whose wait `flood` floods from its start."""
+    timer = lab.popen_pc([binary("lumaseek-exchange-timer"), "login", device_ip],
+                         stdout=subprocess.PIPE, text=True)
+    flood.start_on(sim, OP_QUERY)
+    out, _ = timer.communicate(timeout=120)
+    if timer.returncode != 0:
+        raise RuntimeError("exchange timer failed under the flood")
+    _, wall, cpu, result, _, _ = out.split()
+    return float(wall), float(cpu), int(result)
 
 
 def row(rows, what, schedule, wall, cpu, note):
@@ -45,7 +60,7 @@ def main():
     rows = []
     with Lab(links=2) as lab:
         answering, mute = lab.dev_ip(0, 0), lab.dev_ip(0, 1)
-        lab.start_sim([
+        mute_sim = lab.start_sim([
             {"name": "answering", "ip": answering, "netmask": lab.netmask()},
             {"name": "mute", "ip": mute, "netmask": lab.netmask(),
              "drop": ["login", "shares", "dhcp", "static"]},
@@ -60,6 +75,14 @@ def main():
         row(rows, "login, no answer", LOGIN_TIMEOUT, wall, cpu, "time-out" if not result else "answered?")
         wall, cpu, result, _, _ = timed(lab, "shares", mute)
         row(rows, "share query, no answer", SHARES_TIMEOUT, wall, cpu, "time-out" if not result else "answered?")
+        flood = lab.flood(0, bytes([OP_SEARCH]) + bytes(7), every=0.002, seconds=15)
+        wall, cpu, result = timed_login_under_flood(lab, mute_sim, mute, flood)
+        note = "time-out" if not result else "answered?"
+        if not flood.running():
+            note += ", flood over first"
+        flood.stop()
+        row(rows, f"login, no answer, flood of 8 B every 2 ms for {flood.seconds:.0f} s",
+            LOGIN_TIMEOUT, wall, cpu, note)
         wall, cpu, result, _, _ = timed(lab, "dhcp", mute)
         row(rows, "configuration, no answer", CONFIG_TIMEOUT, wall, cpu,
             "time-out" if not result else "answered?")

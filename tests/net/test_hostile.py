@@ -4,9 +4,11 @@ spoofing another requester's id, and a thousand devices answering one search.
 Every exchange must still end within its bound and take nothing that is not
 its own answer."""
 
+import subprocess
 import unittest
 
-from netcase import LabCase, device
+from lab import binary
+from netcase import OP_QUERY, OP_SEARCH, LabCase, device
 
 SEARCH_BOUND = 1.04 + 0.5         # one interface, with process start-up
 LOGIN_BOUND = 1.1 + 0.3
@@ -112,3 +114,26 @@ class ThousandDevices(LabCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class FloodFromAnotherHost(LabCase):
+    """A second host on the link sends 8-byte datagrams of opcode 1 to the PC's
+    port every 2 ms for 15 s while a login waits for a device that never
+    answers: each 110 ms of them count as one poll, so the wait ends within
+    about twice its 1.1 s schedule instead of lasting as long as the stream."""
+
+    def test_login_without_answer_ends_in_time_under_a_flood(self):
+        mute = self.lab.dev_ip(0, 0)
+        sim = self.lab.start_sim([device(self.lab, "mute-f1", 0, 0, drop=["login"])])
+        self.addCleanup(sim.stop)
+        flood = self.lab.flood(0, bytes([OP_SEARCH]) + bytes(7), every=0.002, seconds=15)
+        self.addCleanup(flood.stop)
+        timer = self.lab.popen_pc([binary("lumaseek-exchange-timer"), "login", mute],
+                                  stdout=subprocess.PIPE, text=True)
+        flood.start_on(sim, OP_QUERY)
+        out, _ = timer.communicate(timeout=60)
+        self.assertTrue(flood.running(), "the flood ended before the login did")
+        _, wall, _, result, listed, _ = out.split()
+        self.assertEqual(("0", "1"), (result, listed), out)
+        self.assertGreater(float(wall), 1.1, out)
+        self.assertLess(float(wall), 2.5, out)

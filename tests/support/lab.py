@@ -111,6 +111,57 @@ class Sim:
         return self.proc.returncode
 
 
+# A second host's stream of datagrams: waits for a line on stdin, then sends
+# DATAGRAM (hex) to TO:13579 from FROM every EVERY seconds for SECONDS, and
+# prints how many it sent.
+_FLOOD = """
+import socket, sys, time
+src, to, every, seconds, data = sys.argv[1:6]
+every, seconds, data = float(every), float(seconds), bytes.fromhex(data)
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind((src, 0))
+sys.stdin.readline()
+start = time.monotonic()
+sent = 0
+while sent * every < seconds:
+    s.sendto(data, (to, 13579))
+    sent += 1
+    time.sleep(max(0.0, start + sent * every - time.monotonic()))
+print(sent, flush=True)
+"""
+
+
+class Flood:
+    """A flooding host on one link, started and stopped by its owner."""
+
+    def __init__(self, proc: subprocess.Popen, seconds: float):
+        self.proc = proc
+        self.seconds = seconds
+        self.started = None
+
+    def start(self) -> None:
+        self.started = time.monotonic()
+        self.proc.stdin.write("go\n")
+        self.proc.stdin.flush()
+
+    def start_on(self, sim: "Sim", opcode: int, timeout: float = 30) -> None:
+        """Starts as soon as `sim` has received a request of `opcode`."""
+        deadline = time.monotonic() + timeout
+        while not any(e.direction == "RX" and e.opcode == opcode for e in sim.log()):
+            if time.monotonic() > deadline:
+                raise RuntimeError(f"no request of opcode {opcode} reached the simulator")
+            time.sleep(0.002)
+        self.start()
+
+    def running(self) -> bool:
+        return self.proc.poll() is None
+
+    def stop(self) -> None:
+        if self.proc.poll() is None:
+            self.proc.kill()
+        self.proc.communicate()
+
+
 class Lab:
     """Namespaces NAME-pc and NAME-lan0..lanN-1; link k is 198.18.(4k).0/22."""
 
@@ -189,6 +240,17 @@ class Lab:
 
     def popen_pc(self, argv, **kw) -> subprocess.Popen:
         return subprocess.Popen(["ip", "netns", "exec", self.pc_ns, *map(str, argv)], **kw)
+
+    def flood(self, link: int, datagram: bytes, every: float, seconds: float) -> Flood:
+        """A host at address 250 of `link` ready to send `datagram` to the PC's
+        port 13579 every `every` seconds for `seconds` once started."""
+        source = self.dev_ip(link, 250)
+        _netns(f"lab_add_ip {self.name} {link} {source}")
+        proc = subprocess.Popen(
+            ["ip", "netns", "exec", self.lan_ns(link), "python3", "-c", _FLOOD, source,
+             self.pc_ip(link), str(every), str(seconds), datagram.hex()],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        return Flood(proc, seconds)
 
     def start_sim(self, devices: list, link: int = 0, ready_timeout: float = 30,
                   **options) -> Sim:
