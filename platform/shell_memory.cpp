@@ -1,5 +1,7 @@
 #include "platform/shell_memory.h"
 
+#include <iconv.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -23,15 +25,25 @@ bool SaveShellLink(const char* target, const char* iconFile, int iconIndex,
   if (!Shell().comInitialized) return false;  // CoCreateInstance fails before CoInitialize
   std::string path;
   for (const wchar_t* c = linkPath; *c; ++c) path += static_cast<char>(*c);
-  Shell().links.push_back({path, target, iconFile, iconIndex});
+  Shell().links.push_back({path, linkPath, target, iconFile, iconIndex});
   return true;
 }
 
 bool AnsiToWide(const char* text, wchar_t* out, int outChars) {
-  int n = static_cast<int>(std::strlen(text)) + 1;
-  if (n > outChars) return false;
-  for (int i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(text[i]);
-  return true;
+  std::size_t inLeft = std::strlen(text) + 1;
+  if (Shell().codePage.empty()) {
+    if (inLeft > static_cast<std::size_t>(outChars)) return false;
+    for (std::size_t i = 0; i < inLeft; ++i) out[i] = static_cast<unsigned char>(text[i]);
+    return true;
+  }
+  const iconv_t convert = iconv_open("WCHAR_T", Shell().codePage.c_str());
+  if (convert == reinterpret_cast<iconv_t>(-1)) return false;
+  char* in = const_cast<char*>(text);
+  char* to = reinterpret_cast<char*>(out);
+  std::size_t outLeft = static_cast<std::size_t>(outChars) * sizeof(wchar_t);
+  const bool done = iconv(convert, &in, &inLeft, &to, &outLeft) != static_cast<std::size_t>(-1);
+  iconv_close(convert);
+  return done && inLeft == 0;
 }
 
 unsigned RunCommandLine(const char* commandLine, int showMode) {

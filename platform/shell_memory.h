@@ -11,7 +11,8 @@
 namespace platform::memory_shell {
 
 struct Link {
-  std::string path;  // as the program named the file
+  std::string path;  // as the program named the file, each wide character cut to a byte
+  std::wstring widePath;
   std::string target;
   std::string iconFile;
   int iconIndex;
@@ -28,6 +29,9 @@ struct State {
   std::string desktop = "C:\\Users\\user\\Desktop";  // empty: the folder cannot be determined
   std::string moduleFile = "C:\\Program Files\\lumaSeek\\lumaseek.exe";
   bool comInitialized = false;
+  // The ANSI code page as an iconv name (e.g. "CP932"); empty: each byte is
+  // the character of the same number, as in Latin-1.
+  std::string codePage;
   std::vector<Link> links;          // every successful save, in order
   std::vector<Started> started;
   std::deque<unsigned> runResults;  // answers of RunCommandLine; 33 when empty

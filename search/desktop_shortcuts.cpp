@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "framework/controls.h"
 #include "platform/registry.h"
@@ -10,42 +11,43 @@
 
 namespace {
 
-bool IsForbiddenFileCharacter(unsigned char c) {
-  return c < 0x20 || std::strchr("<>:\"/\\|?*", c) != nullptr;
+bool IsForbiddenFileCharacter(wchar_t c) {
+  return c < 0x20 || (c < 0x80 && std::strchr("<>:\"/\\|?*", static_cast<char>(c)) != nullptr);
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+wchar_t AsciiUpper(wchar_t c) { return (c >= L'a' && c <= L'z') ? c - L'a' + L'A' : c; }
 
 // Windows maps these to devices whatever extension follows, and ignores
-// blanks before the extension; the superscript digits of the ANSI code page
-// count as digits for COM and LPT.
-bool IsReservedDeviceName(const char* name) {
-  std::size_t base = std::strcspn(name, ".");
-  while (base > 0 && name[base - 1] == ' ') --base;
-  char upper[8] = {};
-  if (base < 3 || base >= sizeof upper) return false;
+// blanks before the extension; the superscript digits count as digits for
+// COM and LPT.
+bool IsReservedDeviceName(const wchar_t* name) {
+  std::size_t base = std::wcscspn(name, L".");
+  while (base > 0 && name[base - 1] == L' ') --base;
+  wchar_t upper[8] = {};
+  if (base < 3 || base >= sizeof upper / sizeof upper[0]) return false;
   for (std::size_t i = 0; i < base; ++i) upper[i] = AsciiUpper(name[i]);
-  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-  for (const char* device : kDevices) {
-    if (!std::strcmp(upper, device)) return true;
+  static const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
+  for (const wchar_t* device : kDevices) {
+    if (!std::wcscmp(upper, device)) return true;
   }
   if (base != 4) return false;
-  unsigned char digit = static_cast<unsigned char>(upper[3]);
-  bool isDigit = (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
-  return isDigit && (!std::strncmp(upper, "COM", 3) || !std::strncmp(upper, "LPT", 3));
+  const wchar_t digit = upper[3];
+  bool isDigit = (digit >= L'1' && digit <= L'9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+  return isDigit && (!std::wcsncmp(upper, L"COM", 3) || !std::wcsncmp(upper, L"LPT", 3));
 }
 
 }  // namespace
 
 bool IsSafeShortcutName(const char* name) {
-  std::size_t length = std::strlen(name);
-  if (length == 0) return false;
-  for (std::size_t i = 0; i < length; ++i) {
-    if (IsForbiddenFileCharacter(static_cast<unsigned char>(name[i]))) return false;
+  // Judged by the characters Windows will see, in the ANSI code page: in a
+  // double-byte one the second byte of a plain character may be 0x5C ('\').
+  wchar_t wide[SHORTCUT_PATH_SIZE];
+  if (!platform::AnsiToWide(name, wide, SHORTCUT_PATH_SIZE) || wide[0] == 0) return false;
+  for (const wchar_t* c = wide; *c; ++c) {
+    if (IsForbiddenFileCharacter(*c)) return false;
   }
-  // also rules out "." and ".."
-  if (name[length - 1] == '.' || name[length - 1] == ' ') return false;
-  return !IsReservedDeviceName(name);
+  // A trailing dot or blank stays: ".lnk" follows, so Windows strips nothing.
+  return !IsReservedDeviceName(wide);
 }
 
 bool ShortcutPathFor(const char* deviceName, char (&path)[SHORTCUT_PATH_SIZE]) {

@@ -15,11 +15,12 @@ inline constexpr int SHORTCUT_ICON_INDEX = 1;  // icon group 138, the second one
 // cells) and stores 1; otherwise stores 0 and leaves the files alone.
 void SyncDesktopShortcuts(const CButton& shortcutCheck, const CListCtrl& deviceList);
 
-// True when a device name can be a file name directly inside the desktop
-// folder: not empty, no path separator, drive prefix or other character
-// Windows forbids, no control character, no trailing dot or blank, and not a
-// reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without
-// an extension). A device's name comes from the network.
+// True when a device name, followed by ".lnk", can be a file name directly
+// inside the desktop folder: judged by its characters in the ANSI code page,
+// not empty, no path separator, drive prefix or other character Windows
+// forbids, no control character, and not a reserved device name (CON, PRN,
+// AUX, NUL, COM1-9, LPT1-9, with or without an extension). A device's name
+// comes from the network.
 bool IsSafeShortcutName(const char* name);
 
 // The desktop directory, a backslash, the name and ".lnk". False, and no

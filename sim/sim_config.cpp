@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 
+#include <cctype>
 #include <cstdio>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -14,7 +15,8 @@ enum class KeyType { Text, Address, Bool, Int, Hex6, List, DropList };
 
 const std::map<std::string, KeyType>& DeviceKeys() {
   static const std::map<std::string, KeyType> keys = {
-      {"name", KeyType::Text},          {"ip", KeyType::Address},
+      {"name", KeyType::Text},          {"name_hex", KeyType::Text},
+      {"ip", KeyType::Address},
       {"netmask", KeyType::Address},    {"gateway", KeyType::Address},
       {"dhcp", KeyType::Bool},          {"identity", KeyType::Hex6},
       {"shares", KeyType::List},        {"user", KeyType::Text},
@@ -109,6 +111,23 @@ bool GetHex6(const json& v, const std::string& where, std::uint8_t out[6], std::
   return true;
 }
 
+// Bytes in hex, two digits each, for a name in a code page of its own.
+bool GetHexBytes(const json& v, const std::string& where, std::string& out, std::string& error) {
+  std::string text;
+  if (!GetText(v, where, text, error)) return false;
+  out.clear();
+  for (std::size_t i = 0; i < text.size(); i += 2) {
+    unsigned byte = 0;
+    if (i + 1 >= text.size() || !std::isxdigit(static_cast<unsigned char>(text[i])) ||
+        !std::isxdigit(static_cast<unsigned char>(text[i + 1])) ||
+        std::sscanf(text.c_str() + i, "%2x", &byte) != 1 || byte == 0) {
+      return Fail(error, where, "expected nonzero bytes in hex, got " + v.dump());
+    }
+    out += static_cast<char>(byte);
+  }
+  return true;
+}
+
 bool ParseDevice(const json& obj, int index, DeviceConfig& d, std::string& error) {
   const std::string at = "devices[" + std::to_string(index) + "]";
   if (!obj.is_object()) return Fail(error, at, "expected an object");
@@ -124,6 +143,8 @@ bool ParseDevice(const json& obj, int index, DeviceConfig& d, std::string& error
     int number = 0;
     if (key == "name") {
       if (!GetText(v, where, d.name, error)) return false;
+    } else if (key == "name_hex") {
+      if (!GetHexBytes(v, where, d.reportedName, error)) return false;
     } else if (key == "ip") {
       if (!GetAddress(v, where, d.ip, error)) return false;
     } else if (key == "netmask") {

@@ -25,6 +25,7 @@ struct FaultConfig {
 // Addresses are kept as inet_addr gives them: first octet in the lowest byte.
 struct DeviceConfig {
   std::string name;
+  std::string reportedName;  // the name's bytes on the wire when not `name` itself
   std::uint32_t ip = 0;
   std::uint32_t netmask = 0;
   std::uint32_t gateway = 0;

@@ -31,7 +31,7 @@ Answer Device::Respond(const Request& request, AddressPool& pool) {
   switch (request.kind) {
     case RequestKind::Search: {
       DeviceFacts facts{{}, config_.dhcp, AddressText(config_.netmask), AddressText(config_.gateway),
-                        config_.name};
+                        config_.reportedName.empty() ? config_.name : config_.reportedName};
       std::memcpy(facts.identity, identity, DEVICE_IDENTITY_SIZE);
       answer.replies.push_back({EncodeSearchReply(request.clientId, facts, config_.longReply, config_.match1,
                                                   config_.match2),

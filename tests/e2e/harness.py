@@ -94,6 +94,23 @@ def prepare_template():
         open(ready, "w").close()
 
 
+def compiled_locale(locale):
+    """A LOCPATH folder holding `locale` (e.g. ja_JP.UTF-8), compiled once from
+    the locales package's sources. Wine takes its ANSI code page from the
+    locale's name alone, but names files in the locale's Unix charset, which
+    exists only once the locale is compiled."""
+    folder = os.path.join(WINE_DIR, "locales")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if not os.path.exists(os.path.join(folder, locale, "LC_CTYPE")):
+            language, charset = locale.split(".")
+            # warnings about the sources end it with status 1; the files count
+            subprocess.run(["localedef", "-i", language, "-f", charset, os.path.join(folder, locale)],
+                           timeout=120, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return folder
+
+
 # Wine's programs and libraries are only ever read: hard links to them make a
 # copy of the 700 MB prefix instant. Anything else (registry, ini files) may be
 # rewritten in place, so it is copied.
@@ -166,8 +183,9 @@ class Driver:
 class WineSession:
     """See the module's comment. links: the LAN namespaces beside the PC's."""
 
-    def __init__(self, name, links=1, display=None, shots_dir=None):
+    def __init__(self, name, links=1, display=None, shots_dir=None, locale=None):
         self.name = name
+        self.locale = locale  # LC_ALL for Wine, which takes the ANSI code page from it
         self.lab = Lab(links)
         self.pc_ns = self.lab.pc_ns
         self.display = display
@@ -247,7 +265,11 @@ class WineSession:
         return self._driver
 
     def env(self):
-        return wine_env(self.prefix, self.display)
+        env = wine_env(self.prefix, self.display)
+        if self.locale:
+            env["LC_ALL"] = self.locale
+            env["LOCPATH"] = compiled_locale(self.locale)
+        return env
 
     def pc_cmd(self, argv):
         return ["ip", "netns", "exec", self.pc_ns] + argv

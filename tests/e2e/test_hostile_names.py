@@ -35,7 +35,7 @@ class RenamedToTraversal(unittest.TestCase):
             f"\\\\?\\C:\\{marker}-long",
             f"{marker}-stream:data",
             f"..\\{marker}-trailing\\",
-            "..",
+            "..",  # ".lnk" follows: "...lnk", a plain file in the desktop folder
         ]
         with harness.WineSession("hostile-names") as s:
             ips = [s.lab.dev_ip(0, n) for n in range(len(hostile) + 1)]
@@ -78,7 +78,7 @@ class RenamedToTraversal(unittest.TestCase):
             escaped = files_named(s.prefix, marker) + files_named("/tmp", marker)
             escaped += [p for p in (os.path.join("/", n) for n in os.listdir("/")) if marker in p]
             self.assertEqual([], escaped)
-            self.assertEqual(sorted(os.path.join(desktop, f"{n}.lnk") for n in first + ["nas-renamed"]),
+            self.assertEqual(sorted(os.path.join(desktop, f"{n}.lnk") for n in first + ["nas-renamed", ".."]),
                              desktop_links(), "links only directly inside the desktop folder")
 
 

@@ -2,7 +2,8 @@
 // name that is accepted gives exactly the desktop folder, a backslash, the
 // name and ".lnk", a file directly inside the desktop folder that Windows
 // cannot take for another folder, a stream or a device; a name that is
-// refused gives no path. Plain names that fit are accepted.
+// refused gives no path. Plain names that fit are accepted, also those ending
+// in a dot or a blank, which ".lnk" follows. Each byte is one character here.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -33,7 +34,7 @@ bool NamesDevice(const std::string& name) {
 }
 
 bool PlainFileName(const std::string& name) {
-  if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
+  if (name.empty()) return false;
   for (unsigned char c : name) {
     if (c < 0x20 || std::strchr("<>:\"/\\|?*", c)) return false;
   }

@@ -104,7 +104,7 @@ TEST_F(ShortcutTest, SameNameLaterRowWinsAndAnEmptyListStillStoresOne) {
 
 TEST_F(ShortcutTest, HostileNamesGetNoShortcutWhileTheOthersDo) {
   const std::vector<std::string> hostile = {
-      "..\\..\\evil", "../evil", "C:evil", "\\\\srv\\x", ".", "..", "nas.", "nas ",
+      "..\\..\\evil", "../evil", "C:evil", "\\\\srv\\x", "..\\", "CON.", "nul ",
       "CON", "con.txt", "Nul", "AUX .x", "COM1", "lpt9.doc", "COM\xB9", "CONIN$",
       "a<b", "a>b", "a:b", "a\"b", "a|b", "a?b", "a*b", "a\tb", "a\x1f" "b", ""};
   std::vector<std::string> ips;
@@ -121,9 +121,21 @@ TEST_F(ShortcutTest, HostileNamesGetNoShortcutWhileTheOthersDo) {
 
 TEST(ShortcutNames, OrdinaryNamesAreKept) {
   for (const char* name : {"nas1", "NAS-2 (office)", "con1", "COM10", "LPT", "CONSOLE", "a.b.c",
-                           "  leading", "prn_backup", "com0", "\xE9t\xE9"}) {
+                           "  leading", "prn_backup", "com0", "\xE9t\xE9", ".", "..", "nas.",
+                           "nas "}) {
     EXPECT_TRUE(IsSafeShortcutName(name)) << name;
   }
+}
+
+// In code page 932 the second byte of ソ (0x83 0x5C) is a backslash's.
+TEST_F(ShortcutTest, DoubleByteNamesAreJudgedByTheirCharacters) {
+  Shell().codePage = "CP932";
+  ListDevices({{"10.0.0.5", "nas\x83\x5C" "1"}, {"10.0.0.6", "\x83\x5C\\..\\x"},
+               {"10.0.0.7", "\x83\x5C|"}, {"10.0.0.8", "CON.\x83\x5C"}});
+  ASSERT_EQ(Shell().links.size(), 1u);
+  EXPECT_EQ(Shell().links[0].widePath, L"C:\\Users\\user\\Desktop\\nas\u30BD1.lnk");
+  EXPECT_EQ(Shell().links[0].target, "\\\\10.0.0.5");
+  EXPECT_FALSE(IsSafeShortcutName("\x83"));  // a lead byte without its second byte
 }
 
 TEST_F(SearchPageTest, PathsThatDoNotFitGetNoShortcut) {
