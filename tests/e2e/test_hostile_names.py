@@ -1,6 +1,7 @@
 """Devices that rename themselves between two searches to names that point out
-of the desktop folder: the names are listed, but no shortcut file appears
-anywhere except directly inside the desktop folder."""
+of the desktop folder, and names in a double-byte code page: the names are
+listed, but no shortcut file appears anywhere except directly inside the
+desktop folder."""
 
 import os
 import time
@@ -13,6 +14,7 @@ from e2e_base import TAB_CONTROL, require_program, wait_for
 DEVICE_LIST = 1016
 SEARCH_BUTTON = 1017
 OP_SEARCH = 1
+SJIS_SO = b"\x83\x5c"  # ソ in Shift-JIS
 
 
 def files_named(root, marker):
@@ -80,6 +82,54 @@ class RenamedToTraversal(unittest.TestCase):
             self.assertEqual([], escaped)
             self.assertEqual(sorted(os.path.join(desktop, f"{n}.lnk") for n in first + ["nas-renamed", ".."]),
                              desktop_links(), "links only directly inside the desktop folder")
+
+
+@require_program
+@unittest.skipUnless(os.path.exists(lab.binary("lumaseek-sim")), "lumaseek-sim is missing: build the native preset")
+class JapaneseCodePage(unittest.TestCase):
+    """Device names in a double-byte code page: under a Japanese locale (code page
+    932) the second byte of ソ is 0x5C, a backslash's byte. Such a name gets its
+    shortcut; a name with a real backslash still gets none, and nothing is
+    written outside the desktop folder."""
+
+    def test_double_byte_names_get_exactly_their_shortcut(self):
+        marker = f"lsk-sjis-{os.getpid()}".encode()
+        named = {  # the name's bytes on the wire: the shortcut it gets, if any
+            b"nas" + SJIS_SO + b"-" + marker: f"nasソ-{marker.decode()}.lnk",
+            b"nas" + SJIS_SO + b"-" + marker + b"-dot.": f"nasソ-{marker.decode()}-dot..lnk",
+            SJIS_SO + b"..\\..\\" + marker + b"-up": None,
+            b"..\\" + marker + SJIS_SO: None,
+        }
+        with harness.WineSession("japanese-names", locale="ja_JP.UTF-8") as s:
+            ips = [s.lab.dev_ip(0, n) for n in range(len(named))]
+            s.lab.start_sim([{"name": f"sjis{n}", "name_hex": wire.hex(), "ip": ip,
+                              "netmask": s.lab.netmask(), "gateway": s.lab.pc_ip(0)}
+                             for n, (wire, ip) in enumerate(zip(named, ips))])
+            s.start_program()
+            main, _ = s.wait_main_window()
+            rows = wait_for(lambda: len(s.driver.call("listview", s.driver.control(main, DEVICE_LIST))["rows"])
+                            == len(named))
+            self.assertTrue(rows, "every device is listed")
+            users = os.path.join(s.prefix, "drive_c", "users")
+            expected = sorted(n for n in named.values() if n)
+            links = wait_for(lambda: len(files_named(users, ".lnk")) >= len(expected)
+                             and files_named(users, ".lnk"))
+            s.screenshot("listed")
+            self.assertEqual(expected, sorted(os.path.basename(p) for p in links))
+            self.assertEqual({"desktop"}, {os.path.basename(os.path.dirname(p)).lower() for p in links})
+            for path in links:
+                ip = ips[list(named.values()).index(os.path.basename(path))]
+                with open(path, "rb") as f:
+                    data = f.read()
+                target = ("\\\\" + ip).encode()
+                self.assertTrue(target in data or target.decode().encode("utf-16-le") in data, path)
+
+            # Wine adds a menu entry (.desktop) beside each link; nothing goes elsewhere.
+            desktop = os.path.dirname(links[0])
+            escaped = [p for p in files_named(s.prefix, marker.decode()) if os.path.dirname(p) != desktop]
+            escaped += files_named("/tmp", marker.decode())
+            escaped += [p for p in (os.path.join("/", n) for n in os.listdir("/")) if marker.decode() in p]
+            self.assertEqual([], escaped)
 
 
 if __name__ == "__main__":
