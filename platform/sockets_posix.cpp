@@ -42,16 +42,22 @@ bool BindTo(int fd, Ipv4 address, std::uint16_t port) {
 // Each receive socket's group companion, by the receive socket's descriptor.
 class GroupSockets {
  public:
-  // A socket joined again (or a descriptor reused) drops its old companion.
-  bool Add(int s, int g) {
+  // Sets the companion of `s`, or forgets it when `g` is -1; one it replaces
+  // is closed. False when the table is full.
+  bool Set(int s, int g) {
+    Entry* unused = nullptr;
     for (Entry& e : entries_) {
-      if (e.s == s && e.g >= 0) close(e.g);
-      if (e.s == s || e.g < 0) {
-        e = {s, g};
+      if (e.s == s && e.g >= 0) {
+        close(e.g);
+        e.g = g;
         return true;
       }
+      if (!unused && e.g < 0) unused = &e;
     }
-    return false;
+    if (g < 0) return true;
+    if (!unused) return false;
+    *unused = {s, g};
+    return true;
   }
   int Of(int s) const {
     for (const Entry& e : entries_) {
@@ -98,8 +104,10 @@ class PosixSockets : public SocketService {
   }
 
   // As on Windows: the socket gets exactly the unicast datagrams for its own
-  // address, also when one device holds several.
+  // address, also when one device holds several. A reused descriptor starts
+  // without the group of the socket it once was.
   bool BindReceive(SocketHandle s, Ipv4 local, std::uint16_t port) override {
+    groups_.Set(static_cast<int>(s), -1);
     return BindTo(static_cast<int>(s), local, port);
   }
 
@@ -124,7 +132,7 @@ class PosixSockets : public SocketService {
         !SetIntOption(g, IPPROTO_IP, IP_MULTICAST_ALL, 0) ||
         !BindTo(g, group, ntohs(bound.sin_port)) ||
         setsockopt(g, IPPROTO_IP, IP_ADD_MEMBERSHIP, &request, sizeof request) != 0 ||
-        !groups_.Add(static_cast<int>(s), g)) {
+        !groups_.Set(static_cast<int>(s), g)) {
       close(g);
       return false;
     }
