@@ -41,6 +41,10 @@ TEST(SimConfig, ErrorsNameTheBadKey) {
   EXPECT_NE(std::string::npos, ConfigError(R"({"devices": [{"name": "a", "ip": "1.2.3.4", "match1": 256}]})").find("match1"));
   EXPECT_NE(std::string::npos, ConfigError(R"({"devices": [{"name": "a", "ip": "1.2.3.4", "drop": ["reboot"]}]})").find("devices[0].drop"));
   EXPECT_NE(std::string::npos, ConfigError(R"({"devices": [{"name": "a", "ip": "1.2.3.4", "identity": "0011"}]})").find("identity"));
+  for (const char* hex : {"6E6", "6E00", "6Exx"}) {
+    EXPECT_NE(std::string::npos, ConfigError(std::string(R"({"devices": [{"name": "a", "ip": "1.2.3.4", "name_hex": ")") +
+                                             hex + R"("}]})").find("devices[0].name_hex")) << hex;
+  }
   EXPECT_EQ("speed: unknown key", ConfigError(R"({"devices": [], "speed": 3})"));
   EXPECT_EQ("configuration: not valid JSON", ConfigError("{"));
   EXPECT_EQ("devices: no device configured", ConfigError(R"({"devices": []})"));
@@ -52,7 +56,7 @@ TEST(SimConfig, DeviceFlagsUseTheSameKeys) {
   SimConfig config;
   std::string error;
   ASSERT_TRUE(ParseDeviceFlag("name=nas1,ip=198.18.0.10,shares=a:b::c,refuse_login=1,junk=3,drop=all,"
-                              "identity=00:11:22:33:44:55", config, error)) << error;
+                              "identity=00:11:22:33:44:55,name_hex=6e61835C", config, error)) << error;
   ASSERT_TRUE(ParseDeviceFlag("name=nas2,ip=198.18.0.11,dhcp=yes", config, error)) << error;
   const DeviceConfig& d = config.devices[0];
   EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), d.shares);
@@ -60,6 +64,8 @@ TEST(SimConfig, DeviceFlagsUseTheSameKeys) {
   EXPECT_EQ(3, d.faults.junk);
   EXPECT_EQ(0x1Fu, d.faults.dropMask);
   EXPECT_EQ(0x55, d.identity[5]);
+  EXPECT_EQ("nas1", d.name);
+  EXPECT_EQ("na\x83\x5C", d.reportedName);
   EXPECT_TRUE(config.devices[1].dhcp);
   // The index in the message is the device's place among all devices.
   EXPECT_FALSE(ParseDeviceFlag("name=x,ip=1.2.3.4,junk=many", config, error));
