@@ -79,7 +79,10 @@ def prepare_template():
         del env["DISPLAY"]
         subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for font in glob.glob(WINE_FONTS):
+        fonts = glob.glob(WINE_FONTS)
+        if not any(os.path.basename(f) == "marlett.ttf" for f in fonts):
+            raise RuntimeError("Wine's fonts are missing (package fonts-wine): caption buttons would draw as letters")
+        for font in fonts:
             shutil.copy(font, os.path.join(TEMPLATE_PREFIX, "drive_c", "windows", "Fonts"))
         subprocess.run(["wineserver", "-w"], env=env, timeout=120)
         # Wine links the profile folders to $HOME; shortcuts made by a test
