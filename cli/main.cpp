@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "lumaseek_version.h"
 #include "proto/exchanges.h"
 
 namespace {
