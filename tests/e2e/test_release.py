@@ -25,16 +25,16 @@ class Release(unittest.TestCase):
                 self.assertEqual(z.namelist(), ["lumaseek.exe", "lumaseek-cli.exe", "README.txt", "LICENSE.txt"])
                 z.extractall(folder)
 
+            s.start_program(os.path.join(folder, "lumaseek.exe"))
+            s.wait_main_window()
+
             # the native build's version, from the same project(): the zip's name and the exe agree with it
             version = subprocess.run([binary("lumaseek-cli"), "--version"], check=True, capture_output=True,
                                      text=True).stdout.split()[1]
             self.assertEqual(os.path.basename(zip_path), f"lumaseek-{version}-win64.zip")
             answer = s.wine([os.path.join(folder, "lumaseek-cli.exe"), "--version"])
             self.assertEqual((answer.returncode, answer.stdout), (0, f"lumaseek-cli {version}\r\n"))
-
-            s.start_program(os.path.join(folder, "lumaseek.exe"))
-            s.wait_main_window()
-            s.screenshot("from-the-zip")
+            s.screenshot("from-the-zip")  # after the cli's run: Wine's desktop has drawn the window by then
 
 
 if __name__ == "__main__":
