@@ -41,6 +41,10 @@ class SocketService {
   virtual void SleepMs(unsigned milliseconds) = 0;
   // A clock that only moves forward, for timing a wait; its zero is arbitrary.
   virtual long long MonotonicMicroseconds() = 0;
+  // The system's error code of the call that failed last, 0 when unknown. The
+  // window program reports no socket errors, so its service gives none and
+  // keeps its imports; the command line's service supplies them.
+  virtual int LastError() { return 0; }
 };
 
 // The service in use: the operating system's unless a test substituted another.

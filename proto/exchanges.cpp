@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "proto/engine_tally.h"
 #include "proto/interface_io.h"
 #include "proto/text_copy.h"
 #include "proto/uncounted_run.h"
@@ -15,7 +16,6 @@ char NewGatewayText[ADDRESS_TEXT_SIZE];
 
 namespace {
 
-constexpr int MATCH_CODES_END = 58;         // a long search reply's bytes 56 and 57
 constexpr int LOGIN_REPLY_MIN_SIZE = QUERY_RESULT_OFFSET + 1;
 constexpr int SHARE_REPLY_MIN_SIZE = QUERY_RESULT_OFFSET;  // the share text may be empty
 // A counted poll's slot: its wait and the pause after it.
@@ -45,14 +45,6 @@ bool ReplyFrom(const std::uint8_t* reply, int size, const char* expectedIp) {
   char address[ADDRESS_TEXT_SIZE];
   return ReplyAddressText(reply, size, address) &&
          std::strncmp(address, expectedIp, ADDRESS_TEXT_SIZE) == 0;
-}
-
-bool SearchReplyWanted(const std::uint8_t* reply, int size, int matchCode1, int matchCode2) {
-  if (size < 1 || !IsOwnReply(reply, size)) return false;
-  if (reply[0] == OP_SEARCH_REPLY) return true;
-  if (reply[0] != OP_SEARCH_REPLY_EXT || size < MATCH_CODES_END) return false;
-  return (matchCode1 == 0 || reply[56] == matchCode1) &&
-         (matchCode2 == 0 || reply[57] == matchCode2);
 }
 
 // Polls for an own OP_QUERY_REPLY from SelectedDeviceIp of at least `minSize`
@@ -116,6 +108,7 @@ void SearchDevices(int matchCode1, int matchCode2) {
     UncountedRun run(SEARCH_POLL_SLOT_MS);
     for (;;) {
       const int size = PollInterface(i, b.reply);
+      TallySearchPoll(i, b.reply, size, matchCode1, matchCode2);
       if (size == POLL_FAILED && !run.Outlasted()) continue;
       if (size >= 0 && SearchReplyWanted(b.reply, size, matchCode1, matchCode2)) {
         DecodeSearchReply(b.reply, size, i);
@@ -196,6 +189,7 @@ void ResetDiscoveryState() {
   LocalInterfaceTable = LocalInterfaces{};
   std::memset(SendSockets, 0, sizeof SendSockets);
   std::memset(ReceiveSockets, 0, sizeof ReceiveSockets);
+  std::memset(EngineTally, 0, sizeof EngineTally);
   std::memset(ClientId, 0, sizeof ClientId);
   std::memset(SelectedDeviceIp, 0, sizeof SelectedDeviceIp);
   std::memset(LoginUserName, 0, sizeof LoginUserName);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "proto/engine_tally.h"
 #include "proto/text_copy.h"
 
 LocalInterfaces LocalInterfaceTable;
@@ -41,15 +42,17 @@ void DiscoveryStartup() {
   const int count = LocalInterfaceTable.count;
   for (int i = 0; i < count; i++) {
     SendSockets[i] = net.OpenUdp();
-    net.SetMulticastLoop(SendSockets[i], false);
+    NoteStartupStep(i, STEP_SEND_OPEN, SendSockets[i] != platform::kNoSocket);
+    NoteStartupStep(i, STEP_SEND_LOOP, net.SetMulticastLoop(SendSockets[i], false));
   }
   const platform::Ipv4 group = platform::InetAddr(DISCOVERY_GROUP);
   for (int i = 0; i < count; i++) {
     const platform::Ipv4 local = platform::InetAddr(LocalInterfaceTable.address[i]);
     ReceiveSockets[i] = net.OpenUdp();
-    net.SetReuseAddress(ReceiveSockets[i], true);
-    net.BindReceive(ReceiveSockets[i], local, DISCOVERY_PORT);
-    net.JoinGroup(ReceiveSockets[i], group, local);
-    net.SetMulticastLoop(ReceiveSockets[i], false);
+    NoteStartupStep(i, STEP_RECEIVE_OPEN, ReceiveSockets[i] != platform::kNoSocket);
+    NoteStartupStep(i, STEP_REUSE_ADDRESS, net.SetReuseAddress(ReceiveSockets[i], true));
+    NoteStartupStep(i, STEP_BIND, net.BindReceive(ReceiveSockets[i], local, DISCOVERY_PORT));
+    NoteStartupStep(i, STEP_JOIN_GROUP, net.JoinGroup(ReceiveSockets[i], group, local));
+    NoteStartupStep(i, STEP_RECEIVE_LOOP, net.SetMulticastLoop(ReceiveSockets[i], false));
   }
 }

@@ -18,6 +18,7 @@ constexpr int TEXT_FIELD_SIZE = 16;
 constexpr int IDENTITY_OFFSET = 11;
 constexpr int CLIENT_ID_OFFSET = 1;
 constexpr int OWN_BYTES = 6;  // only ClientId bytes 0 to 5 identify the requester
+constexpr int MATCH_CODES_END = 58;  // a long search reply's bytes 56 and 57
 
 void PutLength(std::uint8_t* at, std::uint32_t value) {
   at[0] = static_cast<std::uint8_t>(value);
@@ -101,6 +102,23 @@ bool IsOwnReply(const std::uint8_t* reply, int size) {
   return std::memcmp(reply + CLIENT_ID_OFFSET, ClientId, OWN_BYTES) == 0;
 }
 
+bool SearchReplyWanted(const std::uint8_t* reply, int size, int matchCode1, int matchCode2) {
+  if (size < 1 || !IsOwnReply(reply, size)) return false;
+  if (reply[0] == OP_SEARCH_REPLY) return true;
+  if (reply[0] != OP_SEARCH_REPLY_EXT || size < MATCH_CODES_END) return false;
+  return (matchCode1 == 0 || reply[56] == matchCode1) &&
+         (matchCode2 == 0 || reply[57] == matchCode2);
+}
+
+bool SearchReplyFits(const std::uint8_t* reply, int size) {
+  if (size < 1) return false;
+  const int lengthOffset =
+      reply[0] == OP_SEARCH_REPLY_EXT ? LONG_NAME_LENGTH_OFFSET : SHORT_NAME_LENGTH_OFFSET;
+  const int nameOffset = lengthOffset + 4;
+  return size >= nameOffset &&
+         GetLength(reply + lengthOffset) <= static_cast<std::uint32_t>(size - nameOffset);
+}
+
 bool ReplyAddressText(const std::uint8_t* reply, int size, char out[ADDRESS_TEXT_SIZE]) {
   if (size < REPLY_HEAD_SIZE) return false;
   const std::uint8_t* a = reply + REPLY_ADDRESS_OFFSET;
@@ -108,32 +126,30 @@ bool ReplyAddressText(const std::uint8_t* reply, int size, char out[ADDRESS_TEXT
   return true;
 }
 
-void DecodeSearchReply(const std::uint8_t* reply, int size, int interfaceIndex) {
-  if (size < 1) return;
+bool ParseSearchReply(const std::uint8_t* reply, int size, DeviceRecord& out) {
+  if (!SearchReplyFits(reply, size)) return false;
   const int lengthOffset =
       reply[0] == OP_SEARCH_REPLY_EXT ? LONG_NAME_LENGTH_OFFSET : SHORT_NAME_LENGTH_OFFSET;
   const int nameOffset = lengthOffset + 4;
-  // A reply whose fixed part or declared name does not fit what arrived is malformed.
-  if (size < nameOffset) return;
   const std::uint32_t nameLength = GetLength(reply + lengthOffset);
-  if (nameLength > static_cast<std::uint32_t>(size - nameOffset)) return;
-
-  char ipText[ADDRESS_TEXT_SIZE];
-  ReplyAddressText(reply, size, ipText);
-  if (DeviceIpKnown(ipText)) return;
 
   const char* bytes = reinterpret_cast<const char*>(reply);
-  char name[DEVICE_NAME_SIZE];
-  CopyTextN(name, sizeof name, bytes + nameOffset, nameLength);
+  ReplyAddressText(reply, size, out.ipText);
+  CopyTextN(out.name, sizeof out.name, bytes + nameOffset, nameLength);
   // A field without its zero byte is cut to 15 characters rather than read on.
-  char netmask[ADDRESS_TEXT_SIZE];
-  CopyTextN(netmask, sizeof netmask, bytes + NETMASK_OFFSET, TEXT_FIELD_SIZE);
-  char gateway[ADDRESS_TEXT_SIZE];
-  CopyTextN(gateway, sizeof gateway, bytes + GATEWAY_OFFSET, TEXT_FIELD_SIZE);
-  const char dhcpFlag[2] = {bytes[DHCP_MODE_OFFSET], '\0'};
+  CopyTextN(out.netmaskText, sizeof out.netmaskText, bytes + NETMASK_OFFSET, TEXT_FIELD_SIZE);
+  CopyTextN(out.gatewayText, sizeof out.gatewayText, bytes + GATEWAY_OFFSET, TEXT_FIELD_SIZE);
+  std::memcpy(out.identity, reply + IDENTITY_OFFSET, IDENTITY_SIZE);
+  out.dhcpFlag[0] = bytes[DHCP_MODE_OFFSET];
+  out.dhcpFlag[1] = '\0';
+  return true;
+}
 
-  AppendDevice(name, ipText, netmask, gateway, reply + IDENTITY_OFFSET, dhcpFlag,
-               interfaceIndex);
+void DecodeSearchReply(const std::uint8_t* reply, int size, int interfaceIndex) {
+  DeviceRecord found{};
+  if (!ParseSearchReply(reply, size, found) || DeviceIpKnown(found.ipText)) return;
+  AppendDevice(found.name, found.ipText, found.netmaskText, found.gatewayText, found.identity,
+               found.dhcpFlag, interfaceIndex);
 }
 
 void DecodeShareList(const std::uint8_t* reply, int size) {

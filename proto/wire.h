@@ -45,9 +45,17 @@ int BuildStaticIpRequest(std::uint8_t* request);
 
 // True when the reply's bytes 1 to 6 carry this run's ClientId.
 bool IsOwnReply(const std::uint8_t* reply, int size);
+// True for an own short search reply, or an own long one whose match codes
+// agree with the search's (0 switches a code's test off).
+bool SearchReplyWanted(const std::uint8_t* reply, int size, int matchCode1, int matchCode2);
+// True when a search reply's fixed part and declared name fit what arrived.
+bool SearchReplyFits(const std::uint8_t* reply, int size);
 // "%d.%d.%d.%d" of reply bytes 17 to 20 into `out`; false when the reply is
 // too short to hold them.
 bool ReplyAddressText(const std::uint8_t* reply, int size, char out[ADDRESS_TEXT_SIZE]);
+// Fills `out` (all but `interfaceIndex` and `next`) from a short or long
+// search reply; false, and `out` unchanged, when the reply does not fit.
+bool ParseSearchReply(const std::uint8_t* reply, int size, DeviceRecord& out);
 // Adds the device of a short or long search reply to DeviceList unless its
 // address is listed already; a malformed reply is dropped.
 void DecodeSearchReply(const std::uint8_t* reply, int size, int interfaceIndex);
