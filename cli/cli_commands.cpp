@@ -7,9 +7,12 @@
 
 #include "cli/address_input.h"
 #include "cli/cli_output.h"
-#include "cli/progress_sockets.h"
+#include "cli/doctor_output.h"
+#include "cli/late_replies.h"
+#include "cli/reply_witness.h"
 #include "platform/console.h"
 #include "proto/exchanges.h"
+#include "proto/interface_io.h"
 #include "proto/local_interfaces.h"
 
 namespace {
@@ -36,13 +39,24 @@ class Session {
 
   void Search() {
     Wait("searching", [] {
-      SearchDevices(8, 1);
+      SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2);
       return 0;
     });
   }
 
+  // Reads what the search left queued on every interface; the devices added.
+  int ReadLate() {
+    return Wait("reading late replies", [] {
+      int added = 0;
+      for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) added += ReadLateReplies(i);
+      return added;
+    });
+  }
+
+  const ReplyWitness& Witness() const { return progress_; }
+
  private:
-  ProgressSockets progress_;
+  ReplyWitness progress_;
   bool show_;
 };
 
@@ -119,6 +133,7 @@ void ShowAfterChange(Session& session, const std::string& name) {
 int RunSearch(const CliOptions& options) {
   Session session(options);
   session.Search();
+  if (options.all) session.ReadLate();
   if (options.json) {
     PrintDeviceJson(stdout, ListedDevices());
   } else if (DeviceList.count == 0) {
@@ -127,6 +142,17 @@ int RunSearch(const CliOptions& options) {
     PrintDeviceTable(stdout, ListedDevices());
   }
   return EXIT_DONE;
+}
+
+int RunDoctor(const CliOptions& options) {
+  Session session(options);
+  session.Search();
+  const int listed = DeviceList.count;
+  session.ReadLate();
+  const Survey survey = TakeSurvey(session.Witness(), listed);
+  const std::vector<Finding> findings = FindProblems(survey);
+  (options.json ? PrintDoctorJson : PrintDoctorText)(stdout, survey, findings);
+  return survey.devicesFound > 0 ? EXIT_DONE : EXIT_FAILED;
 }
 
 int RunShares(const char* device, const CliOptions& options) {

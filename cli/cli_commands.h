@@ -9,11 +9,15 @@ inline constexpr int EXIT_USAGE = 2;   // bad usage or an invalid address
 
 struct CliOptions {
   bool json = false;
+  bool all = false;  // search: also the devices that answered after the search's reads
   const char* user = nullptr;  // null: the default credential
   const char* password = nullptr;
 };
 
 int RunSearch(const CliOptions& options);
+// One search as the program runs it, then a report of what each interface
+// saw and why devices may be missing: 0 when a device was found, 1 otherwise.
+int RunDoctor(const CliOptions& options);
 int RunShares(const char* device, const CliOptions& options);
 int RunLogin(const char* device, const CliOptions& options);
 int RunSetDhcp(const char* device, const CliOptions& options);

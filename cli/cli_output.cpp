@@ -63,16 +63,17 @@ void PrintDeviceTable(std::FILE* out, const std::vector<const DeviceRecord*>& de
   for (const auto& row : rows) PrintRow(out, row, width);
 }
 
+std::string DeviceJson(const DeviceRecord& d) {
+  return "{\"name\": " + JsonString(d.name) + ", \"ip\": " + JsonString(d.ipText) +
+         ", \"netmask\": " + JsonString(d.netmaskText) + ", \"gateway\": " + JsonString(d.gatewayText) +
+         ", \"dhcp\": " + (IsDhcp(d) ? "true" : "false") + ", \"interface\": " + JsonString(InterfaceText(d)) +
+         "}";
+}
+
 void PrintDeviceJson(std::FILE* out, const std::vector<const DeviceRecord*>& devices) {
   std::fputs("[", out);
-  for (std::size_t i = 0; i < devices.size(); i++) {
-    const DeviceRecord& d = *devices[i];
-    std::fprintf(out, "%s\n  {\"name\": %s, \"ip\": %s, \"netmask\": %s, \"gateway\": %s, \"dhcp\": %s, "
-                      "\"interface\": %s}",
-                 i ? "," : "", JsonString(d.name).c_str(), JsonString(d.ipText).c_str(),
-                 JsonString(d.netmaskText).c_str(), JsonString(d.gatewayText).c_str(),
-                 IsDhcp(d) ? "true" : "false", JsonString(InterfaceText(d)).c_str());
-  }
+  for (std::size_t i = 0; i < devices.size(); i++)
+    std::fprintf(out, "%s\n  %s", i ? "," : "", DeviceJson(*devices[i]).c_str());
   std::fputs(devices.empty() ? "]\n" : "\n]\n", out);
 }
 

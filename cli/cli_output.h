@@ -13,6 +13,8 @@
 void PrintDeviceTable(std::FILE* out, const std::vector<const DeviceRecord*>& devices);
 // [{"name", "ip", "netmask", "gateway", "dhcp" (boolean), "interface"}...]
 void PrintDeviceJson(std::FILE* out, const std::vector<const DeviceRecord*>& devices);
+// One device of that list as a JSON object.
+std::string DeviceJson(const DeviceRecord& device);
 void PrintShares(std::FILE* out, const ShareRecord* head, bool json);
 
 // Bytes outside printable ASCII shown as "?".

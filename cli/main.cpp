@@ -11,14 +11,18 @@
 namespace {
 
 const char kUsage[] =
-    "usage: lumaseek-cli search [--json]\n"
+    "usage: lumaseek-cli search [--all] [--json]\n"
+    "       lumaseek-cli doctor [--json]\n"
     "       lumaseek-cli shares DEVICE [--json]\n"
     "       lumaseek-cli login DEVICE [--user NAME] [--password PASS]\n"
     "       lumaseek-cli set-dhcp DEVICE [--user NAME] [--password PASS]\n"
     "       lumaseek-cli set-static DEVICE IP NETMASK GATEWAY [--user NAME] [--password PASS]\n"
     "       lumaseek-cli --help | --version\n"
     "DEVICE is the IP address or the name of a device that answers the search.\n"
-    "Exit status: 0 done, 1 not found, refused or no answer, 2 bad usage or address.\n";
+    "search --all also lists the devices that answered after the search's 32 reads per interface.\n"
+    "doctor searches as the program does and says why a device may be missing.\n"
+    "Exit status: 0 done, 1 not found, refused or no answer, 2 bad usage or address;\n"
+    "doctor: 0 when a device was found, 1 otherwise.\n";
 
 int Usage(const char* problem) {
   if (problem) std::fprintf(stderr, "lumaseek-cli: %s\n", problem);
@@ -45,6 +49,8 @@ int main(int argc, char** argv) {
   for (int i = 2; i < argc; i++) {
     if (std::strcmp(argv[i], "--json") == 0) {
       options.json = true;
+    } else if (std::strcmp(argv[i], "--all") == 0) {
+      options.all = true;
     } else if (std::strcmp(argv[i], "--user") == 0 || std::strcmp(argv[i], "--password") == 0) {
       if (i + 1 >= argc) return Usage("--user and --password need a value");
       const char* value = argv[++i];
@@ -58,14 +64,17 @@ int main(int argc, char** argv) {
     }
   }
 
-  const bool jsonAllowed = std::strcmp(command, "search") == 0 || std::strcmp(command, "shares") == 0;
+  const bool doctor = std::strcmp(command, "doctor") == 0;
+  const bool jsonAllowed = std::strcmp(command, "search") == 0 || std::strcmp(command, "shares") == 0 || doctor;
   const bool credentialAllowed = !jsonAllowed;
-  if (options.json && !jsonAllowed) return Usage("--json goes with search and shares only");
+  if (options.json && !jsonAllowed) return Usage("--json goes with search, shares and doctor only");
+  if (options.all && std::strcmp(command, "search") != 0) return Usage("--all goes with search only");
   if ((options.user || options.password) && !credentialAllowed)
     return Usage("--user and --password go with login, set-dhcp and set-static only");
 
   const std::size_t n = operands.size();
   if (std::strcmp(command, "search") == 0 && n == 0) return RunSearch(options);
+  if (doctor && n == 0) return RunDoctor(options);
   if (std::strcmp(command, "shares") == 0 && n == 1) return RunShares(operands[0], options);
   if (std::strcmp(command, "login") == 0 && n == 1) return RunLogin(operands[0], options);
   if (std::strcmp(command, "set-dhcp") == 0 && n == 1) return RunSetDhcp(operands[0], options);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/net_diagnostics.h"
+
 void ProgressSockets::Begin(const char* what) {
   what_ = what;
   start_ = std::chrono::steady_clock::now();
@@ -26,3 +28,5 @@ void ProgressSockets::Show() {
   std::fprintf(stderr, "\r%s... %.1f s", what_, seconds);
   std::fflush(stderr);
 }
+
+int ProgressSockets::LastError() { return platform::LastSocketError(); }

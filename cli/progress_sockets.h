@@ -1,6 +1,7 @@
 // The operating system's sockets with a progress line: while an exchange
 // waits, stderr shows what it waits for and for how long. Everything is passed
-// through unchanged, so the exchanges keep their exact schedule.
+// through unchanged, so the exchanges keep their exact schedule; the system's
+// error codes, which the window program's service does not give, come from here.
 #pragma once
 
 #include <chrono>
@@ -41,6 +42,7 @@ class ProgressSockets : public platform::SocketService {
   }
   void SleepMs(unsigned milliseconds) override;
   long long MonotonicMicroseconds() override { return inner_.MonotonicMicroseconds(); }
+  int LastError() override;
 
  private:
   void Show();

@@ -1,0 +1,100 @@
+#include "cli/doctor_output.h"
+
+#include "cli/cli_output.h"
+
+namespace {
+
+const char* const kReceivedText[RECEIVED_KIND_COUNT] = {
+    "replies to this search", "to another requester", "refused by layout", "of other opcodes", "failed reads"};
+const char* const kReceivedKey[RECEIVED_KIND_COUNT] = {
+    "own_replies", "other_requester", "refused_layout", "other_opcodes", "failed_reads"};
+
+std::string NetmaskText(platform::Ipv4 netmask) {
+  if (!netmask) return "";
+  char text[16];
+  platform::InetNtoa(netmask, text);
+  return text;
+}
+
+std::string Steps(const InterfaceTally& tally, int from, int to) {
+  std::string line;
+  for (int n = from; n <= to; n++) {
+    const StartupStep step = static_cast<StartupStep>(n);
+    line += std::string(n > from ? ", " : "") + StepLabel(step) +
+            (StepFailed(tally, step) ? " FAILED (" + StepErrorText(tally, step) + ")" : " ok");
+  }
+  return line;
+}
+
+std::string Devices(const std::vector<DeviceRecord>& devices) {
+  if (devices.empty()) return "none";
+  std::string line;
+  for (const DeviceRecord& d : devices)
+    line += (line.empty() ? "" : ", ") + Printable(d.name) + " (" + d.ipText + ")";
+  return line;
+}
+
+template <typename Item>
+std::string JsonList(const std::vector<Item>& items, std::string (*json)(const Item&)) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < items.size(); i++) out += (i ? ", " : "") + json(items[i]);
+  return out + "]";
+}
+
+std::string AddressJson(const DeviceRecord& d) { return JsonString(d.ipText); }
+
+}  // namespace
+
+void PrintDoctorText(std::FILE* out, const Survey& survey, const std::vector<Finding>& findings) {
+  for (const InterfaceSurvey& s : survey.interfaces) {
+    const std::string netmask = NetmaskText(s.netmask);
+    std::fprintf(out, "Interface %d: %s, netmask %s\n", s.index, InterfaceLabel(s).c_str(),
+                 netmask.empty() ? "unknown" : netmask.c_str());
+    std::fprintf(out, "  send socket     %s\n", Steps(s.tally, STEP_SEND_OPEN, STEP_SEND_LOOP).c_str());
+    std::fprintf(out, "  receive socket  %s\n", Steps(s.tally, STEP_RECEIVE_OPEN, STEP_RECEIVE_LOOP).c_str());
+    std::fprintf(out, "  received        ");
+    for (int k = 0; k < RECEIVED_KIND_COUNT; k++)
+      std::fprintf(out, "%s%u %s", k ? ", " : "", s.tally.received[k], kReceivedText[k]);
+    std::fprintf(out, "\n  listed          %s\n", Devices(s.listed).c_str());
+    if (!s.unread.empty()) std::fprintf(out, "  answered late   %s\n", Devices(s.unread).c_str());
+    std::fputs("\n", out);
+  }
+  if (findings.empty()) {
+    std::fprintf(out, "No problem found: %d device(s) listed.\n", survey.devicesFound);
+    return;
+  }
+  std::fputs("Findings\n", out);
+  for (std::size_t n = 0; n < findings.size(); n++)
+    std::fprintf(out, "%2zu. %s.\n    %s\n", n + 1, findings[n].text.c_str(), findings[n].advice.c_str());
+}
+
+void PrintDoctorJson(std::FILE* out, const Survey& survey, const std::vector<Finding>& findings) {
+  std::fputs("{\"interfaces\": [", out);
+  for (std::size_t i = 0; i < survey.interfaces.size(); i++) {
+    const InterfaceSurvey& s = survey.interfaces[i];
+    std::string steps;
+    for (int n = 0; n < STARTUP_STEP_COUNT; n++) {
+      const StartupStep step = static_cast<StartupStep>(n);
+      steps += std::string(n ? ", " : "") + "\"" + StepKey(step) + "\": " +
+               (StepFailed(s.tally, step) ? JsonString(StepErrorText(s.tally, step).c_str()) : "null");
+    }
+    std::string received;
+    for (int k = 0; k < RECEIVED_KIND_COUNT; k++)
+      received += std::string(k ? ", " : "") + "\"" + kReceivedKey[k] + "\": " + std::to_string(s.tally.received[k]);
+    std::fprintf(out,
+                 "%s\n  {\"index\": %d, \"address\": %s, \"name\": %s, \"netmask\": %s,\n"
+                 "   \"steps\": {%s},\n   \"received\": {%s},\n"
+                 "   \"listed\": %s,\n   \"unread\": %s,\n   \"heard\": %s}",
+                 i ? "," : "", s.index, JsonString(s.address.c_str()).c_str(), JsonString(s.name.c_str()).c_str(),
+                 JsonString(NetmaskText(s.netmask).c_str()).c_str(), steps.c_str(), received.c_str(),
+                 JsonList(s.listed, DeviceJson).c_str(), JsonList(s.unread, DeviceJson).c_str(),
+                 JsonList(s.answers, AddressJson).c_str());
+  }
+  std::fputs(survey.interfaces.empty() ? "],\n \"findings\": [" : "\n ],\n \"findings\": [", out);
+  for (std::size_t n = 0; n < findings.size(); n++) {
+    std::fprintf(out, "%s\n  {\"code\": %s, \"text\": %s, \"advice\": %s}", n ? "," : "",
+                 JsonString(findings[n].code).c_str(), JsonString(findings[n].text.c_str()).c_str(),
+                 JsonString(findings[n].advice.c_str()).c_str());
+  }
+  std::fprintf(out, "%s],\n \"devices_found\": %d}\n", findings.empty() ? "" : "\n ", survey.devicesFound);
+}

@@ -1,0 +1,73 @@
+#include "cli/doctor_survey.h"
+
+#include "cli/reply_witness.h"
+#include "platform/net_diagnostics.h"
+
+namespace {
+
+struct StepText {
+  const char* label;
+  const char* key;
+};
+
+const StepText kSteps[STARTUP_STEP_COUNT] = {
+    {"open", "send_socket"},
+    {"multicast loop off", "send_multicast_loop"},
+    {"open", "receive_socket"},
+    {"address reuse", "reuse_address"},
+    {"bind port 13579", "bind"},
+    {"join 224.0.0.1", "join_group"},
+    {"multicast loop off", "receive_multicast_loop"},
+};
+
+constexpr int kMaxSystemInterfaces = 64;
+
+}  // namespace
+
+Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
+  platform::SystemInterface system[kMaxSystemInterfaces];
+  const int systemCount = platform::ListSystemInterfaces(system, kMaxSystemInterfaces);
+
+  Survey survey;
+  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) {
+    InterfaceSurvey s{};
+    s.index = i;
+    s.address = LocalInterfaceTable.address[i];
+    const platform::Ipv4 address = platform::InetAddr(LocalInterfaceTable.address[i]);
+    for (int k = 0; k < systemCount; k++) {
+      if (system[k].address != address) continue;
+      s.name = system[k].name;
+      s.netmask = system[k].netmask;
+      break;
+    }
+    s.tally = EngineTally[i];
+    s.answers = witness.Answers(i);
+    survey.interfaces.push_back(s);
+  }
+  int n = 0;
+  for (const DeviceRecord* d = DeviceList.head; d; d = d->next, n++) {
+    if (d->interfaceIndex < 0 || d->interfaceIndex >= static_cast<int>(survey.interfaces.size())) continue;
+    InterfaceSurvey& s = survey.interfaces[d->interfaceIndex];
+    (n < listedBySearch ? s.listed : s.unread).push_back(*d);
+  }
+  survey.devicesFound = DeviceList.count;
+  return survey;
+}
+
+std::string InterfaceLabel(const InterfaceSurvey& surveyed) {
+  return surveyed.name.empty() ? surveyed.address : surveyed.address + " (" + surveyed.name + ")";
+}
+
+const char* StepLabel(StartupStep step) { return kSteps[step].label; }
+const char* StepKey(StartupStep step) { return kSteps[step].key; }
+
+bool StepFailed(const InterfaceTally& tally, StartupStep step) {
+  return (tally.failedSteps & (1u << step)) != 0;
+}
+
+std::string StepErrorText(const InterfaceTally& tally, StartupStep step) {
+  if (tally.stepError[step] == 0) return "no error text from the system";
+  char text[256];
+  platform::SocketErrorText(tally.stepError[step], text, sizeof text);
+  return text;
+}

@@ -1,0 +1,44 @@
+// What doctor saw: per interface in the engine's order its address, the
+// system's name and netmask for it, how its start-up steps went, what its
+// receive socket got during the search, the devices it listed, the devices
+// that answered too late for the search, and every device it heard.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/sockets.h"
+#include "proto/device_lists.h"
+#include "proto/engine_tally.h"
+
+class ReplyWitness;
+
+struct InterfaceSurvey {
+  int index;
+  std::string address;
+  std::string name;        // the system's name; empty when it lists no such address
+  platform::Ipv4 netmask;  // 0 when unknown
+  InterfaceTally tally;
+  std::vector<DeviceRecord> listed;   // listed by the search through this interface
+  std::vector<DeviceRecord> unread;   // answered, but read only after the search
+  std::vector<DeviceRecord> answers;  // every device whose own reply arrived here
+};
+
+struct Survey {
+  std::vector<InterfaceSurvey> interfaces;
+  int devicesFound = 0;  // listed and unread together
+};
+
+// After a search that listed `listedBySearch` devices and the late reading
+// that followed it, gathers the engine's tables, its tally, DeviceList and
+// what `witness` saw.
+Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch);
+
+// "198.18.0.1 (eth0)", or the address alone when the name is unknown.
+std::string InterfaceLabel(const InterfaceSurvey& surveyed);
+// What a start-up step does, e.g. "bind port 13579", and its JSON key.
+const char* StepLabel(StartupStep step);
+const char* StepKey(StartupStep step);
+// The system's text for a failed step's error code.
+std::string StepErrorText(const InterfaceTally& tally, StartupStep step);
+bool StepFailed(const InterfaceTally& tally, StartupStep step);

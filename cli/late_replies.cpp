@@ -1,0 +1,29 @@
+#include "cli/late_replies.h"
+
+#include <chrono>
+#include <cstdint>
+
+#include "proto/device_lists.h"
+#include "proto/exchanges.h"
+#include "proto/interface_io.h"
+
+int ReadLateReplies(int interfaceIndex) {
+  static std::uint8_t reply[RECEIVE_BUFFER_SIZE];
+  const int before = DeviceList.count;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(LATE_READ_LIMIT_MS);
+  bool quietOnce = false;
+  while (std::chrono::steady_clock::now() < deadline) {
+    const int size = PollInterface(interfaceIndex, reply);
+    if (size == POLL_NOTHING) {
+      if (quietOnce) break;
+      quietOnce = true;
+      platform::Sockets().SleepMs(SEARCH_POLL_PAUSE_MS);
+      continue;
+    }
+    quietOnce = false;
+    if (size >= 0 && SearchReplyWanted(reply, size, SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2)) {
+      DecodeSearchReply(reply, size, interfaceIndex);
+    }
+  }
+  return DeviceList.count - before;
+}
