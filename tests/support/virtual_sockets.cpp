@@ -100,7 +100,7 @@ bool VirtualSockets::BindReceive(SocketHandle s, Ipv4 local, std::uint16_t port)
   Call& call = Record(CallKind::BindReceive, s);
   call.address = local;
   call.port = port;
-  return true;
+  return bindError == 0;
 }
 
 bool VirtualSockets::JoinGroup(SocketHandle s, Ipv4 group, Ipv4 local) {

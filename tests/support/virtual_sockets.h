@@ -41,6 +41,7 @@ class VirtualSockets : public platform::SocketService {
   // Set-up.
   bool startSucceeds = true;
   std::vector<platform::Ipv4> hostAddresses;
+  int bindError = 0;  // nonzero: every BindReceive fails, and LastError gives this code
   // Queues a datagram for `socket`, readable from virtual time `atMicroseconds`.
   void Deliver(platform::SocketHandle socket, std::vector<std::uint8_t> datagram,
                long long atMicroseconds = 0);
@@ -77,6 +78,7 @@ class VirtualSockets : public platform::SocketService {
   int Receive(platform::SocketHandle s, std::uint8_t* buffer, int capacity) override;
   void SleepMs(unsigned milliseconds) override;
   long long MonotonicMicroseconds() override { return now_; }
+  int LastError() override { return bindError; }
 
  private:
   struct Pending {
