@@ -50,6 +50,12 @@ class Helper:
             self.stop()
             raise RuntimeError("the helper program did not start")
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
     def stop(self):
         self.proc.kill()
         self.proc.wait()
@@ -113,11 +119,8 @@ class OtherRequester(LabCase):
 
         peer_ip = self.lab.dev_ip(0, 0)
         self.lab.run_ns(self.lab.lan_ns(0), ["ip", "addr", "add", f"{peer_ip}/22", "dev", "dev0"], check=True)
-        peer = Helper(self.lab, self.lab.lan_ns(0), OTHER_REQUESTER_PEER, peer_ip)
-        try:
+        with Helper(self.lab, self.lab.lan_ns(0), OTHER_REQUESTER_PEER, peer_ip):
             result = self.cli("doctor", "--json")
-        finally:
-            peer.stop()
         self.assertEqual(1, result.code, result)
         report = result.json()
         self.assertEqual(["other_requester"], codes(report))
@@ -131,11 +134,8 @@ class PortHeld(LabCase):
         cls.lab.start_sim([device(cls.lab, "nas", 0, 0)])
 
     def test_a_program_holding_the_port_is_named(self):
-        holder = Helper(self.lab, self.lab.pc_ns, PORT_HOLDER)
-        try:
+        with Helper(self.lab, self.lab.pc_ns, PORT_HOLDER):
             result = self.cli("doctor", "--json")
-        finally:
-            holder.stop()
         self.assertEqual(1, result.code, result)
         report = result.json()
         self.assertEqual("Address already in use", report["interfaces"][0]["steps"]["bind"])
