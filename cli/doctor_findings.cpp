@@ -33,7 +33,7 @@ void StartupFindings(const Survey& survey, std::vector<Finding>& out) {
     for (int n = 0; n < STARTUP_STEP_COUNT; n++) {
       const StartupStep step = static_cast<StartupStep>(n);
       if (!StepFailed(s.tally, step)) continue;
-      if (step == STEP_BIND && platform::IsAddressInUse(s.tally.stepError[step])) {
+      if (step == STEP_BIND && platform::IsPortHeld(s.tally.stepError[step])) {
         portHeld = true;
         continue;
       }

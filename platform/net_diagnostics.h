@@ -25,7 +25,7 @@ int ListSystemInterfaces(SystemInterface* out, int max);
 int LastSocketError();
 // The system's own text for a socket error code, into `out` (`size` bytes).
 void SocketErrorText(int code, char* out, int size);
-// True for "address already in use".
-bool IsAddressInUse(int code);
+// True when a bind failed because another socket holds the address and port.
+bool IsPortHeld(int code);
 
 }  // namespace platform

@@ -40,6 +40,6 @@ void SocketErrorText(int code, char* out, int size) {
   std::snprintf(out, static_cast<std::size_t>(size), "%s", std::strerror(code));
 }
 
-bool IsAddressInUse(int code) { return code == EADDRINUSE; }
+bool IsPortHeld(int code) { return code == EADDRINUSE; }
 
 }  // namespace platform

@@ -68,6 +68,7 @@ void SocketErrorText(int code, char* out, int size) {
   out[end] = '\0';
 }
 
-bool IsAddressInUse(int code) { return code == WSAEADDRINUSE; }
+// A holder that does not share the port makes Windows refuse with "access denied".
+bool IsPortHeld(int code) { return code == WSAEADDRINUSE || code == WSAEACCES; }
 
 }  // namespace platform

@@ -1,0 +1,54 @@
+"""lumaseek-cli.exe doctor under Wine: the interface names, netmasks and
+error texts come from Windows' own calls."""
+
+import json
+import os
+import subprocess
+import sys
+import unittest
+
+import harness
+import lab
+from e2e_base import require_program
+
+# Holds port 13579 without letting anyone share it.
+PORT_HOLDER = "import socket, time; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); " \
+              "s.bind(('0.0.0.0', 13579)); print('ready', flush=True); time.sleep(120)"
+
+
+@require_program
+@unittest.skipUnless(os.path.exists(lab.binary("lumaseek-sim")), "lumaseek-sim is missing: build the native preset")
+class CliDoctor(unittest.TestCase):
+    def doctor(self, s):
+        done = s.wine([harness.win_exe("lumaseek-cli.exe"), "doctor", "--json"], timeout=120)
+        return done.returncode, json.loads(done.stdout)
+
+    def test_interfaces_with_their_windows_names_and_netmasks_then_a_held_port(self):
+        with harness.WineSession("cli-doctor", links=2) as s:
+            s.lab.start_sim([{"name": "nas", "ip": s.lab.dev_ip(0, 0), "netmask": s.lab.netmask()}])
+            code, report = self.doctor(s)
+            self.assertEqual(0, code, report)
+            by_address = {i["address"]: i for i in report["interfaces"]}
+            self.assertEqual({s.lab.pc_ip(0), s.lab.pc_ip(1)}, set(by_address))
+            for k in range(2):
+                self.assertEqual((f"lsk{k}", "255.255.252.0"),
+                                 (by_address[s.lab.pc_ip(k)]["name"], by_address[s.lab.pc_ip(k)]["netmask"]))
+            self.assertEqual(["nas"], [d["name"] for d in by_address[s.lab.pc_ip(0)]["listed"]])
+            self.assertEqual(["interface_hears_nothing"], [f["code"] for f in report["findings"]])
+
+            holder = subprocess.Popen(s.pc_cmd([sys.executable, "-c", PORT_HOLDER]), stdout=subprocess.PIPE,
+                                      text=True)
+            try:
+                self.assertEqual("ready", holder.stdout.readline().strip())
+                code, report = self.doctor(s)
+            finally:
+                holder.kill()
+                holder.wait()
+                holder.stdout.close()
+            self.assertEqual(1, code, report)
+            self.assertIn("port_in_use", [f["code"] for f in report["findings"]], report)
+            self.assertTrue(report["interfaces"][0]["steps"]["bind"], "the system's text for the failed bind")
+
+
+if __name__ == "__main__":
+    unittest.main()
