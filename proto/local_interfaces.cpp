@@ -37,8 +37,8 @@ void DiscoveryStartup() {
   if (!net.StartLibrary()) std::exit(1);
   BuildLocalInterfaceTable();
 
-  // Failures below are not reported: an interface whose sockets did not open
-  // simply gets no replies and its exchanges end by their time-out.
+  // Failures below are noted for diagnostics only: an interface whose sockets
+  // did not open simply gets no replies and its exchanges end by their time-out.
   const int count = LocalInterfaceTable.count;
   for (int i = 0; i < count; i++) {
     SendSockets[i] = net.OpenUdp();
