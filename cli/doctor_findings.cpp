@@ -30,9 +30,14 @@ bool ReceiveSocketReady(const InterfaceSurvey& s) {
 void StartupFindings(const Survey& survey, std::vector<Finding>& out) {
   bool portHeld = false;
   for (const InterfaceSurvey& s : survey.interfaces) {
+    bool sendFailed = false, receiveFailed = false;
     for (int n = 0; n < STARTUP_STEP_COUNT; n++) {
       const StartupStep step = static_cast<StartupStep>(n);
       if (!StepFailed(s.tally, step)) continue;
+      // A socket's later steps fail because of its first failure: one finding a socket.
+      bool& socketFailed = step <= STEP_SEND_LOOP ? sendFailed : receiveFailed;
+      if (socketFailed) continue;
+      socketFailed = true;
       if (step == STEP_BIND && platform::IsPortHeld(s.tally.stepError[step])) {
         portHeld = true;
         continue;

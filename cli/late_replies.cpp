@@ -1,6 +1,5 @@
 #include "cli/late_replies.h"
 
-#include <chrono>
 #include <cstdint>
 
 #include "proto/device_lists.h"
@@ -10,14 +9,15 @@
 int ReadLateReplies(int interfaceIndex) {
   static std::uint8_t reply[RECEIVE_BUFFER_SIZE];
   const int before = DeviceList.count;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(LATE_READ_LIMIT_MS);
+  platform::SocketService& net = platform::Sockets();
+  const long long deadline = net.MonotonicMicroseconds() + LATE_READ_LIMIT_MS * 1000LL;
   bool quietOnce = false;
-  while (std::chrono::steady_clock::now() < deadline) {
+  while (net.MonotonicMicroseconds() < deadline) {
     const int size = PollInterface(interfaceIndex, reply);
     if (size == POLL_NOTHING) {
       if (quietOnce) break;
       quietOnce = true;
-      platform::Sockets().SleepMs(SEARCH_POLL_PAUSE_MS);
+      net.SleepMs(SEARCH_POLL_PAUSE_MS);
       continue;
     }
     quietOnce = false;
