@@ -48,7 +48,7 @@ void StartupFindings(const Survey& survey, std::vector<Finding>& out) {
                          " socket's step \"" + StepLabel(step) + "\" failed (" + StepErrorText(s.tally, step) +
                          "): " + (sending ? "requests may not go out there" : "replies there may not be read"),
                      "Check the adapter's settings and that no security software blocks the program, "
-                     "then run doctor again (on Linux as root)."});
+                     "then run doctor again."});
     }
   }
   if (portHeld) {
