@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "ipconfig/address_rules.h"
+#include "shared/address_rules.h"
 
 bool ReadOctets(const char* text, int octets[4]) {
   const char* p = text;

@@ -4,14 +4,14 @@
 #include <cstring>
 #include <string>
 
-#include "app/windows_version.h"
-#include "drivemap/drive_tables.h"
 #include "framework/dc.h"
-#include "ipconfig/login_dialog.h"
 #include "platform/netconn.h"
+#include "platform/windows_version.h"
 #include "proto/exchanges.h"
-#include "search/row_selection.h"
-#include "search/selected_device.h"
+#include "shared/drive_tables.h"
+#include "shared/login_dialog.h"
+#include "shared/row_selection.h"
+#include "shared/selected_device.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "framework/dc.h"
-#include "ipconfig/login_dialog.h"
 #include "platform/sockets.h"
 #include "proto/exchanges.h"
 #include "proto/text_copy.h"
-#include "search/selected_device.h"
+#include "shared/login_dialog.h"
+#include "shared/selected_device.h"
 
 namespace {
 

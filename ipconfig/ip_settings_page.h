@@ -6,7 +6,7 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
-#include "ipconfig/address_rules.h"  // the field codes of ValidateAddress
+#include "shared/address_rules.h"  // the field codes of ValidateAddress
 
 class CLoginDlg;
 

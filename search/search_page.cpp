@@ -2,16 +2,16 @@
 
 #include <cstring>
 
-#include "drivemap/drive_tables.h"
 #include "framework/dc.h"
 #include "platform/shell.h"
 #include "platform/sockets.h"
 #include "proto/exchanges.h"
 #include "proto/text_copy.h"
 #include "search/desktop_shortcuts.h"
-#include "search/row_selection.h"
-#include "search/selected_device.h"
 #include "search/web_commands.h"
+#include "shared/drive_tables.h"
+#include "shared/row_selection.h"
+#include "shared/selected_device.h"
 
 namespace {
 

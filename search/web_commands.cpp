@@ -6,7 +6,7 @@
 #include "framework/controls.h"
 #include "platform/shell.h"
 #include "search/registry_text.h"
-#include "search/row_selection.h"
+#include "shared/row_selection.h"
 
 namespace {
 

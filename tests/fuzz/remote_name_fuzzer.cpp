@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "drivemap/drive_tables.h"
 #include "platform/netconn_memory.h"
 #include "proto/device_lists.h"
+#include "shared/drive_tables.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

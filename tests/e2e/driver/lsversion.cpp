@@ -2,7 +2,7 @@
 // the end-to-end tests can check it under each of Wine's version settings.
 #include <cstdio>
 
-#include "app/windows_version.h"
+#include "platform/windows_version.h"
 
 int main() {
     char name[kWindowsVersionNameSize];

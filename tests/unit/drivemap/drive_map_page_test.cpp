@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "drivemap/drive_map_page.h"
-#include "drivemap/drive_tables.h"
 #include "framework/memory_ui.h"
-#include "ipconfig/login_dialog.h"
 #include "platform/netconn_memory.h"
 #include "platform/sysinfo_memory.h"
-#include "search/selected_device.h"
+#include "shared/drive_tables.h"
+#include "shared/login_dialog.h"
+#include "shared/selected_device.h"
 #include "tests/unit/proto/engine_fixture.h"
 
 namespace {

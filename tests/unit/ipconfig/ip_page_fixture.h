@@ -13,11 +13,11 @@
 
 #include "framework/memory_ui.h"
 #include "ipconfig/ip_settings_page.h"
-#include "ipconfig/login_dialog.h"
 #include "platform/sysinfo_memory.h"
 #include "proto/exchanges.h"
 #include "proto/wire.h"
-#include "search/selected_device.h"
+#include "shared/login_dialog.h"
+#include "shared/selected_device.h"
 #include "tests/support/virtual_sockets.h"
 
 namespace ipconfig_test {

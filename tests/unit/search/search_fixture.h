@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 
-#include "drivemap/drive_tables.h"
 #include "framework/memory_ui.h"
 #include "platform/netconn_memory.h"
 #include "platform/registry_memory.h"
@@ -17,7 +16,8 @@
 #include "proto/exchanges.h"
 #include "search/desktop_shortcuts.h"
 #include "search/search_page.h"
-#include "search/selected_device.h"
+#include "shared/drive_tables.h"
+#include "shared/selected_device.h"
 #include "tests/support/virtual_sockets.h"
 
 namespace search_test {

@@ -1,4 +1,4 @@
-#include "search/selected_device.h"
+#include "shared/selected_device.h"
 
 SelectedDeviceState SelectedDevice;
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "framework/memory_ui.h"
-#include "ipconfig/login_dialog.h"
 #include "platform/sysinfo_memory.h"
 #include "proto/exchanges.h"
+#include "shared/login_dialog.h"
 
 namespace {
 

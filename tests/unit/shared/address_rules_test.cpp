@@ -1,4 +1,4 @@
-#include "ipconfig/address_rules.h"
+#include "shared/address_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "drivemap/drive_tables.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
 #include "framework/memory_ui.h"
 #include "platform/netconn_memory.h"
 #include "proto/device_lists.h"
+#include "shared/drive_tables.h"
 
 namespace {
 

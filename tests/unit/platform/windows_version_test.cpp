@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/windows_version.h"
 #include "platform/sysinfo_memory.h"
+#include "platform/windows_version.h"
 
 namespace {
 

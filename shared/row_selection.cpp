@@ -1,4 +1,4 @@
-#include "search/row_selection.h"
+#include "shared/row_selection.h"
 
 #include "framework/controls.h"
 

@@ -1,4 +1,4 @@
-#include "drivemap/drive_tables.h"
+#include "shared/drive_tables.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "ipconfig/login_dialog.h"
+#include "shared/login_dialog.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/windows_version.h"
 #include "platform/sysinfo.h"
+#include "platform/windows_version.h"
 #include "proto/exchanges.h"
 
 std::int32_t LoginPurpose = LOGIN_FOR_SHARE;
