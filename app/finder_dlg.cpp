@@ -8,11 +8,11 @@ BEGIN_MESSAGE_MAP(CFinderDlg, CDialog)
   ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
-CFinderDlg::CFinderDlg(CWnd* parent) : CDialog(IDD, parent), m_hIcon(AfxGetApp()->LoadIcon(128)) {}
+CFinderDlg::CFinderDlg(CWnd* parent) : CDialog(IDD, parent), m_hIcon(AfxGetApp()->LoadIcon(IDI_LUMASEEK)) {}
 
 void CFinderDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
-  DDX_Control(dx, 1000, m_tabCtrl);
+  DDX_Control(dx, IDC_PAGE_TAB, m_tabCtrl);
 }
 
 BOOL CFinderDlg::OnInitDialog() {

@@ -8,11 +8,12 @@
 #include "drivemap/drive_map_page.h"
 #include "framework/dialog.h"
 #include "ipconfig/ip_settings_page.h"
+#include "res/resource.h"
 #include "search/search_page.h"
 
 class CFinderDlg : public CDialog {
  public:
-  enum { IDD = 102 };
+  enum { IDD = IDD_FINDER };
 
   explicit CFinderDlg(CWnd* parent = nullptr);
 
@@ -22,8 +23,8 @@ class CFinderDlg : public CDialog {
   void OnPaint();
   HCURSOR OnQueryDragIcon();
 
-  CPageTabCtrl m_tabCtrl;  // 1000
-  HICON m_hIcon;           // icon 128
+  CPageTabCtrl m_tabCtrl;  // IDC_PAGE_TAB
+  HICON m_hIcon;           // IDI_LUMASEEK
   std::unique_ptr<CIpSettingsPage> m_pIpSettingsPage;
   std::unique_ptr<CDriveMapPage> m_pDriveMapPage;
   std::unique_ptr<CSearchPage> m_pSearchPage;

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kShareListId = 1013;
 constexpr int kSilentAttempts = 6;
 // "\\" + address + "\" + share name and the terminator.
 constexpr int kRemoteNameSize = 2 + ADDRESS_TEXT_SIZE + 1 + CELL_TEXT_SIZE;
@@ -50,23 +49,23 @@ bool Connect(const char* localName, const char* remoteName, int attempts, const 
 
 BEGIN_MESSAGE_MAP(CDriveMapPage, CDialog)
   ON_WM_PAINT()
-  ON_BN_CLICKED(1014, MapDrive)
-  ON_BN_CLICKED(1022, DisconnectDrive)
+  ON_BN_CLICKED(IDC_MAP_DRIVE, MapDrive)
+  ON_BN_CLICKED(IDC_DISCONNECT_DRIVE, DisconnectDrive)
 END_MESSAGE_MAP()
 
 CDriveMapPage::CDriveMapPage(CWnd* parent) : CDialog(IDD, parent) {}
 
 void CDriveMapPage::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
-  DDX_Control(dx, 1029, m_infoText);
-  DDX_Control(dx, 1004, m_driveCombo);
-  DDX_Control(dx, kShareListId, m_shareList);
+  DDX_Control(dx, IDC_DRIVE_INFO, m_infoText);
+  DDX_Control(dx, IDC_DRIVE_COMBO, m_driveCombo);
+  DDX_Control(dx, IDC_SHARE_LIST, m_shareList);
 }
 
 BOOL CDriveMapPage::OnInitDialog() {
   CDialog::OnInitDialog();
   // the data exchange above has bound the window to m_shareList
-  m_pShareList = static_cast<CListCtrl*>(CWnd::FromHandle(GetDlgItem(kShareListId)));
+  m_pShareList = static_cast<CListCtrl*>(CWnd::FromHandle(GetDlgItem(IDC_SHARE_LIST)));
   m_pShareList->SetExtendedStyle(LVS_EX_FULLROWSELECT);
   m_pShareList->InsertColumn(0, "Share name", LVCFMT_LEFT, 150, 0);
   m_pShareList->InsertColumn(1, "Connect to", LVCFMT_LEFT, 100, 1);

@@ -4,10 +4,11 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "res/resource.h"
 
 class CDriveMapPage : public CDialog {
  public:
-  enum { IDD = 130 };
+  enum { IDD = IDD_DRIVE_MAP };
 
   explicit CDriveMapPage(CWnd* parent = nullptr);
 
@@ -27,15 +28,15 @@ class CDriveMapPage : public CDialog {
   void MapDrive();
   void DisconnectDrive();
 
-  CStatic m_infoText;      // 1029
-  CComboBox m_driveCombo;  // 1004
-  CListCtrl m_shareList;   // 1013
+  CStatic m_infoText;      // IDC_DRIVE_INFO
+  CComboBox m_driveCombo;  // IDC_DRIVE_COMBO
+  CListCtrl m_shareList;   // IDC_SHARE_LIST
 
  private:
   // Connections, drive box and list again after a map or a disconnect.
   void RefreshAfterChange();
 
-  CListCtrl* m_pShareList = nullptr;  // the list's window, as GetDlgItem(1013) gives it
+  CListCtrl* m_pShareList = nullptr;  // the list's window, as GetDlgItem(IDC_SHARE_LIST) gives it
 
   DECLARE_MESSAGE_MAP()
 };

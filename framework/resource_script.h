@@ -4,6 +4,7 @@
 
 #ifndef _WIN32
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,20 @@ struct ScriptDialog {
 // Whether a style expression names flag, e.g. "WS_VISIBLE" (not "NOT WS_VISIBLE").
 bool StyleHas(const std::string& style, const char* flag);
 
+// Identifier names and their values, as "#define NAME value" lines give them.
+using ResourceNames = std::map<std::string, int>;
+
+// The "#define NAME value" lines of a resource header such as res/resource.h.
+ResourceNames ParseResourceHeader(const std::string& header);
+
 // Parses the statements the program's script uses: DIALOGEX with STYLE,
 // CAPTION and CONTROL lines, and type-240 data blocks of numbers and strings.
-std::vector<ScriptDialog> ParseResourceScript(const std::string& script);
+// Identifiers are numbers or names; a name that names lacks aborts, as the
+// resource compiler would refuse the script.
+std::vector<ScriptDialog> ParseResourceScript(const std::string& script, const ResourceNames& names);
 
-// The template from res/lumaseek.rc, nullptr when it has none.
+// The template from res/lumaseek.rc, its names from res/resource.h; nullptr
+// when it has none.
 const ScriptDialog* FindScriptDialog(UINT id);
 
 #endif

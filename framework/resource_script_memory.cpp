@@ -1,5 +1,7 @@
 #include "framework/resource_script.h"
 
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -57,6 +59,25 @@ std::string Unquote(const std::string& field) {
 
 int Number(const std::string& field) { return static_cast<int>(std::strtol(field.c_str(), nullptr, 0)); }
 
+// A number, or a name from names.
+int Identifier(const std::string& field, const ResourceNames& names) {
+  if (field.empty() || !(std::isalpha(static_cast<unsigned char>(field[0])) || field[0] == '_'))
+    return Number(field);
+  auto known = names.find(field);
+  if (known == names.end()) {
+    std::fprintf(stderr, "resource script: unknown identifier %s\n", field.c_str());
+    std::abort();
+  }
+  return known->second;
+}
+
+std::string ReadFile(const char* path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
 std::string AfterKeyword(const std::string& line, const char* keyword) {
   return Trim(line.substr(std::string(keyword).size()));
 }
@@ -77,7 +98,21 @@ bool StyleHas(const std::string& style, const char* flag) {
   return false;
 }
 
-std::vector<ScriptDialog> ParseResourceScript(const std::string& script) {
+ResourceNames ParseResourceHeader(const std::string& header) {
+  ResourceNames names;
+  std::istringstream lines(header);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string directive, name, value;
+    if (!(words >> directive >> name >> value) || directive != "#define") continue;
+    if (value.size() > 2 && value.front() == '(' && value.back() == ')') value = value.substr(1, value.size() - 2);
+    names[name] = Number(value);
+  }
+  return names;
+}
+
+std::vector<ScriptDialog> ParseResourceScript(const std::string& script, const ResourceNames& names) {
   std::vector<ScriptDialog> dialogs;
   std::istringstream lines(script);
   std::string line;
@@ -92,7 +127,7 @@ std::vector<ScriptDialog> ParseResourceScript(const std::string& script) {
     if (second == "DIALOGEX") {
       dialogs.emplace_back();
       dialog = &dialogs.back();
-      dialog->id = static_cast<UINT>(Number(first));
+      dialog->id = static_cast<UINT>(Identifier(first, names));
       auto size = SplitFields(line.substr(line.find("DIALOGEX") + 8));
       if (size.size() == 4) {
         dialog->cx = Number(size[2]);
@@ -100,7 +135,7 @@ std::vector<ScriptDialog> ParseResourceScript(const std::string& script) {
       }
       inInitData = false;
     } else if (second == "240") {
-      UINT id = static_cast<UINT>(Number(first));
+      UINT id = static_cast<UINT>(Identifier(first, names));
       dialog = nullptr;
       for (auto& known : dialogs)
         if (known.id == id) dialog = &known;
@@ -123,7 +158,7 @@ std::vector<ScriptDialog> ParseResourceScript(const std::string& script) {
       if (fields.size() < 8) continue;
       ScriptControl control;
       control.text = IsLiteral(fields[0]) ? Unquote(fields[0]) : "";
-      control.id = Number(fields[1]);
+      control.id = Identifier(fields[1], names);
       control.className = Unquote(fields[2]);
       control.style = fields[3];
       control.x = Number(fields[4]);
@@ -138,7 +173,7 @@ std::vector<ScriptDialog> ParseResourceScript(const std::string& script) {
           std::string text = Unquote(field);
           dialog->initData.insert(dialog->initData.end(), text.begin(), text.end());
         } else {
-          unsigned word = static_cast<unsigned>(Number(field)) & 0xffff;
+          unsigned word = static_cast<unsigned>(Identifier(field, names)) & 0xffff;
           dialog->initData.push_back(static_cast<unsigned char>(word & 0xff));
           dialog->initData.push_back(static_cast<unsigned char>(word >> 8));
         }
@@ -150,10 +185,10 @@ std::vector<ScriptDialog> ParseResourceScript(const std::string& script) {
 
 const ScriptDialog* FindScriptDialog(UINT id) {
   static const std::vector<ScriptDialog> dialogs = [] {
-    std::ifstream file(LUMASEEK_RESOURCE_SCRIPT);
-    std::stringstream text;
-    text << file.rdbuf();
-    return ParseResourceScript(text.str());
+    ResourceNames names = ParseResourceHeader(ReadFile(LUMASEEK_RESOURCE_HEADER));
+    names["IDOK"] = IDOK;  // what windows.h gives the script
+    names["IDCANCEL"] = IDCANCEL;
+    return ParseResourceScript(ReadFile(LUMASEEK_RESOURCE_SCRIPT), names);
   }();
   for (const auto& dialog : dialogs)
     if (dialog.id == id) return &dialog;

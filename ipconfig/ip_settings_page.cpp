@@ -27,19 +27,19 @@ DWORD ControlOrder(std::uint32_t address) {
 
 BEGIN_MESSAGE_MAP(CIpSettingsPage, CDialog)
   ON_WM_PAINT()
-  ON_CBN_SELCHANGE(1018, OnDhcpModeChanged)
-  ON_BN_CLICKED(1019, ModifyIpSettings)
+  ON_CBN_SELCHANGE(IDC_DHCP_COMBO, OnDhcpModeChanged)
+  ON_BN_CLICKED(IDC_MODIFY, ModifyIpSettings)
 END_MESSAGE_MAP()
 
 CIpSettingsPage::CIpSettingsPage(CWnd* parent) : CDialog(IDD, parent) {}
 
 void CIpSettingsPage::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
-  DDX_Control(dx, 1028, m_infoText);
-  DDX_Control(dx, 1018, m_dhcpCombo);
-  DDX_Control(dx, 1012, m_gatewayCtrl);
-  DDX_Control(dx, 1010, m_netmaskCtrl);
-  DDX_Control(dx, 1009, m_ipCtrl);
+  DDX_Control(dx, IDC_IP_INFO, m_infoText);
+  DDX_Control(dx, IDC_DHCP_COMBO, m_dhcpCombo);
+  DDX_Control(dx, IDC_GATEWAY, m_gatewayCtrl);
+  DDX_Control(dx, IDC_NETMASK, m_netmaskCtrl);
+  DDX_Control(dx, IDC_IP_ADDRESS, m_ipCtrl);
 }
 
 // Enter must not close the page.

@@ -6,13 +6,14 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "res/resource.h"
 #include "shared/address_rules.h"  // the field codes of ValidateAddress
 
 class CLoginDlg;
 
 class CIpSettingsPage : public CDialog {
  public:
-  enum { IDD = 129 };
+  enum { IDD = IDD_IP_SETTINGS };
 
   explicit CIpSettingsPage(CWnd* parent = nullptr);
 
@@ -31,11 +32,11 @@ class CIpSettingsPage : public CDialog {
   void OnDhcpModeChanged();
   void ModifyIpSettings();
 
-  CStatic m_infoText;             // 1028
-  CComboBox m_dhcpCombo;          // 1018 "Disabled" / "Enabled"
-  CIPAddressCtrl m_gatewayCtrl;   // 1012
-  CIPAddressCtrl m_netmaskCtrl;   // 1010
-  CIPAddressCtrl m_ipCtrl;        // 1009
+  CStatic m_infoText;             // IDC_IP_INFO
+  CComboBox m_dhcpCombo;          // IDC_DHCP_COMBO "Disabled" / "Enabled"
+  CIPAddressCtrl m_gatewayCtrl;   // IDC_GATEWAY
+  CIPAddressCtrl m_netmaskCtrl;   // IDC_NETMASK
+  CIPAddressCtrl m_ipCtrl;        // IDC_IP_ADDRESS
 
  private:
   void EnableAddressControls(BOOL enable);

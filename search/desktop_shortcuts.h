@@ -9,7 +9,7 @@ class CListCtrl;
 
 inline constexpr char ShortcutSettingKey[] = "Software\\Korvax Veltra Search\\Shortcut";
 inline constexpr int SHORTCUT_PATH_SIZE = 512;
-inline constexpr int SHORTCUT_ICON_INDEX = 1;  // icon group 138, the second one
+inline constexpr int SHORTCUT_ICON_INDEX = 1;  // IDI_DEVICE, the second icon group
 
 // With the box checked, writes the shortcut of every row ("Name" and "IP"
 // cells) and stores 1; otherwise stores 0 and leaves the files alone.

@@ -34,12 +34,12 @@ bool ServerIsSelectedDevice(const char* serverText) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSearchPage, CDialog)
-  ON_BN_CLICKED(1017, OnSearchDevice)
-  ON_NOTIFY(NM_CLICK, 1016, OnListClick)
-  ON_BN_CLICKED(1015, OnConfigure)
-  ON_BN_CLICKED(1023, OnCreateShortcut)
+  ON_BN_CLICKED(IDC_SEARCH_DEVICE, OnSearchDevice)
+  ON_NOTIFY(NM_CLICK, IDC_DEVICE_LIST, OnListClick)
+  ON_BN_CLICKED(IDC_CONFIGURE, OnConfigure)
+  ON_BN_CLICKED(IDC_CREATE_SHORTCUT, OnCreateShortcut)
   ON_WM_PAINT()
-  ON_BN_CLICKED(1014, OnOkButton)
+  ON_BN_CLICKED(IDC_SEARCH_OK, OnOkButton)
   ON_WM_TIMER()
 END_MESSAGE_MAP()
 
@@ -47,8 +47,8 @@ CSearchPage::CSearchPage(CWnd* parent) : CDialog(IDD, parent) {}
 
 void CSearchPage::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
-  DDX_Control(dx, 1023, m_shortcutCheck);
-  DDX_Control(dx, 1016, m_deviceList);
+  DDX_Control(dx, IDC_CREATE_SHORTCUT, m_shortcutCheck);
+  DDX_Control(dx, IDC_DEVICE_LIST, m_deviceList);
 }
 
 BOOL CSearchPage::OnInitDialog() {

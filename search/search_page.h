@@ -3,10 +3,11 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "res/resource.h"
 
 class CSearchPage : public CDialog {
  public:
-  enum { IDD = 131 };
+  enum { IDD = IDD_SEARCH };
 
   explicit CSearchPage(CWnd* parent = nullptr);
 
@@ -28,8 +29,8 @@ class CSearchPage : public CDialog {
 
   void SyncDesktopShortcuts();
 
-  CButton m_shortcutCheck;  // 1023 "Create Shortcut"
-  CListCtrl m_deviceList;   // 1016
+  CButton m_shortcutCheck;  // IDC_CREATE_SHORTCUT "Create Shortcut"
+  CListCtrl m_deviceList;   // IDC_DEVICE_LIST
 
   DECLARE_MESSAGE_MAP()
 };

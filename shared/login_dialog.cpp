@@ -27,10 +27,10 @@ CLoginDlg::CLoginDlg(CWnd* parent) : CDialog(IDD, parent) {}
 
 void CLoginDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
-  DDX_Control(dx, 1020, m_userNameEdit);
-  DDX_Text(dx, 1020, m_userName);
+  DDX_Control(dx, IDC_USER_NAME, m_userNameEdit);
+  DDX_Text(dx, IDC_USER_NAME, m_userName);
   DDV_MaxChars(dx, m_userName, kMaxLoginChars);
-  DDX_Text(dx, 1021, m_password);
+  DDX_Text(dx, IDC_PASSWORD, m_password);
   DDV_MaxChars(dx, m_password, kMaxLoginChars);
 }
 

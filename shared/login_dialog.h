@@ -7,6 +7,7 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "res/resource.h"
 
 // Who shows the dialog next: LOGIN_FOR_DEVICE (the IP Settings page's device
 // login, user name fixed to the default credential) or LOGIN_FOR_SHARE (the
@@ -19,7 +20,7 @@ inline constexpr char DEFAULT_CREDENTIAL[] = "kemsa";
 
 class CLoginDlg : public CDialog {
  public:
-  enum { IDD = 133 };
+  enum { IDD = IDD_LOGIN };
 
   explicit CLoginDlg(CWnd* parent = nullptr);
 
@@ -28,7 +29,7 @@ class CLoginDlg : public CDialog {
   BOOL OnInitDialog() override;
   void OnOK() override;
 
-  CEdit m_userNameEdit;    // 1020
-  std::string m_userName;  // exchanged with 1020
-  std::string m_password;  // exchanged with 1021
+  CEdit m_userNameEdit;    // IDC_USER_NAME
+  std::string m_userName;  // exchanged with IDC_USER_NAME
+  std::string m_password;  // exchanged with IDC_PASSWORD
 };

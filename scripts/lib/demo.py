@@ -13,12 +13,9 @@ import time
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.join(REPO, "tests", "e2e"))
 import harness  # noqa: E402
-from e2e_base import TAB_CONTROL, wait_for  # noqa: E402
+from e2e_base import wait_for  # noqa: E402
+from resource_ids import ids  # noqa: E402
 
-DEVICE_LIST, SEARCH = 1016, 1017
-DHCP_COMBO, MODIFY, IP_INFO = 1018, 1019, 1028
-SHARE_LIST, DRIVE_COMBO = 1013, 1004
-USER_NAME, PASSWORD = 1020, 1021
 SEARCH_TAB, IP_SETTINGS_TAB, DRIVE_MAPPING_TAB = 0, 1, 2
 
 DEFAULT_LOGIN = "kemsa"
@@ -84,7 +81,7 @@ class Walk:
         return self.d.control(self.main, ctrl_id, visible_only=True)
 
     def tab(self, index):
-        self.d.call("clicktab", self.d.control(self.main, TAB_CONTROL), index)
+        self.d.call("clicktab", self.d.control(self.main, ids.IDC_PAGE_TAB), index)
 
     def rows(self, ctrl_id):
         return self.d.call("listview", self.hwnd(ctrl_id))["rows"]
@@ -131,7 +128,7 @@ class Walk:
             raise DemoError(f"the program did not show {what}")
 
     def row_of(self, name):
-        return [r[0] for r in self.rows(DEVICE_LIST)].index(name)
+        return [r[0] for r in self.rows(ids.IDC_DEVICE_LIST)].index(name)
 
     # -- the steps, in order --
 
@@ -139,21 +136,21 @@ class Walk:
         self.main, seconds = self.s.wait_main_window()
         self.activate()
         names = sorted(d["name"] for d in self.sims)
-        self.check(wait_for(lambda: sorted(r[0] for r in self.rows(DEVICE_LIST)) == names, 10),
+        self.check(wait_for(lambda: sorted(r[0] for r in self.rows(ids.IDC_DEVICE_LIST)) == names, 10),
                    "every device in the Search Device list")
         self.picture("search-device", f"Search Device page: the {len(names)} devices that answered the "
                                       f"first search ({seconds:.1f} s after the start), with name, IP and netmask")
 
     def device_picked(self):
         first = self.sims[0]
-        self.d.call("clickrow", self.hwnd(DEVICE_LIST), self.row_of(first["name"]))
+        self.d.call("clickrow", self.hwnd(ids.IDC_DEVICE_LIST), self.row_of(first["name"]))
         self.picture("device-picked", f"{first['name']} clicked: its row selected; the program has asked it "
                                       "for its shares")
 
     def ip_settings(self):
         first = self.sims[0]
         self.tab(IP_SETTINGS_TAB)
-        info = self.d.call("text", self.hwnd(IP_INFO))
+        info = self.d.call("text", self.hwnd(ids.IDC_IP_INFO))
         self.check(first["ip"] in info, f"{first['name']}'s settings on the IP Settings page")
         self.picture("ip-settings", f"IP Settings page: {first['name']}'s static address {first['ip']}, "
                                     f"netmask and gateway, DHCP Client \"Disabled\", and its summary below")
@@ -161,9 +158,9 @@ class Walk:
     def drive_mapping(self):
         first = self.sims[0]
         self.tab(DRIVE_MAPPING_TAB)
-        self.check(wait_for(lambda: [r[0] for r in self.rows(SHARE_LIST)] == first["shares"], 15),
+        self.check(wait_for(lambda: [r[0] for r in self.rows(ids.IDC_SHARE_LIST)] == first["shares"], 15),
                    f"{first['name']}'s shares on the Drive Mapping page")
-        combo = self.hwnd(DRIVE_COMBO)
+        combo = self.hwnd(ids.IDC_DRIVE_COMBO)
         letters = self.d.call("combo", combo)["items"]
         # the keyboard focus of a combo box with an edit field is in that field
         self.d.call("focus", next(c["hwnd"] for c in self.d.children(self.main) if c["parent"] == combo))
@@ -175,16 +172,16 @@ class Walk:
 
     def login(self):
         self.tab(SEARCH_TAB)
-        self.d.call("clickrow", self.hwnd(DEVICE_LIST), self.row_of(VAULT))
+        self.d.call("clickrow", self.hwnd(ids.IDC_DEVICE_LIST), self.row_of(VAULT))
         self.tab(IP_SETTINGS_TAB)
-        self.d.call("focus", self.hwnd(DHCP_COMBO))
+        self.d.call("focus", self.hwnd(ids.IDC_DHCP_COMBO))
         self.d.call("keys", "DOWN")  # "Enabled": make the device a DHCP client
-        self.d.call("button", self.hwnd(MODIFY))
+        self.d.call("button", self.hwnd(ids.IDC_MODIFY))
         dlg = self.d.find("Login", 30000, "#32770")
         fields = {c["id"]: c for c in self.d.children(dlg)}
-        user = fields[USER_NAME]
+        user = fields[ids.IDC_USER_NAME]
         self.check(user["text"] == DEFAULT_LOGIN and not user["enabled"], "the locked user name in the Login dialog")
-        self.d.call("settext", fields[PASSWORD]["hwnd"], VAULT_PASSWORD)
+        self.d.call("settext", fields[ids.IDC_PASSWORD]["hwnd"], VAULT_PASSWORD)
         self.picture("login", f"Login dialog: {VAULT} refused the default login, so the program asks for "
                               f"the device's password; the user name \"{DEFAULT_LOGIN}\" is locked")
         self.d.call("press", dlg["hwnd"], "OK")
@@ -198,16 +195,16 @@ class Walk:
 
     def ip_settings_after(self):
         # the page searches again once the box is closed
-        self.check(wait_for(lambda: DHCP_ADDRESS in self.d.call("text", self.hwnd(IP_INFO)), 15),
+        self.check(wait_for(lambda: DHCP_ADDRESS in self.d.call("text", self.hwnd(ids.IDC_IP_INFO)), 15),
                    f"{VAULT}'s new address on the IP Settings page")
         self.picture("ip-settings-after", f"IP Settings page after the change: {VAULT} is a DHCP client "
                                           f"(\"Enabled\") at {DHCP_ADDRESS}, found again by a new search")
 
     def list_refreshed(self):
         self.tab(SEARCH_TAB)
-        self.d.call("button", self.hwnd(SEARCH))
-        self.check(wait_for(lambda: [r[1] for r in self.rows(DEVICE_LIST) if r[0] == VAULT] == [DHCP_ADDRESS], 15),
-                   f"{VAULT} at its new address in the Search Device list")
+        self.d.call("button", self.hwnd(ids.IDC_SEARCH_DEVICE))
+        listed = lambda: [r[1] for r in self.rows(ids.IDC_DEVICE_LIST) if r[0] == VAULT] == [DHCP_ADDRESS]
+        self.check(wait_for(listed, 15), f"{VAULT} at its new address in the Search Device list")
         self.picture("list-refreshed", f"Search Device page after \"Search Device\": {VAULT} listed at "
                                        f"{DHCP_ADDRESS}")
 

@@ -8,7 +8,6 @@ import harness
 
 PROGRAM = harness.win_exe("lumaseek.exe")
 TAB_TITLES = ["Search Device", "IP Settings", "Drive Mapping"]
-TAB_CONTROL = 1000
 
 
 def require_program(test):

@@ -12,7 +12,7 @@ happened inside.
         s.lab.start_sim([{"name": "nas1", "ip": s.lab.dev_ip(0, 0)}])
         s.start_program()
         main, seconds = s.wait_main_window()
-        tabs = s.driver.control(main, 1000)
+        tabs = s.driver.control(main, ids.IDC_PAGE_TAB)  # ids: resource_ids.py
         s.driver.call("clicktab", tabs, 2)
         s.screenshot("drive-mapping")
 """

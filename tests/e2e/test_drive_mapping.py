@@ -14,12 +14,10 @@ import unittest
 
 import harness
 import lab
-from e2e_base import TAB_CONTROL, require_program, wait_for
+from e2e_base import require_program, wait_for
+from resource_ids import ids
 
-DEVICE_LIST = 1016
 OP_QUERY = 3
-SHARE_LIST, DRIVE_COMBO, MAP, DISCONNECT, INFO = 1013, 1004, 1014, 1022, 1029
-USER_NAME, PASSWORD = 1020, 1021
 DRIVE_MAPPING_TAB = 2
 PROVIDER = "lsnetprov"
 PROVIDER_DLL = harness.win_exe("lsnetprov.dll")
@@ -54,11 +52,11 @@ class DrivePage:
         def share_queries():
             return [e for e in sim.log() if e.direction == "RX" and e.opcode == OP_QUERY]
         for _ in range(3):
-            self.d.call("clickrow", self.d.control(self.main, DEVICE_LIST), 0)
+            self.d.call("clickrow", self.d.control(self.main, ids.IDC_DEVICE_LIST), 0)
             if wait_for(share_queries, timeout_s=10):
                 break
         assert share_queries(), "a click on the device's row never asked it for its shares"
-        self.d.call("clicktab", self.d.control(self.main, TAB_CONTROL), DRIVE_MAPPING_TAB)
+        self.d.call("clicktab", self.d.control(self.main, ids.IDC_PAGE_TAB), DRIVE_MAPPING_TAB)
         # the click reaches the program as input, after the pick has asked the device for its shares
         deadline = time.monotonic() + 15
         while not self.rows() and time.monotonic() < deadline:
@@ -85,10 +83,10 @@ class DrivePage:
         return self.d.control(self.main, ctrl_id, visible_only=True)
 
     def rows(self):
-        return [(r + [""])[:2] for r in self.d.call("listview", self.hwnd(SHARE_LIST))["rows"]]
+        return [(r + [""])[:2] for r in self.d.call("listview", self.hwnd(ids.IDC_SHARE_LIST))["rows"]]
 
     def combo(self):
-        return self.d.call("combo", self.hwnd(DRIVE_COMBO))
+        return self.d.call("combo", self.hwnd(ids.IDC_DRIVE_COMBO))
 
     def press(self, ctrl_id):
         self.d.call("button", self.hwnd(ctrl_id))
@@ -118,7 +116,7 @@ class DriveMapping(unittest.TestCase):
             page = DrivePage(s, password="secret")
             s.screenshot("drive-page")
             self.assertEqual(page.rows(), [["Public", ""], ["Media", ""]])
-            self.assertEqual(page.d.call("text", page.hwnd(INFO)),
+            self.assertEqual(page.d.call("text", page.hwnd(ids.IDC_DRIVE_INFO)),
                              f"Name : nas-drives\nIP : {page.ip}  Netmask : {lab.Lab.netmask()}"
                              f"  Gateway : {lab.Lab.pc_ip(0)}")
             combo = page.combo()
@@ -126,16 +124,16 @@ class DriveMapping(unittest.TestCase):
             self.assertEqual(combo["items"], [f"{c}:" for c in "DEFGHIJKLMNOPQRSTUVWXY"])
             self.assertEqual(combo["selected"], 0)
 
-            page.press(MAP)
+            page.press(ids.IDC_MAP_DRIVE)
             self.assertEqual(page.answer_box("Warning"), "You should select a samba server disk to mount!")
             self.assertEqual(page.provider_calls(), [])
 
-            page.press(DISCONNECT)  # no row: the drive box's D:, which is not connected
+            page.press(ids.IDC_DISCONNECT_DRIVE)  # no row: the drive box's D:, which is not connected
             self.assertEqual(page.answer_box("Error"), UNMOUNT_FAILED)
             self.assertEqual(page.provider_calls(), [["cancel", "D:", "1", "2250"]])
 
-            page.d.call("clickrow", page.hwnd(SHARE_LIST), 1)
-            page.press(MAP)
+            page.d.call("clickrow", page.hwnd(ids.IDC_SHARE_LIST), 1)
+            page.press(ids.IDC_MAP_DRIVE)
             self.assertEqual(page.answer_box("Error", 60000), "Failed to map drive.")
             remote = f"\\\\{page.ip}\\Media"
             self.assertEqual(page.provider_calls()[1:],
@@ -146,14 +144,14 @@ class DriveMapping(unittest.TestCase):
     def test_credentials_from_the_login_dialog_map_the_share_and_disconnect_removes_it(self):
         with harness.WineSession("drive-mapping-xp") as s:
             page = DrivePage(s, password="secret", wine_version="winxp")
-            page.d.call("clickrow", page.hwnd(SHARE_LIST), 0)
-            page.press(MAP)
+            page.d.call("clickrow", page.hwnd(ids.IDC_SHARE_LIST), 0)
+            page.press(ids.IDC_MAP_DRIVE)
 
             dlg = page.d.find("Login", 60000, "#32770")
             fields = {c["id"]: c for c in page.d.children(dlg)}
             self.assertEqual(len(page.provider_calls()), 7, "the dialog comes after six attempts")
-            page.d.call("settext", fields[USER_NAME]["hwnd"], "alice")
-            page.d.call("settext", fields[PASSWORD]["hwnd"], "secret")
+            page.d.call("settext", fields[ids.IDC_USER_NAME]["hwnd"], "alice")
+            page.d.call("settext", fields[ids.IDC_PASSWORD]["hwnd"], "secret")
             s.screenshot("login")
             page.d.call("press", dlg["hwnd"], "OK")
             self.assertEqual(page.answer_box("Confirm", 60000), "Successfully mapped drive.")
@@ -170,8 +168,8 @@ class DriveMapping(unittest.TestCase):
             self.assertEqual(combo["selected"], 1, "E: is now the first free letter")
             s.screenshot("mapped")
 
-            page.d.call("clickrow", page.hwnd(SHARE_LIST), 0)
-            page.press(DISCONNECT)
+            page.d.call("clickrow", page.hwnd(ids.IDC_SHARE_LIST), 0)
+            page.press(ids.IDC_DISCONNECT_DRIVE)
             self.assertEqual(page.answer_box("Confirm"), "Unmount Disk OK!")
             self.assertEqual(page.provider_calls()[-1], ["cancel", "D:", "1", "0"])
             self.assertEqual(page.rows(), [["Public", ""], ["Media", ""]])

@@ -4,13 +4,9 @@ clicks it, the address controls read back, and a message box read and answered."
 import unittest
 
 import harness
-from e2e_base import TAB_CONTROL, require_program
+from e2e_base import require_program
+from resource_ids import ids
 
-DEVICE_LIST = 1016
-IP_CONTROL = 1009
-NETMASK_CONTROL = 1010
-MODIFY = 1019
-SEARCH = 1017
 IP_SETTINGS_TAB = 1
 
 
@@ -26,17 +22,17 @@ class DrivingPages(unittest.TestCase):
         s.start_program()
         cls.main, _ = s.wait_main_window()
         cls.driver = s.driver
-        cls.tab = cls.driver.control(cls.main, TAB_CONTROL)
+        cls.tab = cls.driver.control(cls.main, ids.IDC_PAGE_TAB)
 
     def setUp(self):
         # a new search forgets the picked device
         self.driver.call("clicktab", self.tab, 0)
-        self.driver.call("button", self.driver.control(self.main, SEARCH))
+        self.driver.call("button", self.driver.control(self.main, ids.IDC_SEARCH_DEVICE))
         self.driver.call("idle", self.main["hwnd"])
 
     def test_modify_without_a_device_shows_an_error_box_that_ok_closes(self):
         self.driver.call("clicktab", self.tab, IP_SETTINGS_TAB)
-        self.driver.call("button", self.driver.control(self.main, MODIFY))
+        self.driver.call("button", self.driver.control(self.main, ids.IDC_MODIFY))
         box = self.driver.msgbox("Error")
         self.session.screenshot("no-device-box")
         self.assertEqual((box["text"], box["buttons"]), ("You should select a server to modify IP!", ["OK"]))
@@ -45,7 +41,7 @@ class DrivingPages(unittest.TestCase):
         self.assertTrue(self.driver.call("info", self.main["hwnd"])["visible"])
 
     def test_a_clicked_row_is_the_device_the_ip_settings_page_shows(self):
-        listview = self.driver.control(self.main, DEVICE_LIST)
+        listview = self.driver.control(self.main, ids.IDC_DEVICE_LIST)
         listing = self.driver.call("listview", listview)
         self.assertEqual([c["text"] for c in listing["columns"]], ["Name", "IP", "Netmask", "Gateway"])
         row = [r[0] for r in listing["rows"]].index("nas-b")
@@ -53,8 +49,8 @@ class DrivingPages(unittest.TestCase):
         self.assertEqual(self.driver.call("listview", listview)["selected"], [row])
 
         self.driver.call("clicktab", self.tab, IP_SETTINGS_TAB)
-        ip = self.driver.call("ipaddr", self.driver.control(self.main, IP_CONTROL))
-        netmask = self.driver.call("ipaddr", self.driver.control(self.main, NETMASK_CONTROL))
+        ip = self.driver.call("ipaddr", self.driver.control(self.main, ids.IDC_IP_ADDRESS))
+        netmask = self.driver.call("ipaddr", self.driver.control(self.main, ids.IDC_NETMASK))
         self.session.screenshot("picked-device")
         self.assertEqual((ip["address"], netmask["address"]), (self.devices[1][1], self.session.lab.netmask()))
 

@@ -7,11 +7,11 @@ import unittest
 import harness
 import lab
 from e2e_base import require_program
+from resource_ids import ids
 
 OP_SEARCH = 1
 # one interface: 100 ms of pauses around the two sends, then 31 pauses of 20 ms
 MIN_SEARCH_S = 0.72
-DEVICE_LIST = 1016
 
 
 @require_program
@@ -26,7 +26,7 @@ class FirstSearch(unittest.TestCase):
             s.start_program()
             main, elapsed = s.wait_main_window()
             shown = time.monotonic()
-            rows = s.driver.call("listview", s.driver.control(main, DEVICE_LIST))["rows"]
+            rows = s.driver.call("listview", s.driver.control(main, ids.IDC_DEVICE_LIST))["rows"]
             s.screenshot("first-sight")
 
             self.assertGreaterEqual(elapsed, MIN_SEARCH_S)

@@ -9,10 +9,9 @@ import unittest
 
 import harness
 import lab
-from e2e_base import TAB_CONTROL, require_program, wait_for
+from e2e_base import require_program, wait_for
+from resource_ids import ids
 
-DEVICE_LIST = 1016
-SEARCH_BUTTON = 1017
 OP_SEARCH = 1
 SJIS_SO = b"\x83\x5c"  # ソ in Shift-JIS
 
@@ -51,7 +50,7 @@ class RenamedToTraversal(unittest.TestCase):
             s.start_program()
             main, _ = s.wait_main_window()
             driver = s.driver
-            list_view = driver.control(main, DEVICE_LIST)
+            list_view = driver.control(main, ids.IDC_DEVICE_LIST)
             users = os.path.join(s.prefix, "drive_c", "users")
 
             def desktop_links():
@@ -64,12 +63,12 @@ class RenamedToTraversal(unittest.TestCase):
             sim.stop()
             second = hostile + ["nas-renamed"]
             sim = s.lab.start_sim(devices(second))
-            driver.call("button", driver.control(main, SEARCH_BUTTON))
+            driver.call("button", driver.control(main, ids.IDC_SEARCH_DEVICE))
             listed = wait_for(lambda: sorted(r[0] for r in driver.call("listview", list_view)["rows"])
                               == sorted(second))
             self.assertTrue(listed, driver.call("listview", list_view)["rows"])
             # Shown again: a paint rewrites the shortcuts once more.
-            tabs = driver.control(main, TAB_CONTROL)
+            tabs = driver.control(main, ids.IDC_PAGE_TAB)
             driver.call("clicktab", tabs, 1)
             driver.call("clicktab", tabs, 0)
             self.assertTrue(wait_for(lambda: os.path.exists(os.path.join(desktop, "nas-renamed.lnk"))),
@@ -107,8 +106,8 @@ class JapaneseCodePage(unittest.TestCase):
                              for n, (wire, ip) in enumerate(zip(named, ips))])
             s.start_program()
             main, _ = s.wait_main_window()
-            rows = wait_for(lambda: len(s.driver.call("listview", s.driver.control(main, DEVICE_LIST))["rows"])
-                            == len(named))
+            device_list = s.driver.control(main, ids.IDC_DEVICE_LIST)
+            rows = wait_for(lambda: len(s.driver.call("listview", device_list)["rows"]) == len(named))
             self.assertTrue(rows, "every device is listed")
             users = os.path.join(s.prefix, "drive_c", "users")
             expected = sorted(n for n in named.values() if n)

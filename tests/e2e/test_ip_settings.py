@@ -9,11 +9,9 @@ import unittest
 
 import harness
 import lab
-from e2e_base import require_program, TAB_CONTROL
+from e2e_base import require_program
+from resource_ids import ids
 
-DEVICE_LIST = 1016
-IP, NETMASK, GATEWAY, DHCP_COMBO, MODIFY, INFO = 1009, 1010, 1012, 1018, 1019, 1028
-USER_NAME, PASSWORD = 1020, 1021
 OP_QUERY, OP_CONFIG = 3, 5
 QUERY_LOGIN, CONFIG_STATIC, CONFIG_DHCP = 4, 1, 2
 IDENTITY = bytes.fromhex("a1a2a3a4a5a6")
@@ -46,9 +44,9 @@ class IpPage:
         self.d = session.driver
         session.start_program()
         self.main, _ = session.wait_main_window()
-        self.d.call("clickrow", self.d.control(self.main, DEVICE_LIST), 0)
+        self.d.call("clickrow", self.d.control(self.main, ids.IDC_DEVICE_LIST), 0)
         time.sleep(1)  # the pick asks the device for its shares
-        self.d.call("clicktab", self.d.control(self.main, TAB_CONTROL), 1)
+        self.d.call("clicktab", self.d.control(self.main, ids.IDC_PAGE_TAB), 1)
         self.children = self.d.children(self.main)
 
     def hwnd(self, ctrl_id):
@@ -64,17 +62,17 @@ class IpPage:
             self.d.call("settext", edit["hwnd"], octet)
 
     def enter_static(self, ip, netmask=NETMASK_TEXT, gateway=GATEWAY_TEXT):
-        self.enter(IP, ip)
-        self.enter(NETMASK, netmask)
-        self.enter(GATEWAY, gateway)
+        self.enter(ids.IDC_IP_ADDRESS, ip)
+        self.enter(ids.IDC_NETMASK, netmask)
+        self.enter(ids.IDC_GATEWAY, gateway)
 
     def choose_dhcp(self):
-        combo = self.hwnd(DHCP_COMBO)
+        combo = self.hwnd(ids.IDC_DHCP_COMBO)
         self.d.call("focus", combo)
         self.d.call("keys", "DOWN")
 
     def modify(self):
-        self.d.call("button", self.hwnd(MODIFY))
+        self.d.call("button", self.hwnd(ids.IDC_MODIFY))
 
     def answer_box(self, title, timeout_ms=30000):
         box = self.d.msgbox(title, timeout_ms)
@@ -87,18 +85,18 @@ class IpPage:
         """Answers the Login dialog; the user name field as it was shown."""
         dlg = self.d.find("Login", 30000, "#32770")
         fields = {c["id"]: c for c in self.d.children(dlg)}
-        self.d.call("settext", fields[PASSWORD]["hwnd"], password)
+        self.d.call("settext", fields[ids.IDC_PASSWORD]["hwnd"], password)
         self.s.screenshot("login")
         self.d.call("press", dlg["hwnd"], "OK")
-        return fields[USER_NAME]
+        return fields[ids.IDC_USER_NAME]
 
     def shown(self, settle_s=3):
         """The page's values once the refresh search has run."""
         time.sleep(settle_s)
         addr = lambda i: self.d.call("ipaddr", self.hwnd(i))["address"]
-        combo = self.d.call("combo", self.hwnd(DHCP_COMBO))
-        return {"ip": addr(IP), "netmask": addr(NETMASK), "gateway": addr(GATEWAY),
-                "mode": combo["items"][combo["selected"]], "info": self.d.call("text", self.hwnd(INFO))}
+        combo = self.d.call("combo", self.hwnd(ids.IDC_DHCP_COMBO))
+        return {"ip": addr(ids.IDC_IP_ADDRESS), "netmask": addr(ids.IDC_NETMASK), "gateway": addr(ids.IDC_GATEWAY),
+                "mode": combo["items"][combo["selected"]], "info": self.d.call("text", self.hwnd(ids.IDC_IP_INFO))}
 
 
 @require_program

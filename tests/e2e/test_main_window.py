@@ -3,17 +3,18 @@
 import unittest
 
 import harness
-from e2e_base import TAB_CONTROL, TAB_TITLES, require_program
+from e2e_base import TAB_TITLES, require_program
+from resource_ids import ids
 
 # a control that only that page holds: device list, DHCP choice, share list
-PAGE_MARKERS = [1016, 1018, 1013]
+PAGE_MARKERS = [ids.IDC_DEVICE_LIST, ids.IDC_DHCP_COMBO, ids.IDC_SHARE_LIST]
 PAGE_ORIGIN = (4, 28)
 
 
 def pages(driver, main):
     """The three page windows in tab order, each as its child-list entry."""
     controls = driver.children(main)
-    tab = next(c for c in controls if c["id"] == TAB_CONTROL)
+    tab = next(c for c in controls if c["id"] == ids.IDC_PAGE_TAB)
     found = []
     for marker in PAGE_MARKERS:
         owner = next(c["parent"] for c in controls if c["id"] == marker)
@@ -35,7 +36,7 @@ class MainWindowLook(unittest.TestCase):
         cls.session.start_program()
         cls.main, _ = cls.session.wait_main_window()
         cls.driver = cls.session.driver
-        cls.tab = cls.driver.control(cls.main, TAB_CONTROL)
+        cls.tab = cls.driver.control(cls.main, ids.IDC_PAGE_TAB)
 
     def test_caption_and_frame(self):
         info = self.driver.call("info", self.main["hwnd"])
@@ -75,11 +76,11 @@ class MainWindowCloses(unittest.TestCase):
             s.start_program()
             main, _ = s.wait_main_window()
             if focus_tab_strip:
-                tab = s.driver.control(main, TAB_CONTROL)
+                tab = s.driver.control(main, ids.IDC_PAGE_TAB)
                 # a click on a tab gives the tab strip the keyboard focus
                 s.driver.call("clicktab", tab, 1)
                 focus = s.driver.call("info", main["hwnd"])["focus"]
-                self.assertEqual(focus["id"], TAB_CONTROL)
+                self.assertEqual(focus["id"], ids.IDC_PAGE_TAB)
             s.driver.call("keys", keys)
             s.driver.call("gone", main["hwnd"], 5000)
             self.assertTrue(s.wait_program_end(10), "the program ends with its window")

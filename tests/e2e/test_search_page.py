@@ -10,12 +10,9 @@ import unittest
 
 import harness
 import lab
-from e2e_base import TAB_CONTROL, require_program, wait_for
+from e2e_base import require_program, wait_for
+from resource_ids import ids
 
-DEVICE_LIST = 1016
-CONFIGURE = 1015
-OK_BUTTON = 1014
-SHORTCUT_BOX = 1023
 OP_QUERY = 3
 SHARE_QUERY_SIZE = 28
 SETTING_KEY = r"HKCU\Software\Korvax Veltra Search\Shortcut"
@@ -56,12 +53,12 @@ class SearchPage(unittest.TestCase):
             s.start_program()
             main, _ = s.wait_main_window()
             driver = s.driver
-            list_view = driver.control(main, DEVICE_LIST)
+            list_view = driver.control(main, ids.IDC_DEVICE_LIST)
 
             rows = driver.call("listview", list_view)["rows"]
             self.assertEqual(sorted(rows), sorted([[n, ip, s.lab.netmask(), s.lab.pc_ip(0)] for n, ip in devices]))
             self.assertEqual(self.stored_setting(s), "1")
-            self.assertEqual(driver.call("check", driver.control(main, SHORTCUT_BOX)), 1)
+            self.assertEqual(driver.call("check", driver.control(main, ids.IDC_CREATE_SHORTCUT)), 1)
 
             # the first paint writes them: the search at start-up ran before COM
             users = os.path.join(s.prefix, "drive_c", "users")
@@ -85,7 +82,7 @@ class SearchPage(unittest.TestCase):
             everything = files_under(s.prefix, "")
             self.assertFalse([p for p in everything if "evil" in os.path.basename(p).lower()])
 
-            driver.call("button", driver.control(main, CONFIGURE))
+            driver.call("button", driver.control(main, ids.IDC_CONFIGURE))
             box = driver.msgbox("Warning")
             self.assertEqual(box["text"], "You should select a sever to connect.")
             driver.call("press", box["hwnd"], "OK")
@@ -99,10 +96,10 @@ class SearchPage(unittest.TestCase):
             self.assertTrue(share_queries, "a click asks the device for its shares")
             self.assertEqual(len(share_queries[0].data), SHARE_QUERY_SIZE)
 
-            driver.call("button", driver.control(main, SHORTCUT_BOX))
+            driver.call("button", driver.control(main, ids.IDC_CREATE_SHORTCUT))
             self.assertTrue(wait_for(lambda: self.stored_setting(s) == "0", timeout_s=10))
             before = {p: os.path.getmtime(p) for p in links}
-            tabs = driver.control(main, TAB_CONTROL)
+            tabs = driver.control(main, ids.IDC_PAGE_TAB)
             driver.call("clicktab", tabs, 1)
             driver.call("clicktab", tabs, 0)  # shown again: a paint that writes nothing now
             time.sleep(1)
@@ -110,7 +107,7 @@ class SearchPage(unittest.TestCase):
             self.assertEqual({p: os.path.getmtime(p) for p in links}, before)
             self.assertEqual(self.stored_setting(s), "0")
 
-            driver.call("button", driver.control(main, OK_BUTTON))
+            driver.call("button", driver.control(main, ids.IDC_SEARCH_OK))
             self.assertTrue(s.wait_program_end(15), "OK closes the program")
 
 

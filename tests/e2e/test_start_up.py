@@ -4,7 +4,8 @@ import time
 import unittest
 
 import harness
-from e2e_base import TAB_CONTROL, TAB_TITLES, require_program
+from e2e_base import TAB_TITLES, require_program
+from resource_ids import ids
 
 
 
@@ -23,7 +24,7 @@ class StartUp(unittest.TestCase):
         with harness.WineSession("arguments") as s:
             s.start_program(args=["/s", "--help", "C:\\nothing.ini"])
             main, _ = s.wait_main_window()
-            tabs = s.driver.call("tabs", s.driver.control(main, TAB_CONTROL))
+            tabs = s.driver.call("tabs", s.driver.control(main, ids.IDC_PAGE_TAB))
             self.assertEqual((tabs["items"], tabs["selected"]), (TAB_TITLES, 0))
 
     def test_a_second_copy_runs_beside_the_first_and_outlives_it(self):
@@ -35,7 +36,7 @@ class StartUp(unittest.TestCase):
             self.assertEqual(s.program_count(), 2)
             s.screenshot("two-copies")
 
-            s.driver.call("focus", s.driver.control(first, TAB_CONTROL))
+            s.driver.call("focus", s.driver.control(first, ids.IDC_PAGE_TAB))
             s.driver.call("keys", "ESCAPE")
             s.driver.call("gone", first["hwnd"], 5000)
             self.assertTrue(wait_until(lambda: s.program_count() == 1), "the first copy ends alone")

@@ -8,6 +8,7 @@
 #include "app/finder_app.h"
 #include "app/finder_dlg.h"
 #include "framework/memory_ui.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ class FinderDlgTest : public ::testing::Test {
   void TearDown() override { memory_ui::Reset(); }
 };
 
-HICON ProgramIcon() { return AfxGetApp()->LoadIcon(128); }
+HICON ProgramIcon() { return AfxGetApp()->LoadIcon(IDI_LUMASEEK); }
 
 TEST_F(FinderDlgTest, InitInstanceRunsTheMainDialogModallyAndEndsTheProgram) {
   CFinderApp app;
@@ -26,7 +27,7 @@ TEST_F(FinderDlgTest, InitInstanceRunsTheMainDialogModallyAndEndsTheProgram) {
   bool mainWindowSet = false;
   memory_ui::ScriptModal([&](CDialog& shown) {
     mainWindowSet = AfxGetMainWnd() == &shown;
-    MemoryWindow* tab = memory_ui::Control(shown, 1000);
+    MemoryWindow* tab = memory_ui::Control(shown, IDC_PAGE_TAB);
     titles = tab->items;
     CWnd* pages[] = {reinterpret_cast<CWnd*>(tab->itemData[0]), reinterpret_cast<CWnd*>(tab->itemData[1]),
                      reinterpret_cast<CWnd*>(tab->itemData[2])};
@@ -34,7 +35,7 @@ TEST_F(FinderDlgTest, InitInstanceRunsTheMainDialogModallyAndEndsTheProgram) {
                  dynamic_cast<CIpSettingsPage*>(pages[1]) ? "ip" : "?",
                  dynamic_cast<CDriveMapPage*>(pages[2]) ? "drives" : "?"};
     // every page is created and initialised, also the hidden ones
-    EXPECT_EQ(memory_ui::Control(shown, 1018)->items.size(), 2u);
+    EXPECT_EQ(memory_ui::Control(shown, IDC_DHCP_COMBO)->items.size(), 2u);
     EXPECT_EQ(memory_ui::Window(shown)->bigIcon, ProgramIcon());
     EXPECT_EQ(memory_ui::Window(shown)->smallIcon, ProgramIcon());
     EXPECT_EQ(memory_ui::Window(shown)->text, "lumaSeek (v1.0)   ");

@@ -8,10 +8,10 @@
 #include "app/finder_dlg.h"
 #include "framework/app.h"
 #include "framework/memory_ui.h"
+#include "res/resource.h"
 
 namespace {
 
-constexpr int kTab = 1000;
 
 class MainDialog : public CFinderDlg {
  public:
@@ -23,7 +23,7 @@ class PageTabCtrlTest : public ::testing::Test {
   void SetUp() override {
     memory_ui::Reset();
     ASSERT_TRUE(dialog.Create(CFinderDlg::IDD));
-    tab = memory_ui::Control(dialog, kTab);
+    tab = memory_ui::Control(dialog, IDC_PAGE_TAB);
   }
   void TearDown() override { memory_ui::Reset(); }
 
@@ -37,12 +37,12 @@ class PageTabCtrlTest : public ::testing::Test {
   std::vector<MemoryDrawing> Draw(int item) {
     HDC dc = memory_ui::CreateDC();
     DRAWITEMSTRUCT draw = {};
-    draw.CtlID = kTab;
+    draw.CtlID = IDC_PAGE_TAB;
     draw.itemID = static_cast<UINT>(item);
     draw.hwndItem = tab;
     draw.hDC = dc;
     draw.rcItem = {10, 20, 110, 40};
-    memory_ui::Send(dialog, WM_DRAWITEM, kTab, reinterpret_cast<LPARAM>(&draw));
+    memory_ui::Send(dialog, WM_DRAWITEM, IDC_PAGE_TAB, reinterpret_cast<LPARAM>(&draw));
     EXPECT_EQ(dc->saved, 0) << "the device context's state is restored";
     return dc->drawings;
   }
@@ -68,28 +68,28 @@ TEST_F(PageTabCtrlTest, FirstPageAloneIsShownAtThePageOrigin) {
 
 TEST_F(PageTabCtrlTest, SelectionChangesShowOnePageAtATime) {
   for (int index : {2, 0, 1, 2, 0}) {
-    memory_ui::SelectTab(dialog, kTab, index);
+    memory_ui::SelectTab(dialog, IDC_PAGE_TAB, index);
     EXPECT_EQ(VisiblePages(), std::vector<int>{index}) << index;
   }
 }
 
 TEST_F(PageTabCtrlTest, OnlyASelectionChangeTouchesVisibility) {
   // a page hidden otherwise (Escape in the page) stays hidden under its tab
-  memory_ui::SelectTab(dialog, kTab, 1);
+  memory_ui::SelectTab(dialog, IDC_PAGE_TAB, 1);
   memory_ui::Send(*Page(1), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
   EXPECT_TRUE(VisiblePages().empty());
-  memory_ui::SelectTab(dialog, kTab, 1);  // the selected tab: no notification
+  memory_ui::SelectTab(dialog, IDC_PAGE_TAB, 1);  // the selected tab: no notification
   EXPECT_TRUE(VisiblePages().empty());
-  memory_ui::SelectTab(dialog, kTab, 0);
-  memory_ui::SelectTab(dialog, kTab, 1);
+  memory_ui::SelectTab(dialog, IDC_PAGE_TAB, 0);
+  memory_ui::SelectTab(dialog, IDC_PAGE_TAB, 1);
   EXPECT_EQ(VisiblePages(), std::vector<int>{1});
 }
 
 TEST_F(PageTabCtrlTest, SelectionNotificationsAllowTheChange) {
-  NMHDR header = {tab, static_cast<UINT_PTR>(kTab), TCN_SELCHANGING};
-  EXPECT_EQ(memory_ui::Send(dialog, WM_NOTIFY, kTab, reinterpret_cast<LPARAM>(&header)), 0);
+  NMHDR header = {tab, static_cast<UINT_PTR>(IDC_PAGE_TAB), TCN_SELCHANGING};
+  EXPECT_EQ(memory_ui::Send(dialog, WM_NOTIFY, IDC_PAGE_TAB, reinterpret_cast<LPARAM>(&header)), 0);
   header.code = TCN_SELCHANGE;
-  EXPECT_EQ(memory_ui::Send(dialog, WM_NOTIFY, kTab, reinterpret_cast<LPARAM>(&header)), 0);
+  EXPECT_EQ(memory_ui::Send(dialog, WM_NOTIFY, IDC_PAGE_TAB, reinterpret_cast<LPARAM>(&header)), 0);
 }
 
 TEST_F(PageTabCtrlTest, DrawsFaceBelowTheEdgeAndTheTitleCentredInTheWholeItem) {

@@ -10,6 +10,7 @@
 #include "framework/memory_ui.h"
 #include "platform/netconn_memory.h"
 #include "platform/sysinfo_memory.h"
+#include "res/resource.h"
 #include "shared/drive_tables.h"
 #include "shared/login_dialog.h"
 #include "shared/selected_device.h"
@@ -21,12 +22,6 @@ namespace net = platform::memory_netconn;
 namespace sysinfo = platform::memory_sysinfo;
 using testing_support::ShareListReply;
 
-constexpr int kInfoId = 1029;
-constexpr int kDriveComboId = 1004;
-constexpr int kShareListId = 1013;
-constexpr int kMapId = 1014;
-constexpr int kDisconnectId = 1022;
-constexpr int kLoginTemplate = 133;
 constexpr long long kMs = 1000;
 
 const char kDeviceIp[] = "10.0.0.5";
@@ -101,10 +96,10 @@ class DriveMapPageTest : public EngineTest {
 
   std::vector<std::vector<std::string>> Rows() const {
     std::vector<std::vector<std::string>> rows;
-    for (const MemoryListRow& row : memory_ui::Control(page, kShareListId)->rows) rows.push_back(row.cells);
+    for (const MemoryListRow& row : memory_ui::Control(page, IDC_SHARE_LIST)->rows) rows.push_back(row.cells);
     return rows;
   }
-  MemoryWindow* Combo() const { return memory_ui::Control(page, kDriveComboId); }
+  MemoryWindow* Combo() const { return memory_ui::Control(page, IDC_DRIVE_COMBO); }
   std::string ChosenDrive() const {
     const MemoryWindow* combo = Combo();
     return combo->curSel < 0 ? "" : combo->items[static_cast<size_t>(combo->curSel)];
@@ -124,21 +119,21 @@ class DriveMapPageTest : public EngineTest {
   }
   static void ScriptLogin(const std::string& user, const std::string& password, int button = IDOK) {
     memory_ui::ScriptModal([=](CDialog& shown) {
-      if (memory_ui::Control(shown, 1020)->enabled) memory_ui::TypeText(shown, 1020, user);
-      memory_ui::TypeText(shown, 1021, password);
+      if (memory_ui::Control(shown, IDC_USER_NAME)->enabled) memory_ui::TypeText(shown, IDC_USER_NAME, user);
+      memory_ui::TypeText(shown, IDC_PASSWORD, password);
       memory_ui::Click(shown, button);
     });
   }
   void MapShare(int row) {
-    memory_ui::SelectRow(page, kShareListId, row);
-    memory_ui::Click(page, kMapId);
+    memory_ui::SelectRow(page, IDC_SHARE_LIST, row);
+    memory_ui::Click(page, IDC_MAP_DRIVE);
   }
 
   CDriveMapPage page;
 };
 
 TEST_F(DriveMapPageTest, InitialisesTheListWithFullRowSelectionAndTwoColumns) {
-  const MemoryWindow* list = memory_ui::Control(page, kShareListId);
+  const MemoryWindow* list = memory_ui::Control(page, IDC_SHARE_LIST);
   EXPECT_EQ(list->extendedStyle, LVS_EX_FULLROWSELECT);
   ASSERT_EQ(list->columns.size(), 2u);
   EXPECT_EQ(list->columns[0].heading, "Share name");
@@ -154,7 +149,7 @@ TEST_F(DriveMapPageTest, InitialisesTheListWithFullRowSelectionAndTwoColumns) {
 TEST_F(DriveMapPageTest, PaintRereadsTheDrivesButRefillsTheListOnlyWhenAsked) {
   PickDevice("public:media");
   EXPECT_EQ(Rows(), (std::vector<std::vector<std::string>>{{"public"}, {"media"}}));
-  EXPECT_EQ(memory_ui::Control(page, kInfoId)->text,
+  EXPECT_EQ(memory_ui::Control(page, IDC_DRIVE_INFO)->text,
             "Name : nas\nIP : 10.0.0.5  Netmask : 255.255.255.0  Gateway : 10.0.0.1");
   EXPECT_EQ(ShareViewShown, 1);
   EXPECT_EQ(Combo()->items.size(), 22u);  // E: to Z:
@@ -162,7 +157,7 @@ TEST_F(DriveMapPageTest, PaintRereadsTheDrivesButRefillsTheListOnlyWhenAsked) {
 
   // a connection made elsewhere shows in the drive box at once, in the list only after a rebuild
   net::DriveOf('E') = {platform::DRIVE_TYPE_REMOTE, "\\\\10.0.0.5\\public", 0};
-  memory_ui::ChooseComboItem(page, kDriveComboId, 5);
+  memory_ui::ChooseComboItem(page, IDC_DRIVE_COMBO, 5);
   memory_ui::Paint(page);
   EXPECT_EQ(Combo()->items[0], "E: \\\\10.0.0.5\\public");
   EXPECT_EQ(ChosenDrive(), "F:");
@@ -172,7 +167,7 @@ TEST_F(DriveMapPageTest, PaintRereadsTheDrivesButRefillsTheListOnlyWhenAsked) {
   SelectedDevice.deviceName.clear();
   ShareViewShown = 0;
   memory_ui::Paint(page);
-  EXPECT_EQ(memory_ui::Control(page, kInfoId)->text, "");
+  EXPECT_EQ(memory_ui::Control(page, IDC_DRIVE_INFO)->text, "");
 }
 
 TEST_F(DriveMapPageTest, PlainAttemptsSucceedWithoutDialogOn2000) {
@@ -195,7 +190,7 @@ TEST_F(DriveMapPageTest, XpAsksForCredentialsAfterSixSilentAttempts) {
   expected.push_back({"secret", "alice", 1});
   EXPECT_EQ(Attempts(), expected);
   ASSERT_EQ(memory_ui::Modals().size(), 1u);
-  EXPECT_EQ(memory_ui::Modals()[0].templateId, static_cast<UINT>(kLoginTemplate));
+  EXPECT_EQ(memory_ui::Modals()[0].templateId, static_cast<UINT>(IDD_LOGIN));
   EXPECT_EQ(Boxes(), std::vector<Box>{kMapDone});
 }
 
@@ -217,9 +212,9 @@ TEST_F(DriveMapPageTest, NtShowsTheDialogFirstThenUpToSixAttempts) {
   bool askedBeforeAnyAttempt = false;
   memory_ui::ScriptModal([&](CDialog& shown) {
     askedBeforeAnyAttempt = Attempts().empty();
-    EXPECT_TRUE(memory_ui::Control(shown, 1020)->enabled);
-    memory_ui::TypeText(shown, 1020, "bob");
-    memory_ui::TypeText(shown, 1021, "pw");
+    EXPECT_TRUE(memory_ui::Control(shown, IDC_USER_NAME)->enabled);
+    memory_ui::TypeText(shown, IDC_USER_NAME, "bob");
+    memory_ui::TypeText(shown, IDC_PASSWORD, "pw");
     memory_ui::Click(shown, IDOK);
   });
   MapShare(0);
@@ -248,9 +243,9 @@ TEST_F(DriveMapPageTest, Windows98OffersTheLockedLogonName) {
   std::string shownName;
   bool locked = false;
   memory_ui::ScriptModal([&](CDialog& shown) {
-    shownName = memory_ui::Control(shown, 1020)->text;
-    locked = !memory_ui::Control(shown, 1020)->enabled;
-    memory_ui::TypeText(shown, 1021, "pw");
+    shownName = memory_ui::Control(shown, IDC_USER_NAME)->text;
+    locked = !memory_ui::Control(shown, IDC_USER_NAME)->enabled;
+    memory_ui::TypeText(shown, IDC_PASSWORD, "pw");
     memory_ui::Click(shown, IDOK);
   });
   MapShare(0);
@@ -265,7 +260,7 @@ TEST_F(DriveMapPageTest, ConnectsTheChosenLetterToTheShareAtTheSelectedAddressAf
   PickDevice("public:media");
   net::DriveOf('E') = {platform::DRIVE_TYPE_REMOTE, "\\\\elsewhere\\old", 0};
   memory_ui::Paint(page);
-  memory_ui::ChooseComboItem(page, kDriveComboId, 0);  // E:, connected elsewhere
+  memory_ui::ChooseComboItem(page, IDC_DRIVE_COMBO, 0);  // E:, connected elsewhere
   net::Net().calls.clear();
   MapShare(1);
 
@@ -295,7 +290,7 @@ TEST_F(DriveMapPageTest, SuccessRefreshesDrivesAndListFromANewShareQuery) {
 
 TEST_F(DriveMapPageTest, SilentWithoutAChosenLetterAndWarnsWithoutASelectedShare) {
   PickDevice("public");
-  memory_ui::Click(page, kMapId);
+  memory_ui::Click(page, IDC_MAP_DRIVE);
   EXPECT_EQ(Boxes(), std::vector<Box>{kNoShare});
 
   for (char c = 'E'; c <= 'Z'; ++c) net::DriveOf(c) = {platform::DRIVE_TYPE_REMOTE, "\\\\srv\\x", 0};
@@ -311,14 +306,14 @@ TEST_F(DriveMapPageTest, RowsAboveTheTopVisibleRowAreNotSeen) {
   PickDevice("public:media");
   net::DriveOf('F') = {platform::DRIVE_TYPE_REMOTE, "\\\\srv\\x", 0};
   memory_ui::Paint(page);
-  memory_ui::SelectRow(page, kShareListId, 0);
-  memory_ui::Control(page, kShareListId)->topIndex = 1;
-  memory_ui::ChooseComboItem(page, kDriveComboId, 1);  // F:
+  memory_ui::SelectRow(page, IDC_SHARE_LIST, 0);
+  memory_ui::Control(page, IDC_SHARE_LIST)->topIndex = 1;
+  memory_ui::ChooseComboItem(page, IDC_DRIVE_COMBO, 1);  // F:
 
-  memory_ui::Click(page, kMapId);
+  memory_ui::Click(page, IDC_MAP_DRIVE);
   EXPECT_EQ(Boxes(), std::vector<Box>{kNoShare});
   DeviceAnswers("public:media");
-  memory_ui::Click(page, kDisconnectId);
+  memory_ui::Click(page, IDC_DISCONNECT_DRIVE);
   EXPECT_EQ(net::CallsOf("cancel").back().localName, "F:");
   EXPECT_EQ(Boxes().back().text, "Unmount Disk OK!");
 }
@@ -328,10 +323,10 @@ TEST_F(DriveMapPageTest, DisconnectsTheSelectedSharesLetterAndRefreshes) {
   memory_ui::Paint(page);
   PickDevice("public:media");
   ASSERT_EQ(Rows()[0], (std::vector<std::string>{"public", "E:"}));
-  memory_ui::ChooseComboItem(page, kDriveComboId, 3);
+  memory_ui::ChooseComboItem(page, IDC_DRIVE_COMBO, 3);
   DeviceAnswers("public:media");
-  memory_ui::SelectRow(page, kShareListId, 0);
-  memory_ui::Click(page, kDisconnectId);
+  memory_ui::SelectRow(page, IDC_SHARE_LIST, 0);
+  memory_ui::Click(page, IDC_DISCONNECT_DRIVE);
 
   const net::Call cancel = net::CallsOf("cancel").back();
   EXPECT_EQ(cancel.localName, "E:");
@@ -345,9 +340,9 @@ TEST_F(DriveMapPageTest, DisconnectsTheSelectedSharesLetterAndRefreshes) {
 TEST_F(DriveMapPageTest, DisconnectOfAShareWithoutLetterFailsWithoutUsingTheDriveBox) {
   net::DriveOf('E') = {platform::DRIVE_TYPE_REMOTE, "\\\\srv\\x", 0};
   PickDevice("public");
-  memory_ui::ChooseComboItem(page, kDriveComboId, 0);  // E:, connected
-  memory_ui::SelectRow(page, kShareListId, 0);
-  memory_ui::Click(page, kDisconnectId);
+  memory_ui::ChooseComboItem(page, IDC_DRIVE_COMBO, 0);  // E:, connected
+  memory_ui::SelectRow(page, IDC_SHARE_LIST, 0);
+  memory_ui::Click(page, IDC_DISCONNECT_DRIVE);
   EXPECT_EQ(net::CallsOf("cancel").back().localName, "");
   EXPECT_EQ(Boxes(), (std::vector<Box>{{kUnmountFailed, "Error", MB_ICONERROR}}));
   EXPECT_EQ(net::DriveOf('E').remote, "\\\\srv\\x");
@@ -356,21 +351,21 @@ TEST_F(DriveMapPageTest, DisconnectOfAShareWithoutLetterFailsWithoutUsingTheDriv
 TEST_F(DriveMapPageTest, DisconnectWithoutSelectedRowUsesTheDriveBoxOrDoesNothing) {
   net::DriveOf('G') = {platform::DRIVE_TYPE_REMOTE, "\\\\other\\docs", 0};
   PickDevice("public");
-  memory_ui::ChooseComboItem(page, kDriveComboId, 2);  // "G: \\other\docs"
+  memory_ui::ChooseComboItem(page, IDC_DRIVE_COMBO, 2);  // "G: \\other\docs"
   DeviceAnswers("public");
-  memory_ui::Click(page, kDisconnectId);
+  memory_ui::Click(page, IDC_DISCONNECT_DRIVE);
   EXPECT_EQ(net::CallsOf("cancel").back().localName, "G:");
   EXPECT_TRUE(net::DriveOf('G').remote.empty());
 
   // an unconnected letter: the system refuses
-  memory_ui::ChooseComboItem(page, kDriveComboId, 3);
-  memory_ui::Click(page, kDisconnectId);
+  memory_ui::ChooseComboItem(page, IDC_DRIVE_COMBO, 3);
+  memory_ui::Click(page, IDC_DISCONNECT_DRIVE);
   EXPECT_EQ(net::CallsOf("cancel").back().localName, "H:");
   EXPECT_EQ(Boxes().back().text, kUnmountFailed);
 
   const size_t calls = net::Net().calls.size();
   Combo()->curSel = -1;
-  memory_ui::Click(page, kDisconnectId);
+  memory_ui::Click(page, IDC_DISCONNECT_DRIVE);
   EXPECT_EQ(net::Net().calls.size(), calls);
   EXPECT_EQ(Boxes().size(), 2u);
 }

@@ -1,5 +1,5 @@
 // Message maps, notification reflection and the in-memory windows, on the
-// program's own templates (131: buttons and a list; 102: the tab control).
+// program's own templates (IDD_SEARCH: buttons and a list; IDD_FINDER: the tab control).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -7,12 +7,13 @@
 #include "framework/controls.h"
 #include "framework/dialog.h"
 #include "framework/memory_ui.h"
+#include "res/resource.h"
 
 namespace {
 
 class RecordingPage : public CDialog {
  public:
-  RecordingPage() : CDialog(131) {}
+  RecordingPage() : CDialog(IDD_SEARCH) {}
   std::vector<std::string> calls;
   bool paintByDefault = false;
 
@@ -32,8 +33,8 @@ class RecordingPage : public CDialog {
 };
 
 BEGIN_MESSAGE_MAP(RecordingPage, CDialog)
-  ON_BN_CLICKED(1017, OnSearch)
-  ON_NOTIFY(NM_CLICK, 1016, OnListClick)
+  ON_BN_CLICKED(IDC_SEARCH_DEVICE, OnSearch)
+  ON_NOTIFY(NM_CLICK, IDC_DEVICE_LIST, OnListClick)
   ON_WM_PAINT()
   ON_WM_TIMER()
 END_MESSAGE_MAP()
@@ -46,29 +47,29 @@ class MessageMapTest : public ::testing::Test {
 
 TEST_F(MessageMapTest, RoutesCommandsNotificationsAndMessagesByIdAndCode) {
   RecordingPage page;
-  ASSERT_TRUE(page.Create(131));
-  memory_ui::Click(page, 1017);
-  memory_ui::Click(page, 1015);  // no entry: nothing happens
-  memory_ui::ClickList(page, 1016);
+  ASSERT_TRUE(page.Create(IDD_SEARCH));
+  memory_ui::Click(page, IDC_SEARCH_DEVICE);
+  memory_ui::Click(page, IDC_CONFIGURE);  // no entry: nothing happens
+  memory_ui::ClickList(page, IDC_DEVICE_LIST);
   memory_ui::Send(page, WM_TIMER, 42);
   memory_ui::Paint(page);
-  EXPECT_EQ(page.calls, (std::vector<std::string>{"search", "list 1016", "timer 42", "paint"}));
+  EXPECT_EQ(page.calls, (std::vector<std::string>{"search", "list " + std::to_string(IDC_DEVICE_LIST), "timer 42", "paint"}));
 
   // another code from the same control does not match BN_CLICKED
-  memory_ui::Send(page, WM_COMMAND, MAKEWPARAM(1017, 5));
+  memory_ui::Send(page, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_DEVICE, 5));
   EXPECT_EQ(page.calls.size(), 4u);
 }
 
 TEST_F(MessageMapTest, NotifyHandlerResultIsReturned) {
   RecordingPage page;
-  page.Create(131);
-  NMHDR header = {memory_ui::Control(page, 1016), 1016, NM_CLICK};
-  EXPECT_EQ(memory_ui::Send(page, WM_NOTIFY, 1016, reinterpret_cast<LPARAM>(&header)), 7);
+  page.Create(IDD_SEARCH);
+  NMHDR header = {memory_ui::Control(page, IDC_DEVICE_LIST), IDC_DEVICE_LIST, NM_CLICK};
+  EXPECT_EQ(memory_ui::Send(page, WM_NOTIFY, IDC_DEVICE_LIST, reinterpret_cast<LPARAM>(&header)), 7);
 }
 
 TEST_F(MessageMapTest, DefaultHandsTheMessageBackToTheSystem) {
   RecordingPage page;
-  page.Create(131);
+  page.Create(IDD_SEARCH);
   LRESULT result = 0;
   EXPECT_TRUE(page.OnWndMsg(WM_PAINT, 0, 0, &result));
   page.paintByDefault = true;
@@ -78,7 +79,7 @@ TEST_F(MessageMapTest, DefaultHandsTheMessageBackToTheSystem) {
 
 TEST_F(MessageMapTest, BaseMapTakesWhatTheDerivedMapLeaves) {
   RecordingPage page;
-  page.Create(131);
+  page.Create(IDD_SEARCH);
   // Escape and the close box reach CDialog's IDCANCEL entry, which calls the override
   memory_ui::Send(page, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
   memory_ui::Send(page, WM_CLOSE);
@@ -86,8 +87,8 @@ TEST_F(MessageMapTest, BaseMapTakesWhatTheDerivedMapLeaves) {
 }
 
 TEST_F(MessageMapTest, ModelessDialogEndsHidden) {
-  CDialog page(129);
-  ASSERT_TRUE(page.Create(129));
+  CDialog page(IDD_IP_SETTINGS);
+  ASSERT_TRUE(page.Create(IDD_IP_SETTINGS));
   EXPECT_FALSE(memory_ui::Window(page)->visible);  // child templates are created hidden
   page.ShowWindow(SW_SHOW);
   memory_ui::Send(page, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
@@ -119,57 +120,57 @@ END_MESSAGE_MAP()
 
 class TabOwner : public CDialog {
  public:
-  TabOwner() : CDialog(102) {}
+  TabOwner() : CDialog(IDD_FINDER) {}
   ReflectingTab tab;
   int parentSelChanges = 0;
 
  protected:
-  void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, 1000, tab); }
+  void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, IDC_PAGE_TAB, tab); }
   void OnTabSelChange(NMHDR*, LRESULT*) { ++parentSelChanges; }
   DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(TabOwner, CDialog)
-  ON_NOTIFY(TCN_SELCHANGE, 1000, OnTabSelChange)
+  ON_NOTIFY(TCN_SELCHANGE, IDC_PAGE_TAB, OnTabSelChange)
 END_MESSAGE_MAP()
 
 TEST_F(MessageMapTest, NotificationsGoBackToTheControlThatSentThem) {
   TabOwner owner;
-  ASSERT_TRUE(owner.Create(102));
+  ASSERT_TRUE(owner.Create(IDD_FINDER));
   EXPECT_EQ(owner.tab.calls, std::vector<std::string>{"bound"});
-  EXPECT_EQ(CWnd::FromHandle(memory_ui::Control(owner, 1000)), &owner.tab);
+  EXPECT_EQ(CWnd::FromHandle(memory_ui::Control(owner, IDC_PAGE_TAB)), &owner.tab);
 
-  MemoryWindow* tab = memory_ui::Control(owner, 1000);
-  NMHDR header = {tab, 1000, TCN_SELCHANGE};
-  EXPECT_EQ(memory_ui::Send(owner, WM_NOTIFY, 1000, reinterpret_cast<LPARAM>(&header)), 3);
+  MemoryWindow* tab = memory_ui::Control(owner, IDC_PAGE_TAB);
+  NMHDR header = {tab, IDC_PAGE_TAB, TCN_SELCHANGE};
+  EXPECT_EQ(memory_ui::Send(owner, WM_NOTIFY, IDC_PAGE_TAB, reinterpret_cast<LPARAM>(&header)), 3);
   EXPECT_EQ(owner.parentSelChanges, 0);  // taken by the control
 
   owner.tab.reflect = false;  // the control declines: the parent gets it
-  memory_ui::Send(owner, WM_NOTIFY, 1000, reinterpret_cast<LPARAM>(&header));
+  memory_ui::Send(owner, WM_NOTIFY, IDC_PAGE_TAB, reinterpret_cast<LPARAM>(&header));
   EXPECT_EQ(owner.parentSelChanges, 1);
 
   DRAWITEMSTRUCT draw = {};
   draw.itemID = 2;
   draw.hwndItem = tab;
-  EXPECT_EQ(memory_ui::Send(owner, WM_DRAWITEM, 1000, reinterpret_cast<LPARAM>(&draw)), TRUE);
+  EXPECT_EQ(memory_ui::Send(owner, WM_DRAWITEM, IDC_PAGE_TAB, reinterpret_cast<LPARAM>(&draw)), TRUE);
   EXPECT_EQ(owner.tab.calls.back(), "draw 2");
 }
 
 TEST_F(MessageMapTest, DestroyedWindowsLeaveTheirObjectsWithoutHandles) {
   auto owner = std::make_unique<TabOwner>();
-  owner->Create(102);
-  CDialog page(131);
-  page.Create(131, &owner->tab);
+  owner->Create(IDD_FINDER);
+  CDialog page(IDD_SEARCH);
+  page.Create(IDD_SEARCH, &owner->tab);
   EXPECT_EQ(page.GetParent(), &owner->tab);
   owner.reset();
   EXPECT_EQ(page.m_hWnd, nullptr);
 }
 
 TEST_F(MessageMapTest, ControlsKeepTheirStateAsTheRealOnesDo) {
-  CDialog page(130);
-  page.Create(130);
+  CDialog page(IDD_DRIVE_MAP);
+  page.Create(IDD_DRIVE_MAP);
   CComboBox drives;
-  drives.SubclassWindow(page.GetDlgItem(1004));
+  drives.SubclassWindow(page.GetDlgItem(IDC_DRIVE_COMBO));
   drives.AddString("G:");
   drives.AddString("e:");
   drives.AddString("F:  \\\\server\\share");
@@ -181,11 +182,11 @@ TEST_F(MessageMapTest, ControlsKeepTheirStateAsTheRealOnesDo) {
   EXPECT_EQ(drives.GetCurSel(), CB_ERR);
 
   CListCtrl list;
-  list.SubclassWindow(page.GetDlgItem(1013));
+  list.SubclassWindow(page.GetDlgItem(IDC_SHARE_LIST));
   list.InsertItem(0, "", 0);
   list.InsertItem(5, "", 0);  // past the end: appended
   list.SetItemText(1, 1, "F:");
-  memory_ui::SelectRow(page, 1013, 1);
+  memory_ui::SelectRow(page, IDC_SHARE_LIST, 1);
   EXPECT_EQ(list.GetItemCount(), 2);
   EXPECT_EQ(list.GetItemText(1, 1), "F:");
   EXPECT_EQ(list.GetItemText(0, 1), "");
@@ -195,16 +196,16 @@ TEST_F(MessageMapTest, ControlsKeepTheirStateAsTheRealOnesDo) {
 }
 
 TEST_F(MessageMapTest, AddressControlReadsBlankFieldsAsZero) {
-  CDialog page(129);
-  page.Create(129);
+  CDialog page(IDD_IP_SETTINGS);
+  page.Create(IDD_IP_SETTINGS);
   CIPAddressCtrl ip;
-  ip.SubclassWindow(page.GetDlgItem(1009));
+  ip.SubclassWindow(page.GetDlgItem(IDC_IP_ADDRESS));
   EXPECT_TRUE(ip.IsBlank());
   ip.SetAddress(0xC0A8010A);
   BYTE a, b, c, d;
   EXPECT_EQ(ip.GetAddress(a, b, c, d), 4);
   EXPECT_EQ((std::vector<int>{a, b, c, d}), (std::vector<int>{192, 168, 1, 10}));
-  memory_ui::SetAddressFields(page, 1009, 10, 0, 0, -1);
+  memory_ui::SetAddressFields(page, IDC_IP_ADDRESS, 10, 0, 0, -1);
   EXPECT_FALSE(ip.IsBlank());
   EXPECT_EQ(ip.GetAddress(a, b, c, d), 3);
   EXPECT_EQ(d, 0);
@@ -214,19 +215,19 @@ TEST_F(MessageMapTest, AddressControlReadsBlankFieldsAsZero) {
 
 TEST_F(MessageMapTest, ClickTogglesAnAutomaticCheckBoxAndSkipsDisabledControls) {
   RecordingPage page;
-  page.Create(131);
-  memory_ui::Click(page, 1023);
-  EXPECT_EQ(memory_ui::Control(page, 1023)->check, BST_CHECKED);
-  memory_ui::Click(page, 1017);  // an ordinary push button has no check state
-  EXPECT_EQ(memory_ui::Control(page, 1017)->check, BST_UNCHECKED);
-  memory_ui::Control(page, 1017)->enabled = false;
-  memory_ui::Click(page, 1017);
+  page.Create(IDD_SEARCH);
+  memory_ui::Click(page, IDC_CREATE_SHORTCUT);
+  EXPECT_EQ(memory_ui::Control(page, IDC_CREATE_SHORTCUT)->check, BST_CHECKED);
+  memory_ui::Click(page, IDC_SEARCH_DEVICE);  // an ordinary push button has no check state
+  EXPECT_EQ(memory_ui::Control(page, IDC_SEARCH_DEVICE)->check, BST_UNCHECKED);
+  memory_ui::Control(page, IDC_SEARCH_DEVICE)->enabled = false;
+  memory_ui::Click(page, IDC_SEARCH_DEVICE);
   EXPECT_EQ(page.calls, std::vector<std::string>{"search"});
 }
 
 TEST_F(MessageMapTest, MessageBoxesAndPostedMessagesAreRecorded) {
-  CDialog page(131);
-  page.Create(131);
+  CDialog page(IDD_SEARCH);
+  page.Create(IDD_SEARCH);
   EXPECT_EQ(page.MessageBox("Unmount Disk OK!", "Confirm", MB_ICONINFORMATION), IDOK);
   page.PostMessage(WM_CLOSE);
   ASSERT_EQ(memory_ui::MessageBoxes().size(), 1u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/resource_script.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ TEST(ResourceScriptTest, ReadsTemplatesControlsAndInitialData) {
       "BEGIN\n"
       "    12, 0x0403, 3, 0, \"ab\\0\",\n"
       "    0\n"
-      "END\n");
+      "END\n",
+      {});
   ASSERT_EQ(dialogs.size(), 1u);
   const ScriptDialog& dialog = dialogs[0];
   EXPECT_EQ(dialog.id, 7u);
@@ -38,8 +40,39 @@ TEST(ResourceScriptTest, ReadsTemplatesControlsAndInitialData) {
   EXPECT_EQ(dialog.initData, (std::vector<unsigned char>{12, 0, 3, 4, 3, 0, 0, 0, 'a', 'b', 0, 0, 0}));
 }
 
+TEST(ResourceScriptTest, NamesResolveThroughTheHeader) {
+  ResourceNames names = ParseResourceHeader(
+      "#pragma once\n"
+      "#define IDD_FORM 7 // a comment\n"
+      "#define IDC_BOX 0x0c\n"
+      "#ifndef IDC_STATIC\n"
+      "#define IDC_STATIC (-1)\n"
+      "#endif\n");
+  EXPECT_EQ(names, (ResourceNames{{"IDC_BOX", 12}, {"IDC_STATIC", -1}, {"IDD_FORM", 7}}));
+  auto dialogs = ParseResourceScript(
+      "IDD_FORM DIALOGEX 0, 0, 100, 50\n"
+      "BEGIN\n"
+      "    CONTROL \"\", IDC_BOX, \"ComboBox\", WS_CHILD, 1, 2, 3, 4\n"
+      "    CONTROL \"Box :\", IDC_STATIC, \"Static\", WS_CHILD, 1, 2, 3, 4\n"
+      "END\n"
+      "IDD_FORM 240\n"
+      "BEGIN\n"
+      "    IDC_BOX, 0x0403, 2, 0, \"a\\0\",\n"
+      "    0\n"
+      "END\n",
+      names);
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].id, 7u);
+  ASSERT_EQ(dialogs[0].controls.size(), 2u);
+  EXPECT_EQ(dialogs[0].controls[0].id, 12);
+  EXPECT_EQ(dialogs[0].controls[1].id, -1);
+  EXPECT_EQ(dialogs[0].initData, (std::vector<unsigned char>{12, 0, 3, 4, 2, 0, 0, 0, 'a', 0, 0, 0}));
+  // a name the header lacks is a broken build, not a dialog with id 0
+  EXPECT_DEATH(ParseResourceScript("IDD_GONE DIALOGEX 0, 0, 1, 1\n", names), "unknown identifier IDD_GONE");
+}
+
 TEST(ResourceScriptTest, ProgramTemplatesHaveTheirCaptionsAndControls) {
-  const ScriptDialog* main = FindScriptDialog(102);
+  const ScriptDialog* main = FindScriptDialog(IDD_FINDER);
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(main->caption, "lumaSeek (v1.0)   ");
   EXPECT_TRUE(StyleHas(main->style, "WS_VISIBLE"));
@@ -51,9 +84,9 @@ TEST(ResourceScriptTest, ProgramTemplatesHaveTheirCaptionsAndControls) {
     EXPECT_EQ(dialog->cx, 276) << page;
   }
   std::vector<int> ids;
-  for (const auto& control : FindScriptDialog(133)->controls) ids.push_back(control.id);
-  EXPECT_EQ(ids, (std::vector<int>{1, 2, -1, -1, 1020, 1021}));
-  EXPECT_TRUE(StyleHas(FindScriptDialog(133)->controls[5].style, "ES_PASSWORD"));
+  for (const auto& control : FindScriptDialog(IDD_LOGIN)->controls) ids.push_back(control.id);
+  EXPECT_EQ(ids, (std::vector<int>{IDOK, IDCANCEL, IDC_STATIC, IDC_STATIC, IDC_USER_NAME, IDC_PASSWORD}));
+  EXPECT_TRUE(StyleHas(FindScriptDialog(IDD_LOGIN)->controls[5].style, "ES_PASSWORD"));
 }
 
 }  // namespace

@@ -38,27 +38,27 @@ TEST_P(ValidateAddressTest, FirstRefusedOctetGivesItsMessageAndFocus) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, ValidateAddressTest,
     ::testing::Values(
-        OctetCase{ADDRESS_IP, 256, 0, 0, 1, kIpId, 0, "Invalid IP address in 1st digit. It should be 0-255."},
-        OctetCase{ADDRESS_IP, 1, 256, 0, 0, kIpId, 1, "Invalid IP address in 2nd digit. It should be 0-255."},
-        OctetCase{ADDRESS_IP, 1, 2, 999, 0, kIpId, 2, "Invalid IP address in 3rd digit. It should be 0-255."},
-        OctetCase{ADDRESS_IP, 192, 168, 1, 0, kIpId, 3, "Invalid IP address in 4th digit. It should be 1-254."},
-        OctetCase{ADDRESS_IP, 192, 168, 1, 255, kIpId, 3, "Invalid IP address in 4th digit. It should be 1-254."},
-        OctetCase{ADDRESS_IP, 1, 2, 3, -1, kIpId, 3, "Invalid IP address in 4th digit. It should be 1-254."},
-        OctetCase{ADDRESS_NETMASK, 300, 300, 300, 0, kNetmaskId, 0,
+        OctetCase{ADDRESS_IP, 256, 0, 0, 1, IDC_IP_ADDRESS, 0, "Invalid IP address in 1st digit. It should be 0-255."},
+        OctetCase{ADDRESS_IP, 1, 256, 0, 0, IDC_IP_ADDRESS, 1, "Invalid IP address in 2nd digit. It should be 0-255."},
+        OctetCase{ADDRESS_IP, 1, 2, 999, 0, IDC_IP_ADDRESS, 2, "Invalid IP address in 3rd digit. It should be 0-255."},
+        OctetCase{ADDRESS_IP, 192, 168, 1, 0, IDC_IP_ADDRESS, 3, "Invalid IP address in 4th digit. It should be 1-254."},
+        OctetCase{ADDRESS_IP, 192, 168, 1, 255, IDC_IP_ADDRESS, 3, "Invalid IP address in 4th digit. It should be 1-254."},
+        OctetCase{ADDRESS_IP, 1, 2, 3, -1, IDC_IP_ADDRESS, 3, "Invalid IP address in 4th digit. It should be 1-254."},
+        OctetCase{ADDRESS_NETMASK, 300, 300, 300, 0, IDC_NETMASK, 0,
                   "Invalid subnet mask address in 1st digit. It should be 0-255."},
-        OctetCase{ADDRESS_NETMASK, 255, 256, 0, 0, kNetmaskId, 1,
+        OctetCase{ADDRESS_NETMASK, 255, 256, 0, 0, IDC_NETMASK, 1,
                   "Invalid subnet mask address in 2nd digit. It should be 0-255."},
-        OctetCase{ADDRESS_NETMASK, 255, 255, 256, 0, kNetmaskId, 2,
+        OctetCase{ADDRESS_NETMASK, 255, 255, 256, 0, IDC_NETMASK, 2,
                   "Invalid subnet mask address in 3rd digit. It should be 0-255."},
-        OctetCase{ADDRESS_NETMASK, 255, 255, 255, 256, kNetmaskId, 3,
+        OctetCase{ADDRESS_NETMASK, 255, 255, 255, 256, IDC_NETMASK, 3,
                   "Invalid subnet mask address in 4th digit. It should be 0-255."},
-        OctetCase{ADDRESS_GATEWAY, 256, 1, 1, 1, kGatewayId, 0,
+        OctetCase{ADDRESS_GATEWAY, 256, 1, 1, 1, IDC_GATEWAY, 0,
                   "Invalid gateway IP address in 1st digit. It should be 0-255."},
-        OctetCase{ADDRESS_GATEWAY, 1, 256, 1, 1, kGatewayId, 1,
+        OctetCase{ADDRESS_GATEWAY, 1, 256, 1, 1, IDC_GATEWAY, 1,
                   "Invalid gateway IP address in 2nd digit. It should be 0-255."},
-        OctetCase{ADDRESS_GATEWAY, 1, 1, 256, 1, kGatewayId, 2,
+        OctetCase{ADDRESS_GATEWAY, 1, 1, 256, 1, IDC_GATEWAY, 2,
                   "Invalid gateway IP address in 3rd digit. It should be 0-255."},
-        OctetCase{ADDRESS_GATEWAY, 10, 0, 0, 0, kGatewayId, 3,
+        OctetCase{ADDRESS_GATEWAY, 10, 0, 0, 0, IDC_GATEWAY, 3,
                   "Invalid gateway IP address in 4th digit. It should be 1-254."},
         OctetCase{ADDRESS_IP, 192, 168, 1, 1, 0, 0, nullptr},
         OctetCase{ADDRESS_IP, 10, 0, 0, 254, 0, 0, nullptr},
@@ -78,13 +78,13 @@ using StaticChecksTest = IpPageTest;
 
 TEST_F(StaticChecksTest, BlankFieldsAreNamedInOrderAndStopTheChange) {
   Pick(kNas);
-  Type(kIpId, -1, -1, -1, -1);
-  Type(kNetmaskId, -1, -1, -1, -1);
-  Type(kGatewayId, -1, -1, -1, -1);
+  Type(IDC_IP_ADDRESS, -1, -1, -1, -1);
+  Type(IDC_NETMASK, -1, -1, -1, -1);
+  Type(IDC_GATEWAY, -1, -1, -1, -1);
   Modify();
-  Type(kIpId, 192, 168, 1, 30);
+  Type(IDC_IP_ADDRESS, 192, 168, 1, 30);
   Modify();
-  Type(kNetmaskId, -1, -1, -1, 0);  // one field typed is not blank
+  Type(IDC_NETMASK, -1, -1, -1, 0);  // one field typed is not blank
   Modify();
   EXPECT_EQ(Boxes(), (std::vector<std::string>{"Warning: Please input IP address!",
                                                "Warning: Please input net mask address!",
@@ -100,8 +100,8 @@ TEST_F(StaticChecksTest, BlankOctetsReadAsZero) {
   TypeStatic({192, 168, 1, -1}, {255, 255, 255, 0}, {192, 168, 1, 1});
   Modify();
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Error: Invalid IP address in 4th digit. It should be 1-254."});
-  EXPECT_EQ(memory_ui::Focus(), Control(kIpId));
-  EXPECT_EQ(Control(kIpId)->focusedField, 3);
+  EXPECT_EQ(memory_ui::Focus(), Control(IDC_IP_ADDRESS));
+  EXPECT_EQ(Control(IDC_IP_ADDRESS)->focusedField, 3);
 
   // a blank fourth netmask octet is a valid 0; the gateway's is not
   memory_ui::Reset();
@@ -110,7 +110,7 @@ TEST_F(StaticChecksTest, BlankOctetsReadAsZero) {
   TypeStatic({192, 168, 1, 30}, {255, 255, 255, -1}, {192, 168, 1, -1});
   Modify();
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Error: Invalid gateway IP address in 4th digit. It should be 1-254."});
-  EXPECT_EQ(memory_ui::Focus(), Control(kGatewayId));
+  EXPECT_EQ(memory_ui::Focus(), Control(IDC_GATEWAY));
   EXPECT_EQ(SentSinceModify(), 0);
   // fields that passed are kept for a later, complete change only
   EXPECT_STREQ(NewIpText, "192.168.1.30");
@@ -126,14 +126,14 @@ TEST_F(StaticChecksTest, GatewayMustShareTheAddressSubnet) {
   EXPECT_EQ(memory_ui::MessageBoxes()[0].type, MB_OK | MB_ICONWARNING);
   EXPECT_EQ(SentSinceModify(), 0);
 
-  Type(kGatewayId, 192, 168, 1, 1);
+  Type(IDC_GATEWAY, 192, 168, 1, 1);
   Modify();
   EXPECT_EQ(net.configRequests.size(), 1u);
 
   // with netmask 0.0.0.0 any gateway is in the subnet
-  Type(kIpId, 10, 0, 0, 9);
-  Type(kNetmaskId, 0, 0, 0, 0);
-  Type(kGatewayId, 172, 16, 5, 4);
+  Type(IDC_IP_ADDRESS, 10, 0, 0, 9);
+  Type(IDC_NETMASK, 0, 0, 0, 0);
+  Type(IDC_GATEWAY, 172, 16, 5, 4);
   Modify();
   EXPECT_EQ(net.configRequests.size(), 2u);
   EXPECT_STREQ(NewGatewayText, "172.16.5.4");
@@ -146,7 +146,7 @@ TEST_F(StaticChecksTest, NothingHappensWithoutAPickOrAChoice) {
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Error: You should select a server to modify IP!"});
   EXPECT_EQ(memory_ui::MessageBoxes()[0].type, MB_OK | MB_ICONERROR);
   SelectedDevice.deviceSelected = 1;
-  Control(kComboId)->curSel = -1;
+  Control(IDC_DHCP_COMBO)->curSel = -1;
   Modify();
   EXPECT_EQ(memory_ui::MessageBoxes().size(), 1u);
   EXPECT_EQ(SentSinceModify(), 0);

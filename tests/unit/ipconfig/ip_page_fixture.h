@@ -16,14 +16,13 @@
 #include "platform/sysinfo_memory.h"
 #include "proto/exchanges.h"
 #include "proto/wire.h"
+#include "res/resource.h"
 #include "shared/login_dialog.h"
 #include "shared/selected_device.h"
 #include "tests/support/virtual_sockets.h"
 
 namespace ipconfig_test {
 
-inline constexpr int kIpId = 1009, kNetmaskId = 1010, kGatewayId = 1012, kComboId = 1018, kModifyId = 1019,
-                     kInfoId = 1028;
 inline constexpr std::uint8_t kClientId[CLIENT_ID_SIZE] = {0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0, 0, 0, 0};
 inline constexpr platform::SocketHandle kSendSocket = 10, kReceiveSocket = 11;
 
@@ -130,16 +129,16 @@ class IpPageTest : public ::testing::Test {
 
   void Type(int id, int a, int b, int c, int d) { memory_ui::SetAddressFields(page, id, a, b, c, d); }
   void TypeStatic(std::array<int, 4> ip, std::array<int, 4> mask, std::array<int, 4> gw) {
-    Type(kIpId, ip[0], ip[1], ip[2], ip[3]);
-    Type(kNetmaskId, mask[0], mask[1], mask[2], mask[3]);
-    Type(kGatewayId, gw[0], gw[1], gw[2], gw[3]);
+    Type(IDC_IP_ADDRESS, ip[0], ip[1], ip[2], ip[3]);
+    Type(IDC_NETMASK, mask[0], mask[1], mask[2], mask[3]);
+    Type(IDC_GATEWAY, gw[0], gw[1], gw[2], gw[3]);
   }
-  void Modify() { memory_ui::Click(page, kModifyId); }
+  void Modify() { memory_ui::Click(page, IDC_MODIFY); }
 
   MemoryWindow* Control(int id) { return memory_ui::Control(page, id); }
   std::array<int, 4> Fields(int id) { return Control(id)->fields; }
   std::string Mode() {
-    const MemoryWindow* combo = Control(kComboId);
+    const MemoryWindow* combo = Control(IDC_DHCP_COMBO);
     return combo->curSel < 0 ? "" : combo->items[static_cast<std::size_t>(combo->curSel)];
   }
   int SentSinceModify() const { return net.CountOf(Kind::SendTo) - sentBeforeModify; }

@@ -11,33 +11,33 @@ using ShowTest = IpPageTest;
 TEST_F(ShowTest, PaintFillsTheControlsFromTheSelectedDevice) {
   memory_ui::Paint(page);
   EXPECT_EQ(Mode(), "Disabled");
-  EXPECT_EQ(Fields(kIpId), (std::array<int, 4>{0, 0, 0, 0}));
-  EXPECT_EQ(Control(kInfoId)->text, "");
+  EXPECT_EQ(Fields(IDC_IP_ADDRESS), (std::array<int, 4>{0, 0, 0, 0}));
+  EXPECT_EQ(Control(IDC_IP_INFO)->text, "");
 
   Pick(kNas);
-  EXPECT_EQ(Fields(kIpId), (std::array<int, 4>{192, 168, 1, 20}));
-  EXPECT_EQ(Fields(kNetmaskId), (std::array<int, 4>{255, 255, 255, 0}));
-  EXPECT_EQ(Fields(kGatewayId), (std::array<int, 4>{192, 168, 1, 1}));
-  EXPECT_EQ(Control(kInfoId)->text,
+  EXPECT_EQ(Fields(IDC_IP_ADDRESS), (std::array<int, 4>{192, 168, 1, 20}));
+  EXPECT_EQ(Fields(IDC_NETMASK), (std::array<int, 4>{255, 255, 255, 0}));
+  EXPECT_EQ(Fields(IDC_GATEWAY), (std::array<int, 4>{192, 168, 1, 1}));
+  EXPECT_EQ(Control(IDC_IP_INFO)->text,
             "Name : nas-1\nIP : 192.168.1.20  Netmask : 255.255.255.0  Gateway : 192.168.1.1");
-  EXPECT_TRUE(Control(kIpId)->enabled);
+  EXPECT_TRUE(Control(IDC_IP_ADDRESS)->enabled);
 
   // typed and not applied: the next paint brings back the stored values
-  Type(kIpId, 10, 0, 0, 1);
+  Type(IDC_IP_ADDRESS, 10, 0, 0, 1);
   SelectedDevice.dhcpEnabled = 1;
   memory_ui::Paint(page);
-  EXPECT_EQ(Fields(kIpId), (std::array<int, 4>{192, 168, 1, 20}));
+  EXPECT_EQ(Fields(IDC_IP_ADDRESS), (std::array<int, 4>{192, 168, 1, 20}));
   EXPECT_EQ(Mode(), "Enabled");
-  for (int id : {kIpId, kNetmaskId, kGatewayId}) EXPECT_FALSE(Control(id)->enabled);
+  for (int id : {IDC_IP_ADDRESS, IDC_NETMASK, IDC_GATEWAY}) EXPECT_FALSE(Control(id)->enabled);
 }
 
 TEST_F(ShowTest, ModeChoiceOnlySwitchesTheAddressControls) {
   Pick(kNas);
-  memory_ui::ChooseComboItem(page, kComboId, 1);
-  for (int id : {kIpId, kNetmaskId, kGatewayId}) EXPECT_FALSE(Control(id)->enabled);
-  EXPECT_EQ(Fields(kIpId), (std::array<int, 4>{192, 168, 1, 20}));
-  memory_ui::ChooseComboItem(page, kComboId, 0);
-  for (int id : {kIpId, kNetmaskId, kGatewayId}) EXPECT_TRUE(Control(id)->enabled);
+  memory_ui::ChooseComboItem(page, IDC_DHCP_COMBO, 1);
+  for (int id : {IDC_IP_ADDRESS, IDC_NETMASK, IDC_GATEWAY}) EXPECT_FALSE(Control(id)->enabled);
+  EXPECT_EQ(Fields(IDC_IP_ADDRESS), (std::array<int, 4>{192, 168, 1, 20}));
+  memory_ui::ChooseComboItem(page, IDC_DHCP_COMBO, 0);
+  for (int id : {IDC_IP_ADDRESS, IDC_NETMASK, IDC_GATEWAY}) EXPECT_TRUE(Control(id)->enabled);
   EXPECT_EQ(SentSinceModify(), 0);
 }
 
@@ -66,8 +66,8 @@ TEST_F(LoginTest, RefusedDefaultCredentialAsksForThePasswordOnce) {
   net.loginAnswers = {0, 1};
   bool userLocked = false;
   memory_ui::ScriptModal([&](CDialog& shown) {
-    userLocked = !memory_ui::Control(shown, 1020)->enabled && memory_ui::Control(shown, 1020)->text == "kemsa";
-    memory_ui::TypeText(shown, 1021, "letmein");
+    userLocked = !memory_ui::Control(shown, IDC_USER_NAME)->enabled && memory_ui::Control(shown, IDC_USER_NAME)->text == "kemsa";
+    memory_ui::TypeText(shown, IDC_PASSWORD, "letmein");
     memory_ui::Click(shown, IDOK);
   });
   TypeStatic({192, 168, 1, 40}, {255, 255, 255, 0}, {192, 168, 1, 1});
@@ -84,10 +84,10 @@ TEST_F(LoginTest, RefusedTwiceEndsWithoutAChange) {
   Pick(kNas);
   net.loginAnswers = {0, 0};
   memory_ui::ScriptModal([](CDialog& shown) {
-    memory_ui::TypeText(shown, 1021, "guess");
+    memory_ui::TypeText(shown, IDC_PASSWORD, "guess");
     memory_ui::Click(shown, IDOK);
   });
-  memory_ui::ChooseComboItem(page, kComboId, 1);
+  memory_ui::ChooseComboItem(page, IDC_DHCP_COMBO, 1);
   Modify();
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Error: Wrong administrator password input!"});
   EXPECT_EQ(memory_ui::MessageBoxes()[0].type, MB_OK | MB_ICONERROR);
@@ -102,10 +102,10 @@ TEST_F(LoginTest, CancelRetriesTheDefaultCredential) {
   Pick(kNas);
   net.loginAnswers = {0};  // then silence
   memory_ui::ScriptModal([](CDialog& shown) {
-    memory_ui::TypeText(shown, 1021, "typed");
+    memory_ui::TypeText(shown, IDC_PASSWORD, "typed");
     memory_ui::Click(shown, IDCANCEL);
   });
-  memory_ui::ChooseComboItem(page, kComboId, 1);
+  memory_ui::ChooseComboItem(page, IDC_DHCP_COMBO, 1);
   Modify();
   EXPECT_EQ(net.credentials, (std::vector<std::string>{"kemsa/kemsa", "kemsa/kemsa"}));
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Error: Wrong administrator password input!"});
@@ -116,9 +116,9 @@ using ChangeTest = IpPageTest;
 TEST_F(ChangeTest, DhcpChangeIgnoresTheAddressControlsAndShowsTheNewLease) {
   Pick(kNas);
   net.loginAnswers = {1};
-  memory_ui::ChooseComboItem(page, kComboId, 1);
-  Type(kIpId, -1, -1, -1, -1);  // blank, 0 in the fourth octet: neither is looked at
-  Type(kGatewayId, 1, 2, 3, 0);
+  memory_ui::ChooseComboItem(page, IDC_DHCP_COMBO, 1);
+  Type(IDC_IP_ADDRESS, -1, -1, -1, -1);  // blank, 0 in the fourth octet: neither is looked at
+  Type(IDC_GATEWAY, 1, 2, 3, 0);
   Modify();
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Confirm: Set to dhcp client done!"});
   EXPECT_EQ(memory_ui::MessageBoxes()[0].type, MB_OK | MB_ICONINFORMATION);
@@ -127,9 +127,9 @@ TEST_F(ChangeTest, DhcpChangeIgnoresTheAddressControlsAndShowsTheNewLease) {
   EXPECT_STREQ(SelectedDeviceIp, "10.1.1.77");
   EXPECT_EQ(SelectedDevice.dhcpEnabled, 1);
   EXPECT_EQ(SelectedDevice.deviceIpText, "10.1.1.77");
-  EXPECT_EQ(Fields(kIpId), (std::array<int, 4>{10, 1, 1, 77}));
+  EXPECT_EQ(Fields(IDC_IP_ADDRESS), (std::array<int, 4>{10, 1, 1, 77}));
   EXPECT_EQ(Mode(), "Enabled");
-  EXPECT_FALSE(Control(kIpId)->enabled);
+  EXPECT_FALSE(Control(IDC_IP_ADDRESS)->enabled);
   EXPECT_EQ(SelectedDevice.shareHostText, "192.168.1.20");  // kept for the drive connections
 
   // a device that is a DHCP client already still gets the request
@@ -151,8 +151,8 @@ TEST_F(ChangeTest, StaticChangeSendsTheTextsAndShowsWhatTheSearchReports) {
   EXPECT_EQ(SelectedDevice.deviceIpText, "192.168.7.9");
   EXPECT_EQ(SelectedDevice.deviceNetmaskText, "255.255.0.0");
   EXPECT_EQ(SelectedDevice.gatewayAddress, platform::InetAddr("192.168.0.254"));
-  EXPECT_EQ(Fields(kGatewayId), (std::array<int, 4>{192, 168, 0, 254}));
-  EXPECT_EQ(Control(kInfoId)->text,
+  EXPECT_EQ(Fields(IDC_GATEWAY), (std::array<int, 4>{192, 168, 0, 254}));
+  EXPECT_EQ(Control(IDC_IP_INFO)->text,
             "Name : nas-1\nIP : 192.168.7.9  Netmask : 255.255.0.0  Gateway : 192.168.0.254");
 }
 
@@ -162,7 +162,7 @@ TEST_F(ChangeTest, UnconfirmedChangesAreReportedAndStillRefreshed) {
   net.loginAnswers = {1, 1};
   TypeStatic({192, 168, 1, 40}, {255, 255, 255, 0}, {192, 168, 1, 1});
   Modify();
-  memory_ui::ChooseComboItem(page, kComboId, 1);
+  memory_ui::ChooseComboItem(page, IDC_DHCP_COMBO, 1);
   Modify();
   EXPECT_EQ(Boxes(), (std::vector<std::string>{"Error: Set to static IP fail", "Error: Set to dhcp client fail"}));
   for (const auto& box : memory_ui::MessageBoxes()) EXPECT_EQ(box.type, MB_OK | MB_ICONERROR);
@@ -181,10 +181,10 @@ TEST_F(ChangeTest, SilentDeviceLeavesZeroAddressesAndTheOldTexts) {
   Modify();
   EXPECT_EQ(SelectedDevice.ipAddress, 0u);
   EXPECT_EQ(SelectedDevice.dhcpEnabled, 0);
-  EXPECT_EQ(Fields(kIpId), (std::array<int, 4>{0, 0, 0, 0}));
+  EXPECT_EQ(Fields(IDC_IP_ADDRESS), (std::array<int, 4>{0, 0, 0, 0}));
   EXPECT_EQ(Mode(), "Disabled");
-  EXPECT_TRUE(Control(kIpId)->enabled);
-  EXPECT_EQ(Control(kInfoId)->text,
+  EXPECT_TRUE(Control(IDC_IP_ADDRESS)->enabled);
+  EXPECT_EQ(Control(IDC_IP_INFO)->text,
             "Name : nas-1\nIP : 192.168.1.20  Netmask : 255.255.255.0  Gateway : 192.168.1.1");
 }
 
@@ -193,7 +193,7 @@ TEST_F(ChangeTest, LastDeviceOfTheNameWins) {
   net.devices.push_back({"other", "192.168.1.21", "255.255.255.0", "192.168.1.1", '0'});
   net.devices.push_back({"nas-1", "192.168.1.22", "255.255.0.0", "192.168.1.2", '1'});
   net.loginAnswers = {1};
-  memory_ui::ChooseComboItem(page, kComboId, 1);
+  memory_ui::ChooseComboItem(page, IDC_DHCP_COMBO, 1);
   Modify();
   ASSERT_EQ(DeviceList.count, 3);
   EXPECT_EQ(SelectedDevice.deviceIpText, "192.168.1.22");

@@ -78,7 +78,7 @@ TEST_F(ShortcutTest, FirstSearchListsDevicesButOnlyThePaintAfterComWritesShortcu
 TEST_F(ShortcutTest, UncheckingStoresZeroAndKeepsTheFiles) {
   ListDevices({{"10.0.0.5", "nas1"}});
   ASSERT_EQ(Shell().links.size(), 1u);
-  memory_ui::Click(*page, kShortcut);
+  memory_ui::Click(*page, IDC_CREATE_SHORTCUT);
   EXPECT_EQ(*StoredSetting(), kZero);
   memory_ui::Paint(*page);
   Answer("10.0.0.5", "nas1");
@@ -86,7 +86,7 @@ TEST_F(ShortcutTest, UncheckingStoresZeroAndKeepsTheFiles) {
   ASSERT_EQ(List()->rows.size(), 1u);
   EXPECT_EQ(Shell().links.size(), 1u);  // nothing written, nothing removed
 
-  memory_ui::Click(*page, kShortcut);  // checked again: written at once
+  memory_ui::Click(*page, IDC_CREATE_SHORTCUT);  // checked again: written at once
   EXPECT_EQ(*StoredSetting(), kOne);
   EXPECT_EQ(Shell().links.size(), 2u);
 }

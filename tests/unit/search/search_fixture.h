@@ -14,6 +14,7 @@
 #include "platform/registry_memory.h"
 #include "platform/shell_memory.h"
 #include "proto/exchanges.h"
+#include "res/resource.h"
 #include "search/desktop_shortcuts.h"
 #include "search/search_page.h"
 #include "shared/drive_tables.h"
@@ -23,7 +24,6 @@
 namespace search_test {
 
 inline constexpr std::uint8_t kClientId[CLIENT_ID_SIZE] = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66};
-inline constexpr int kList = 1016, kSearch = 1017, kConfigure = 1015, kOk = 1014, kShortcut = 1023;
 inline constexpr long long kMs = 1000;
 
 class SearchPageTest : public ::testing::Test {
@@ -67,13 +67,13 @@ class SearchPageTest : public ::testing::Test {
     net.Deliver(11, testing_support::ShareListReply(kClientId, ip, text),
                 net.NowMicroseconds() + 200 * kMs);
   }
-  void Search() { memory_ui::Click(*page, kSearch); }
+  void Search() { memory_ui::Click(*page, IDC_SEARCH_DEVICE); }
   void ClickRow(int row) {
-    memory_ui::SelectRow(*page, kList, row);
-    memory_ui::ClickList(*page, kList);
+    memory_ui::SelectRow(*page, IDC_DEVICE_LIST, row);
+    memory_ui::ClickList(*page, IDC_DEVICE_LIST);
   }
-  MemoryWindow* List() { return memory_ui::Control(*page, kList); }
-  MemoryWindow* Check() { return memory_ui::Control(*page, kShortcut); }
+  MemoryWindow* List() { return memory_ui::Control(*page, IDC_DEVICE_LIST); }
+  MemoryWindow* Check() { return memory_ui::Control(*page, IDC_CREATE_SHORTCUT); }
   std::string Cell(int row, int column) { return List()->rows.at(row).cells.at(column); }
   static const std::string* StoredSetting() {
     return platform::memory_registry::Value(platform::Hive::CurrentUser, ShortcutSettingKey, "");

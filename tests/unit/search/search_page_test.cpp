@@ -123,7 +123,7 @@ TEST_F(ClickTest, ClickFillsTheSelectionAndAsksTheDeviceForItsShares) {
   EXPECT_EQ(ShareList.count, 2);
   ASSERT_EQ(ShareViewTable.count, 2);
   EXPECT_STREQ(ShareViewTable.rows[1].cellText, "b");
-  EXPECT_EQ(memory_ui::Focus(), page->GetDlgItem(kList));
+  EXPECT_EQ(memory_ui::Focus(), page->GetDlgItem(IDC_DEVICE_LIST));
 
   ClickRow(0);  // no share answer: an empty share view, a DHCP flag from the record
   EXPECT_EQ(SelectedDevice.dhcpEnabled, 0);

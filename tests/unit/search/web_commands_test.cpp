@@ -118,8 +118,8 @@ class CommandsTest : public SearchPageTest {
 };
 
 TEST_F(CommandsTest, ConfigureOpensTheSelectedRowsWebPage) {
-  memory_ui::SelectRow(*page, kList, 1);  // keyboard selection, no click: the row counts
-  memory_ui::Click(*page, kConfigure);
+  memory_ui::SelectRow(*page, IDC_DEVICE_LIST, 1);  // keyboard selection, no click: the row counts
+  memory_ui::Click(*page, IDC_CONFIGURE);
   ASSERT_EQ(Shell().started.size(), 1u);
   EXPECT_EQ(Shell().started[0].file, "b.exe http://10.0.0.6");
   EXPECT_TRUE(memory_ui::MessageBoxes().empty());
@@ -127,10 +127,10 @@ TEST_F(CommandsTest, ConfigureOpensTheSelectedRowsWebPage) {
 
 TEST_F(CommandsTest, ConfigureWithoutSelectionWarns) {
   List()->topIndex = 1;
-  memory_ui::SelectRow(*page, kList, 0);  // above the top: no selection
-  memory_ui::Click(*page, kConfigure);
+  memory_ui::SelectRow(*page, IDC_DEVICE_LIST, 0);  // above the top: no selection
+  memory_ui::Click(*page, IDC_CONFIGURE);
   Search();
-  memory_ui::Click(*page, kConfigure);
+  memory_ui::Click(*page, IDC_CONFIGURE);
   ASSERT_EQ(memory_ui::MessageBoxes().size(), 2u);
   const ShownMessageBox& box = memory_ui::MessageBoxes()[0];
   EXPECT_EQ(box.text, "You should select a sever to connect.");
@@ -141,14 +141,14 @@ TEST_F(CommandsTest, ConfigureWithoutSelectionWarns) {
 }
 
 TEST_F(CommandsTest, OkOpensTheSelectedOrFirstDevicesShareRoot) {
-  memory_ui::SelectRow(*page, kList, 1);
-  memory_ui::Click(*page, kOk);
-  memory_ui::SelectRow(*page, kList, -1);
+  memory_ui::SelectRow(*page, IDC_DEVICE_LIST, 1);
+  memory_ui::Click(*page, IDC_SEARCH_OK);
+  memory_ui::SelectRow(*page, IDC_DEVICE_LIST, -1);
   memory_ui::Send(*page, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));  // Enter
   List()->topIndex = 1;
-  memory_ui::Click(*page, kOk);  // none selected from the top: still row 0
+  memory_ui::Click(*page, IDC_SEARCH_OK);  // none selected from the top: still row 0
   List()->topIndex = 2;
-  memory_ui::Click(*page, kOk);  // nothing from the top on: nothing opened
+  memory_ui::Click(*page, IDC_SEARCH_OK);  // nothing from the top on: nothing opened
   ASSERT_EQ(Shell().started.size(), 3u);
   for (const auto& s : Shell().started) {
     EXPECT_EQ(s.verb, "open");
@@ -165,9 +165,9 @@ TEST_F(SearchPageTest, OkClosesTheMainDialogAlsoOnAnEmptyList) {
   CFinderApp app;
   CFinderDlg dialog;
   ASSERT_TRUE(dialog.Create(CFinderDlg::IDD));
-  MemoryWindow* tab = memory_ui::Control(dialog, 1000);
+  MemoryWindow* tab = memory_ui::Control(dialog, IDC_PAGE_TAB);
   auto* searchPage = reinterpret_cast<CWnd*>(tab->itemData[0]);
-  memory_ui::Click(*searchPage, kOk);
+  memory_ui::Click(*searchPage, IDC_SEARCH_OK);
   EXPECT_TRUE(platform::memory_shell::Shell().started.empty());
   ASSERT_EQ(memory_ui::PostedMessages().size(), 1u);
   EXPECT_EQ(memory_ui::PostedMessages()[0].target, dialog.m_hWnd);

@@ -12,6 +12,7 @@
 #include "framework/memory_ui.h"
 #include "platform/netconn_memory.h"
 #include "proto/device_lists.h"
+#include "res/resource.h"
 #include "shared/drive_tables.h"
 
 namespace {
@@ -102,12 +103,12 @@ class DriveTablesTest : public ::testing::Test {
   // The drive box after ReadConnections and FillDriveCombo, and its selection.
   std::vector<std::string> FillBox(int* selected) {
     ReadConnections();
-    CDialog page(130);
-    EXPECT_TRUE(page.Create(130));
+    CDialog page(IDD_DRIVE_MAP);
+    EXPECT_TRUE(page.Create(IDD_DRIVE_MAP));
     CComboBox combo;
-    combo.SubclassWindow(page.GetDlgItem(1004));
+    combo.SubclassWindow(page.GetDlgItem(IDC_DRIVE_COMBO));
     FillDriveCombo(combo);
-    MemoryWindow* window = memory_ui::Control(page, 1004);
+    MemoryWindow* window = memory_ui::Control(page, IDC_DRIVE_COMBO);
     *selected = window->curSel;
     return window->items;
   }

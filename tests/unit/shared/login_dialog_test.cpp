@@ -8,14 +8,12 @@
 #include "framework/memory_ui.h"
 #include "platform/sysinfo_memory.h"
 #include "proto/exchanges.h"
+#include "res/resource.h"
 #include "shared/login_dialog.h"
 
 namespace {
 
 namespace sysinfo = platform::memory_sysinfo;
-
-constexpr int kUserNameId = 1020;
-constexpr int kPasswordId = 1021;
 
 class LoginDialogTest : public ::testing::Test {
  protected:
@@ -38,11 +36,11 @@ class LoginDialogTest : public ::testing::Test {
   INT_PTR Run(const std::string& password, int button, Field* userName = nullptr, Field* pass = nullptr) {
     CLoginDlg dialog;
     memory_ui::ScriptModal([&](CDialog& shown) {
-      const MemoryWindow* u = memory_ui::Control(shown, kUserNameId);
-      const MemoryWindow* p = memory_ui::Control(shown, kPasswordId);
+      const MemoryWindow* u = memory_ui::Control(shown, IDC_USER_NAME);
+      const MemoryWindow* p = memory_ui::Control(shown, IDC_PASSWORD);
       if (userName) *userName = {u->text, u->enabled, u->textLimit};
       if (pass) *pass = {p->text, p->enabled, p->textLimit};
-      memory_ui::TypeText(shown, kPasswordId, password);
+      memory_ui::TypeText(shown, IDC_PASSWORD, password);
       memory_ui::Click(shown, button);
     });
     return dialog.DoModal();
@@ -130,8 +128,8 @@ TEST_F(LoginDialogTest, OverlongLogonNameIsCutOnCopyAndOnlyCancelCloses) {
   bool stillOpen = false;
   CLoginDlg dialog;
   memory_ui::ScriptModal([&](CDialog& shown) {
-    EXPECT_EQ(memory_ui::Control(shown, kUserNameId)->text, longName);
-    memory_ui::TypeText(shown, kPasswordId, "pw");
+    EXPECT_EQ(memory_ui::Control(shown, IDC_USER_NAME)->text, longName);
+    memory_ui::TypeText(shown, IDC_PASSWORD, "pw");
     memory_ui::Click(shown, IDOK);
     stillOpen = memory_ui::Window(shown)->visible;
     memory_ui::Click(shown, IDCANCEL);
