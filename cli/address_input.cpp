@@ -1,7 +1,5 @@
 #include "cli/address_input.h"
 
-#include <cstdio>
-
 #include "shared/address_rules.h"
 
 bool ReadOctets(const char* text, int octets[4]) {
@@ -35,10 +33,6 @@ std::string CheckStaticAddresses(const char* ip, const char* netmask, const char
     if (refused >= 0) return RefusedOctetMessage(fields[f], refused);
   }
   if (!GatewayInSubnet(octets[0], octets[1], octets[2])) return GATEWAY_SUBNET_MESSAGE;
-  for (int f = 0; f < 3; f++) {
-    // Octets passed their rules, so each is within 0 to 255 and the text fits.
-    std::snprintf(outs[f], ADDRESS_TEXT_SIZE, "%d.%d.%d.%d", octets[f][0], octets[f][1], octets[f][2],
-                  octets[f][3]);
-  }
+  for (int f = 0; f < 3; f++) FormatAddress(octets[f], outs[f]);
   return "";
 }

@@ -1,6 +1,5 @@
 #include "ipconfig/ip_settings_page.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "framework/dc.h"
@@ -146,7 +145,7 @@ bool CIpSettingsPage::ReadStaticAddresses() {
     AddressControl(entry.field).GetAddress(o[0], o[1], o[2], o[3]);  // a blank field reads 0
     for (int k = 0; k < 4; k++) octets[i][k] = o[k];
     if (!ValidateAddress(entry.field, o[0], o[1], o[2], o[3])) return false;
-    std::snprintf(entry.text, ADDRESS_TEXT_SIZE, "%d.%d.%d.%d", o[0], o[1], o[2], o[3]);
+    FormatAddress(octets[i], entry.text);
   }
   if (!GatewayInSubnet(octets[0], octets[1], octets[2])) {
     MessageBox(GATEWAY_SUBNET_MESSAGE, "Warning", MB_OK | MB_ICONWARNING);

@@ -1,5 +1,7 @@
 #include "shared/address_rules.h"
 
+#include <cstdio>
+
 namespace {
 
 const char* const kMessages[3][4] = {
@@ -41,4 +43,8 @@ bool GatewayInSubnet(const int ip[4], const int netmask[4], const int gateway[4]
     if (((gateway[i] & netmask[i]) & 0xFF) != ((ip[i] & netmask[i]) & 0xFF)) return false;
   }
   return true;
+}
+
+void FormatAddress(const int octets[4], char text[ADDRESS_TEXT_SIZE]) {
+  std::snprintf(text, ADDRESS_TEXT_SIZE, "%d.%d.%d.%d", octets[0], octets[1], octets[2], octets[3]);
 }

@@ -1,7 +1,10 @@
 // The octet rules of the three address fields of a static configuration, their
-// messages, and the gateway's subnet check. Pure logic: the IP Settings page
-// shows the message and moves the focus, the CLI prints it.
+// messages, the gateway's subnet check and the dotted text of passed octets.
+// Pure logic: the IP Settings page shows the message and moves the focus, the
+// CLI prints it.
 #pragma once
+
+#include "proto/local_interfaces.h"  // ADDRESS_TEXT_SIZE
 
 enum AddressField { ADDRESS_IP = 1, ADDRESS_NETMASK = 2, ADDRESS_GATEWAY = 3 };
 
@@ -18,3 +21,6 @@ const char* RefusedOctetMessage(int field, int position);
 
 // True when, octet by octet, gateway AND netmask equals ip AND netmask (8-bit values).
 bool GatewayInSubnet(const int ip[4], const int netmask[4], const int gateway[4]);
+
+// The dotted text "a.b.c.d" of four octets that passed their rules (0 to 255).
+void FormatAddress(const int octets[4], char text[ADDRESS_TEXT_SIZE]);

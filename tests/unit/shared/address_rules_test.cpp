@@ -74,4 +74,14 @@ TEST(AddressRules, GatewayMustShareTheMaskedAddress) {
   EXPECT_STREQ("Gateway address input error!", GATEWAY_SUBNET_MESSAGE);
 }
 
+TEST(AddressRules, PassedOctetsBecomeDottedTextThatFits) {
+  char text[ADDRESS_TEXT_SIZE];
+  const int widest[4] = {255, 255, 255, 255};
+  FormatAddress(widest, text);
+  EXPECT_STREQ("255.255.255.255", text);
+  const int zeros[4] = {10, 0, 0, 7};
+  FormatAddress(zeros, text);
+  EXPECT_STREQ("10.0.0.7", text);
+}
+
 }  // namespace
