@@ -14,10 +14,9 @@ import unittest
 
 import harness
 import lab
-from e2e_base import require_program, wait_for
+from e2e_base import require_program
 from resource_ids import ids
 
-OP_QUERY = 3
 DRIVE_MAPPING_TAB = 2
 PROVIDER = "lsnetprov"
 PROVIDER_DLL = harness.win_exe("lsnetprov.dll")
@@ -43,19 +42,11 @@ class DrivePage:
         if wine_version:
             self.reg_add("HKCU\\Software\\Wine", "Version", wine_version)
         self.ip = lab.Lab.dev_ip(0, 0)
-        sim = session.lab.start_sim([{"name": "nas-drives", "ip": self.ip, "netmask": lab.Lab.netmask(),
-                                      "gateway": lab.Lab.pc_ip(0), "shares": SHARES}])
+        session.lab.start_sim([{"name": "nas-drives", "ip": self.ip, "netmask": lab.Lab.netmask(),
+                                "gateway": lab.Lab.pc_ip(0), "shares": SHARES}])
         session.start_program()
         self.main, _ = session.wait_main_window()
-        # a click into a window that has only just appeared can be lost under load:
-        # the pick counts once the device has been asked for its shares
-        def share_queries():
-            return [e for e in sim.log() if e.direction == "RX" and e.opcode == OP_QUERY]
-        for _ in range(3):
-            self.d.call("clickrow", self.d.control(self.main, ids.IDC_DEVICE_LIST), 0)
-            if wait_for(share_queries, timeout_s=10):
-                break
-        assert share_queries(), "a click on the device's row never asked it for its shares"
+        self.d.call("clickrow", self.d.control(self.main, ids.IDC_DEVICE_LIST), 0)
         self.d.call("clicktab", self.d.control(self.main, ids.IDC_PAGE_TAB), DRIVE_MAPPING_TAB)
         # the click reaches the program as input, after the pick has asked the device for its shares
         deadline = time.monotonic() + 15

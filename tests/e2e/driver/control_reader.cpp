@@ -294,7 +294,7 @@ std::string IpAddressJson(HWND ip) {
         .Done();
 }
 
-std::string CheckJson(HWND button) { return std::to_string(Send(button, BM_GETCHECK, 0, 0)); }
+std::string CheckJson(HWND button) { return std::to_string(CheckState(button)); }
 
 std::string MessageBoxJson(HWND box) {
     // the message text is the static with id 0xFFFF; the icon static has no text
@@ -311,6 +311,13 @@ std::string MessageBoxJson(HWND box) {
 }
 
 int TabSelection(HWND tab) { return (int)Send(tab, TCM_GETCURSEL, 0, 0); }
+
+int CheckState(HWND button) { return (int)Send(button, BM_GETCHECK, 0, 0); }
+
+bool TogglesCheck(HWND button) {
+    DWORD type = (DWORD)GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
+    return ClassOf(button) == "Button" && (type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE);
+}
 
 bool RowSelected(HWND list, int row) { return (Send(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0; }
 

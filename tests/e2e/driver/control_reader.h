@@ -20,6 +20,8 @@ std::string CheckJson(HWND button);  // BST_UNCHECKED, BST_CHECKED or BST_INDETE
 std::string MessageBoxJson(HWND box);
 
 int TabSelection(HWND tab);
+int CheckState(HWND button);
+bool TogglesCheck(HWND button);  // an automatic check box: every click changes its state
 bool RowSelected(HWND list, int row);
 bool TabItemRect(HWND tab, int index, RECT* rc);
 bool ListRowRect(HWND list, int row, RECT* rc);

@@ -13,9 +13,13 @@
 //   idle HWND [TIMEOUT]            waits until the window's thread takes messages again
 //   windows | info HWND | children HWND | text HWND
 //   listview HWND | tabs HWND | combo HWND | ipaddr HWND | check HWND
-//   click HWND [X Y] | clicktab HWND INDEX | clickrow HWND ROW   real mouse clicks
-//   button HWND (posted BM_CLICK) | press BOX BUTTONTEXT | settext HWND TEXT
-//   focus HWND | keys NAME[+NAME...] | type TEXT | sleep MS
+//   click HWND [X Y] | clicktab HWND INDEX | clickrow HWND ROW
+//                                  real mouse clicks once the window takes them (user_input.h);
+//                                  a tab's or a row's is confirmed by the selection
+//   button HWND | press BOX BUTTONTEXT
+//                                  BM_CLICK posted once the button takes input; a check
+//                                  box's is confirmed by its check
+//   settext HWND TEXT | focus HWND | keys NAME[+NAME...] | type TEXT | sleep MS
 #include <windows.h>
 
 #include <cstdio>
@@ -32,6 +36,7 @@ namespace {
 
 constexpr DWORD kPollMs = 50;
 constexpr DWORD kClickEffectMs = 2000;
+constexpr DWORD kBusyWaitMs = 30000;
 constexpr int kClickAttempts = 3;
 
 using Args = std::vector<std::string>;
@@ -60,6 +65,42 @@ HWND WaitFor(DWORD timeoutMs, Find found) {
         if (GetTickCount() - start >= timeoutMs) return nullptr;
         Sleep(kPollMs);
     }
+}
+
+// Input waits in the program's queue behind any work it is doing, and a read
+// sent meanwhile is answered first: wait for the input's effect, and before
+// calling it lost, for the program's thread to finish what held it.
+template <typename Effect>
+bool Took(HWND target, Effect effect) {
+    if (WaitFor(kClickEffectMs, effect)) return true;
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, kBusyWaitMs, &ignored);
+    return WaitFor(kClickEffectMs, effect) != nullptr;
+}
+
+// A click on a tab or a row counts once the selection shows it; only a click
+// that a program with time for it never took is sent again.
+Reply ClickItem(HWND target, bool tab, int index) {
+    RECT rc;
+    if (!(tab ? TabItemRect(target, index, &rc) : ListRowRect(target, index, &rc))) return Fail("no such item");
+    POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    auto selected = [&] { return (tab ? TabSelection(target) == index : RowSelected(target, index)) ? target : nullptr; };
+    for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
+        if (!ClickAt(target, pt)) return Fail("the control takes no click");
+        if (Took(target, selected)) return Ok(true);
+    }
+    return Fail("the click changed no selection");
+}
+
+// A posted click is never lost, but a disabled button, or one under a modal
+// box, ignores it. A check box's click counts once its check shows it.
+Reply PressButton(HWND button) {
+    bool toggles = TogglesCheck(button);
+    int before = toggles ? CheckState(button) : 0;
+    if (!PostButtonClick(button)) return Fail("the button takes no input");
+    if (toggles && !Took(button, [&] { return CheckState(button) != before ? button : nullptr; }))
+        return Fail("the click changed no check");
+    return Ok(true);
 }
 
 Reply Run(const Args& a) {
@@ -100,41 +141,18 @@ Reply Run(const Args& a) {
     if (cmd == "check") return Ok(CheckJson(target));
     if (cmd == "click" && n >= 4) {
         POINT pt = {atoi(a[2].c_str()), atoi(a[3].c_str())};
-        return Ok(ClickAt(target, pt));
+        return ClickAt(target, pt) ? Ok(true) : Fail("the window takes no click");
     }
-    if (cmd == "click") return Ok(ClickCenter(target));
-    if ((cmd == "clicktab" || cmd == "clickrow") && n >= 3) {
-        RECT rc;
-        int index = atoi(a[2].c_str());
-        bool tab = cmd == "clicktab";
-        if (!(tab ? TabItemRect(target, index, &rc) : ListRowRect(target, index, &rc))) return Fail("no such item");
-        POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-        // The click waits in the program's input queue behind any work it is
-        // doing, and a read sent now would be answered first: wait for its effect.
-        // Under Wine the first click into a window that has just appeared is
-        // sometimes lost, so click again when nothing happened.
-        HWND selected = nullptr;
-        for (int attempt = 0; attempt < kClickAttempts && !selected; ++attempt) {
-            if (!ClickAt(target, pt)) return Fail("the click did not reach the control");
-            selected = WaitFor(kClickEffectMs, [&] {
-                return (tab ? TabSelection(target) == index : RowSelected(target, index)) ? target : nullptr;
-            });
-        }
-        return selected ? Ok(true) : Fail("the click changed no selection");
-    }
-    if (cmd == "button") {
-        PostButtonClick(target);
-        return Ok(true);
-    }
+    if (cmd == "click") return ClickCenter(target) ? Ok(true) : Fail("the window takes no click");
+    if ((cmd == "clicktab" || cmd == "clickrow") && n >= 3) return ClickItem(target, cmd == "clicktab", atoi(a[2].c_str()));
+    if (cmd == "button") return PressButton(target);
     if (cmd == "settext" && n >= 3) return Ok(SendMessageA(target, WM_SETTEXT, 0, (LPARAM)a[2].c_str()) != 0);
     if (cmd == "focus") return Ok(FocusControl(target));
     if (cmd == "keys" && n >= 2) return Ok(PressKeys(a[1].c_str()));
     if (cmd == "type" && n >= 2) return Ok(TypeText(a[1].c_str()));
     if (cmd == "press" && n >= 3) {
         HWND button = ChildButtonByText(target, a[2].c_str());
-        if (!button) return Fail("no such button");
-        PostButtonClick(button);
-        return Ok(true);
+        return button ? PressButton(button) : Fail("no such button");
     }
     if (cmd == "sleep" && n >= 2) {
         Sleep(Timeout(a, 1));

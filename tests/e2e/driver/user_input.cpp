@@ -37,40 +37,81 @@ INPUT KeyInput(WORD vk, bool up) {
 // Lets the target's thread take the input before the next command reads state.
 void Settle() { Sleep(150); }
 
+constexpr DWORD kPollMs = 50;
+constexpr DWORD kReadyWaitMs = 5000;
+
 bool BringForward(HWND hwnd) {
     HWND top = GetAncestor(hwnd, GA_ROOT);
     SetForegroundWindow(top);
     return GetForegroundWindow() == top;
 }
 
-constexpr DWORD kHitWaitMs = 3000;
+// A window under a modal box is disabled and ignores input.
+bool TakesInput(HWND hwnd) {
+    return IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && IsWindowEnabled(GetAncestor(hwnd, GA_ROOT));
+}
 
-// A window that has just appeared may not be on top yet: a click now would
-// land on whatever lies under the point.
-bool WaitUntilHit(HWND hwnd, POINT screen) {
+// Polls ready() until it holds or the time is up, calling nudge() between polls.
+template <typename Ready, typename Nudge>
+bool WaitUntil(Ready ready, Nudge nudge) {
     DWORD start = GetTickCount();
-    for (;;) {
-        HWND hit = WindowFromPoint(screen);
-        if (hit == hwnd || IsChild(hwnd, hit)) return true;
-        if (GetTickCount() - start >= kHitWaitMs) return false;
-        BringForward(hwnd);
-        Sleep(50);
+    while (!ready()) {
+        if (GetTickCount() - start >= kReadyWaitMs) return false;
+        nudge();
+        Sleep(kPollMs);
     }
+    return true;
+}
+
+// A window that has just appeared may not be active or on top yet: a click
+// now would land elsewhere or nowhere. Its top window counts as active once
+// the program's thread has taken the activation: only then does
+// GetForegroundWindow report it.
+bool WaitUntilClickable(HWND hwnd, POINT screen) {
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    return WaitUntil(
+        [&] {
+            HWND hit = WindowFromPoint(screen);
+            return TakesInput(hwnd) && GetForegroundWindow() == top && (hit == hwnd || IsChild(hwnd, hit));
+        },
+        [&] { BringForward(hwnd); });
+}
+
+// Keys go to the focus of the foreground window: there is none while a window
+// that has just appeared is not active yet, or a closed box's owner is not
+// active again.
+bool WaitForKeyboardTarget() {
+    return WaitUntil(
+        [] {
+            HWND top = GetForegroundWindow();
+            return top && TakesInput(top);
+        },
+        [] {});
+}
+
+// Each event carries its own absolute point. Wine turns the X pointer's
+// crossing events (a window appears or goes away under the pointer) into
+// pointer moves to where the pointer was then; one handled late would move a
+// press or a release that used the cursor position off the target.
+INPUT MouseInput(POINT screen, DWORD button) {
+    LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    // the pixel's centre on the 0..65535 scale
+    in.mi.dx = (LONG)(((2LL * screen.x + 1) * 65536) / (2LL * width));
+    in.mi.dy = (LONG)(((2LL * screen.y + 1) * 65536) / (2LL * height));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+    return in;
 }
 
 }  // namespace
 
 bool ClickAt(HWND hwnd, POINT client) {
     if (!IsWindow(hwnd)) return false;
-    BringForward(hwnd);
     POINT screen = client;
     ClientToScreen(hwnd, &screen);
-    if (!WaitUntilHit(hwnd, screen)) return false;
-    SetCursorPos(screen.x, screen.y);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    if (!WaitUntilClickable(hwnd, screen)) return false;
+    INPUT in[2] = {MouseInput(screen, MOUSEEVENTF_LEFTDOWN), MouseInput(screen, MOUSEEVENTF_LEFTUP)};
     bool sent = SendInput(2, in, sizeof(INPUT)) == 2;
     Settle();
     return sent;
@@ -101,12 +142,14 @@ bool PressKeys(const char* keys) {
     int n = 0;
     for (int i = 0; i < heldCount; ++i) in[n++] = KeyInput(held[i], false);
     for (int i = heldCount - 1; i >= 0; --i) in[n++] = KeyInput(held[i], true);
+    if (!WaitForKeyboardTarget()) return false;
     bool sent = SendInput(n, in, sizeof(INPUT)) == (UINT)n;
     Settle();
     return sent;
 }
 
 bool TypeText(const char* text) {
+    if (!WaitForKeyboardTarget()) return false;
     for (const char* p = text; *p; ++p) {
         SHORT scan = VkKeyScanA(*p);
         if (scan == -1) return false;
@@ -136,7 +179,9 @@ bool FocusControl(HWND hwnd) {
     return focused;
 }
 
-void PostButtonClick(HWND button) {
+bool PostButtonClick(HWND button) {
+    if (!WaitUntil([&] { return TakesInput(button); }, [] {})) return false;
     PostMessageA(button, BM_CLICK, 0, 0);
     Settle();
+    return true;
 }
