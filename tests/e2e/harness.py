@@ -289,6 +289,18 @@ class WineSession:
             return subprocess.CompletedProcess(done.args, done.returncode, out.read().decode("latin-1"),
                                                err.read().decode("latin-1"))
 
+    def reg_add(self, key, name, data, kind="REG_SZ"):
+        """Sets a registry value in the session's prefix. "reg add /f" may be
+        repeated safely, so a rare failed start of the command is tried once
+        more before the test fails with everything the command said."""
+        argv = ["reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"]
+        for _ in range(2):
+            done = self.wine(argv)
+            if done.returncode == 0:
+                return
+        raise RuntimeError(f"wine reg add {key} {name}: exit {done.returncode}, "
+                           f"stdout {done.stdout!r}, stderr {done.stderr!r}")
+
     def start_program(self, exe=None, args=()):
         exe = exe or win_exe("lumaseek.exe")
         self.program_started = time.monotonic()

@@ -40,7 +40,7 @@ class DrivePage:
         self.log_path = os.path.join(session.prefix, "drive_c", "lsnetprov.log")
         self.register_provider(password)
         if wine_version:
-            self.reg_add("HKCU\\Software\\Wine", "Version", wine_version)
+            self.s.reg_add("HKCU\\Software\\Wine", "Version", wine_version)
         self.ip = lab.Lab.dev_ip(0, 0)
         session.lab.start_sim([{"name": "nas-drives", "ip": self.ip, "netmask": lab.Lab.netmask(),
                                 "gateway": lab.Lab.pc_ip(0), "shares": SHARES}])
@@ -54,20 +54,16 @@ class DrivePage:
             time.sleep(0.2)
         assert self.rows(), "the picked device's shares never reached the Drive Mapping list"
 
-    def reg_add(self, key, name, data, kind="REG_SZ"):
-        done = self.s.wine(["reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"])
-        assert done.returncode == 0, done.stderr
-
     def register_provider(self, password):
         # mpr reads these once, when a program loads it
         order = "HKLM\\System\\CurrentControlSet\\Control\\NetworkProvider\\Order"
         service = f"HKLM\\System\\CurrentControlSet\\Services\\{PROVIDER}\\NetworkProvider"
-        self.reg_add(order, "ProviderOrder", PROVIDER)
-        self.reg_add(service, "Name", "lumaSeek test network")
-        self.reg_add(service, "ProviderPath", windows_path(PROVIDER_DLL))
-        self.reg_add(service, "LogPath", "C:\\lsnetprov.log")
+        self.s.reg_add(order, "ProviderOrder", PROVIDER)
+        self.s.reg_add(service, "Name", "lumaSeek test network")
+        self.s.reg_add(service, "ProviderPath", windows_path(PROVIDER_DLL))
+        self.s.reg_add(service, "LogPath", "C:\\lsnetprov.log")
         if password is not None:
-            self.reg_add(service, "Password", password)
+            self.s.reg_add(service, "Password", password)
 
     def hwnd(self, ctrl_id):
         # the Search Device page's "OK" has the id of "Map Drive": only the shown page counts

@@ -31,8 +31,7 @@ class WindowsVersionName(unittest.TestCase):
             for setting, name in EXPECTED:
                 with self.subTest(setting=setting or "default"):
                     if setting:
-                        added = s.wine(["reg", "add", "HKCU\\Software\\Wine", "/v", "Version", "/d", setting, "/f"])
-                        self.assertEqual(added.returncode, 0, added.stderr)
+                        s.reg_add("HKCU\\Software\\Wine", "Version", setting)
                     probe = s.wine([PROBE])
                     self.assertEqual(probe.returncode, 0)
                     self.assertEqual(probe.stdout.rstrip("\r\n"), name)
