@@ -32,6 +32,11 @@ std::uint32_t GetLength(const std::uint8_t* at) {
          static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
 }
 
+// Where a search reply's name length stands: a long reply has more fields before its name.
+int NameLengthOffset(const std::uint8_t* reply) {
+  return reply[0] == OP_SEARCH_REPLY_EXT ? LONG_NAME_LENGTH_OFFSET : SHORT_NAME_LENGTH_OFFSET;
+}
+
 // Length of a text of at most `max` characters, counted without relying on a terminator.
 int BoundedLength(const char* text, int max) {
   int n = 0;
@@ -112,8 +117,7 @@ bool SearchReplyWanted(const std::uint8_t* reply, int size, int matchCode1, int 
 
 bool SearchReplyFits(const std::uint8_t* reply, int size) {
   if (size < 1) return false;
-  const int lengthOffset =
-      reply[0] == OP_SEARCH_REPLY_EXT ? LONG_NAME_LENGTH_OFFSET : SHORT_NAME_LENGTH_OFFSET;
+  const int lengthOffset = NameLengthOffset(reply);
   const int nameOffset = lengthOffset + 4;
   return size >= nameOffset &&
          GetLength(reply + lengthOffset) <= static_cast<std::uint32_t>(size - nameOffset);
@@ -128,8 +132,7 @@ bool ReplyAddressText(const std::uint8_t* reply, int size, char out[ADDRESS_TEXT
 
 bool ParseSearchReply(const std::uint8_t* reply, int size, DeviceRecord& out) {
   if (!SearchReplyFits(reply, size)) return false;
-  const int lengthOffset =
-      reply[0] == OP_SEARCH_REPLY_EXT ? LONG_NAME_LENGTH_OFFSET : SHORT_NAME_LENGTH_OFFSET;
+  const int lengthOffset = NameLengthOffset(reply);
   const int nameOffset = lengthOffset + 4;
   const std::uint32_t nameLength = GetLength(reply + lengthOffset);
 
