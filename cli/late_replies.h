@@ -4,9 +4,6 @@
 // them afterwards, outside the search, which stays as the program runs it.
 #pragma once
 
-// The match codes the program's search asks with.
-inline constexpr int SEARCH_MATCH_CODE1 = 8;
-inline constexpr int SEARCH_MATCH_CODE2 = 1;
 // How long one interface is read at most.
 inline constexpr int LATE_READ_LIMIT_MS = 3000;
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "cli/late_replies.h"
 #include "proto/engine_tally.h"
+#include "proto/exchanges.h"
 #include "proto/wire.h"
 
 int ReplyWitness::Receive(platform::SocketHandle s, std::uint8_t* buffer, int capacity) {

@@ -173,7 +173,7 @@ void CIpSettingsPage::RefreshSelectedDevice() {
   SelectedDevice.netmaskAddress = 0;
   SelectedDevice.gatewayAddress = 0;
   SelectedDevice.dhcpEnabled = 0;
-  SearchDevices(8, 1);
+  SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2);
   // no early exit: of devices sharing a name the last one listed wins
   for (const DeviceRecord* record = DeviceList.head; record; record = record->next) {
     if (SelectedDevice.deviceName != record->name) continue;

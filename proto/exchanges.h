@@ -29,6 +29,10 @@ inline constexpr int SHARES_DRAIN_POLLS = 11;
 inline constexpr int SHARES_MAX_POLLS = 21;
 inline constexpr int CONFIG_MAX_POLLS = 101;
 
+// The match codes every search of the program asks with.
+inline constexpr int SEARCH_MATCH_CODE1 = 8;
+inline constexpr int SEARCH_MATCH_CODE2 = 1;
+
 // 0 for a match code switches its test off.
 void SearchDevices(int matchCode1, int matchCode2);
 // Nonzero when the selected device accepted LoginUserName and LoginPassword.

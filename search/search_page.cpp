@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int kSearchMatchCode1 = 8;
-constexpr int kSearchMatchCode2 = 1;
-
 struct ListColumn {
   const char* title;
   int width;
@@ -79,7 +76,7 @@ void CSearchPage::OnSearchDevice() {
   ClearSelectedDeviceTexts();
   ShareViewTable.count = 0;
 
-  SearchDevices(kSearchMatchCode1, kSearchMatchCode2);
+  SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2);
   int row = 0;
   for (const DeviceRecord* device = DeviceList.head; device; device = device->next, ++row) {
     m_deviceList.InsertItem(row, "", 0);
