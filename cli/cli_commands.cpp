@@ -31,7 +31,7 @@ class Session {
 
   template <typename Exchange>
   auto Wait(const char* what, Exchange exchange) {
-    if (show_) progress_.Begin(what);
+    progress_.Begin(what, show_);
     auto result = exchange();
     progress_.End();
     return result;
@@ -51,6 +51,14 @@ class Session {
       for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) added += ReadLateReplies(i);
       return added;
     });
+  }
+
+  // An interrupt at the prompt stops as one during an exchange does.
+  bool ReadPassword(char* out, int size) {
+    progress_.Begin("reading the password", false);
+    const bool read = platform::ReadLineHidden(out, size);
+    progress_.End();
+    return read;
   }
 
   const ReplyWitness& Witness() const { return progress_; }
@@ -102,7 +110,7 @@ bool Login(Session& session, const CliOptions& options) {
   std::fprintf(stderr, "The device refused the login. Password for %s: ", Printable(LoginUserName).c_str());
   std::fflush(stderr);
   char typed[LOGIN_TEXT_SIZE + 2];  // room to notice a password that is too long
-  if (!platform::ReadLineHidden(typed, sizeof typed)) return false;
+  if (!session.ReadPassword(typed, sizeof typed)) return false;
   if (std::strlen(typed) >= LOGIN_TEXT_SIZE) {
     std::fprintf(stderr, "lumaseek-cli: a password has at most %d characters\n", LOGIN_TEXT_SIZE - 1);
     return false;

@@ -6,6 +6,8 @@
 inline constexpr int EXIT_DONE = 0;
 inline constexpr int EXIT_FAILED = 1;  // not found, refused, no answer in time
 inline constexpr int EXIT_USAGE = 2;   // bad usage or an invalid address
+// Ctrl-C, Ctrl-Break, the console closing, SIGINT or SIGTERM: the shells' 128 + SIGINT, on Windows too.
+inline constexpr int EXIT_INTERRUPTED = 130;
 
 struct CliOptions {
   bool json = false;

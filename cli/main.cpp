@@ -6,6 +6,7 @@
 
 #include "cli/cli_commands.h"
 #include "lumaseek_version.h"
+#include "platform/interrupt.h"
 #include "proto/exchanges.h"
 
 namespace {
@@ -21,7 +22,8 @@ const char kUsage[] =
     "DEVICE is the IP address or the name of a device that answers the search.\n"
     "search --all also lists the devices that answered after the search's 32 reads per interface.\n"
     "doctor searches as the program does and says why a device may be missing.\n"
-    "Exit status: 0 done, 1 not found, refused or no answer, 2 bad usage or address;\n"
+    "Exit status: 0 done, 1 not found, refused or no answer, 2 bad usage or address,\n"
+    "130 interrupted (Ctrl-C, Ctrl-Break, the console closing, SIGINT, SIGTERM);\n"
     "doctor: 0 when a device was found, 1 otherwise.\n";
 
 int Usage(const char* problem) {
@@ -33,6 +35,10 @@ int Usage(const char* problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::CatchInterrupts();
+  for (int i = 1; i < argc; i++) {
+    if (std::strcmp(argv[i], "/?") == 0) argv[i] = const_cast<char*>("--help");  // Windows' way to ask
+  }
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     std::fputs(kUsage, stdout);
     return EXIT_DONE;

@@ -2,6 +2,8 @@
 // waits, stderr shows what it waits for and for how long. Everything is passed
 // through unchanged, so the exchanges keep their exact schedule; the system's
 // error codes, which the window program's service does not give, come from here.
+// Once an interrupt came, polls find nothing, nothing is sent and pauses are
+// skipped, so the engine's loops run out within a poll; End() then stops.
 #pragma once
 
 #include <chrono>
@@ -12,8 +14,10 @@ class ProgressSockets : public platform::SocketService {
  public:
   explicit ProgressSockets(platform::SocketService& inner) : inner_(inner) {}
 
-  // Starts showing "<what>... <seconds> s"; End() clears the line.
-  void Begin(const char* what);
+  // Starts the exchange `what`; when `show`, stderr shows "<what>... <seconds> s".
+  void Begin(const char* what, bool show);
+  // Clears the line. After an interrupt, says what it interrupted and whether
+  // the exchange's request had gone out, and exits with EXIT_INTERRUPTED.
   void End();
 
   bool StartLibrary() override { return inner_.StartLibrary(); }
@@ -31,12 +35,8 @@ class ProgressSockets : public platform::SocketService {
     return inner_.SetMulticastInterface(s, local);
   }
   int SendTo(platform::SocketHandle s, const std::uint8_t* data, int size, platform::Ipv4 to,
-             std::uint16_t port) override {
-    return inner_.SendTo(s, data, size, to, port);
-  }
-  bool WaitReadable(platform::SocketHandle s, int timeoutMicroseconds) override {
-    return inner_.WaitReadable(s, timeoutMicroseconds);
-  }
+             std::uint16_t port) override;
+  bool WaitReadable(platform::SocketHandle s, int timeoutMicroseconds) override;
   int Receive(platform::SocketHandle s, std::uint8_t* buffer, int capacity) override {
     return inner_.Receive(s, buffer, capacity);
   }
@@ -49,5 +49,7 @@ class ProgressSockets : public platform::SocketService {
 
   platform::SocketService& inner_;
   const char* what_ = nullptr;
+  bool shown_line_ = false;
+  bool sent_ = false;  // during what_
   std::chrono::steady_clock::time_point start_, shown_;
 };

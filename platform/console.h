@@ -1,13 +1,35 @@
 // The console as the command-line client uses it: whether a stream is a
-// terminal, and reading a password without echo.
+// terminal, reading a password without echo, and writing its UTF-8 text.
 #pragma once
+
+#include <cstddef>
+#include <cstdio>
 
 namespace platform {
 
+// A terminal: a tty (POSIX) or a console handle (Windows); the NUL device,
+// a pipe or a file is none.
 bool StdinIsTerminal();
 bool StderrIsTerminal();
-// Reads one line from the terminal with echo off into `out` (the line end
-// dropped, the text cut to size - 1 characters); false at end of input.
+
+// Reads one line typed at the terminal with echo off into `out` (the line end
+// dropped, the text cut to size - 1 characters; on Windows in the ANSI code
+// page, as the command line's arguments are). False, with nothing taken, at
+// end of input: the input's end or an interrupt before Enter, or a line that
+// holds Ctrl-D or Ctrl-Z (Ctrl-Z then Enter is how Windows ends input), which
+// never become part of a password.
 bool ReadLineHidden(char* out, int size);
+// The rule of both sides for a line as read: drops its line end; false, the
+// line emptied, when Enter did not end it or it holds Ctrl-D or Ctrl-Z.
+bool FinishTypedLine(char* line, bool enterPressed);
+
+// Writes UTF-8 text to stdout or stderr: to a Windows console as UTF-16,
+// whatever its code page; to anything else as the UTF-8 bytes themselves.
+void WriteText(std::FILE* stream, const char* text, std::size_t size);
+// printf into WriteText.
+#if defined(__GNUC__)
+__attribute__((format(gnu_printf, 2, 3)))
+#endif
+void Print(std::FILE* stream, const char* format, ...);
 
 }  // namespace platform

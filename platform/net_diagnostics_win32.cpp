@@ -7,6 +7,7 @@
 #include <iphlpapi.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <vector>
 
 #include "platform/net_diagnostics.h"
@@ -44,7 +45,7 @@ int ListSystemInterfaces(SystemInterface* out, int max) {
       s.netmask = u->Length >= sizeof(IP_ADAPTER_UNICAST_ADDRESS_LH) ? MaskOfPrefix(u->OnLinkPrefixLength) : 0;
       s.name[0] = '\0';
       if (a->FriendlyName) {
-        WideCharToMultiByte(CP_ACP, 0, a->FriendlyName, -1, s.name, sizeof s.name, nullptr, nullptr);
+        WideCharToMultiByte(CP_UTF8, 0, a->FriendlyName, -1, s.name, sizeof s.name, nullptr, nullptr);
         s.name[sizeof s.name - 1] = '\0';
       }
       s.up = a->OperStatus == IfOperStatusUp;
@@ -56,16 +57,19 @@ int ListSystemInterfaces(SystemInterface* out, int max) {
 int LastSocketError() { return WSAGetLastError(); }
 
 void SocketErrorText(int code, char* out, int size) {
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                      static_cast<DWORD>(code), 0, out, static_cast<DWORD>(size), nullptr);
-  if (length == 0) {
+  // Wide, then UTF-8: the ANSI code page's bytes are not what the CLI writes.
+  wchar_t text[256];
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                static_cast<DWORD>(code), 0, text, sizeof text / sizeof text[0], nullptr);
+  // The system's texts end with a line break and often a full stop.
+  while (length > 0 && std::wcschr(L"\r\n .\x3002", text[length - 1])) length--;
+  const int bytes =
+      length ? WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), out, size - 1, nullptr, nullptr) : 0;
+  if (bytes == 0) {
     std::snprintf(out, static_cast<std::size_t>(size), "error %d", code);
     return;
   }
-  // The system's texts end with a line break and often a full stop.
-  DWORD end = length;
-  while (end > 0 && (out[end - 1] == '\r' || out[end - 1] == '\n' || out[end - 1] == ' ' || out[end - 1] == '.')) end--;
-  out[end] = '\0';
+  out[bytes] = '\0';
 }
 
 // A holder that does not share the port makes Windows refuse with "access denied".

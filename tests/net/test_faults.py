@@ -1,9 +1,13 @@
 """Faulty devices: every exchange still ends within its bound and takes only
 what is its own."""
 
+import signal
+import subprocess
+import time
 import unittest
 
-from netcase import LabCase, device
+from lab import binary
+from netcase import OP_CONFIG, LabCase, device
 
 SEARCH_BOUND = 1.04 + 0.6        # one interface, with process start-up
 LOGIN_BOUND = 1.1 + 0.6
@@ -57,6 +61,27 @@ class Faults(LabCase):
         self.assertEqual(1, result.code, result)
         self.assertIn("did not confirm", result.err)
         self.assertLess(result.seconds, 2 * SEARCH_BOUND + LOGIN_BOUND + CONFIG_BOUND, result)
+
+    def test_interrupted_unconfirmed_change_says_so_and_exits_130(self):
+        before = self.config_requests()
+        cli = self.lab.popen_pc([binary("lumaseek-cli"), "set-dhcp", "never"], stdin=subprocess.DEVNULL,
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        try:
+            deadline = time.monotonic() + 2 * SEARCH_BOUND + LOGIN_BOUND
+            while self.config_requests() == before and time.monotonic() < deadline:
+                time.sleep(0.01)
+            cli.send_signal(signal.SIGINT)
+            interrupted = time.monotonic()
+            out, err = cli.communicate(timeout=5)
+        finally:
+            cli.kill()
+        self.assertLess(time.monotonic() - interrupted, 0.5, "ends within a poll or so")
+        self.assertEqual(130, cli.returncode, err)
+        self.assertIn("lumaseek-cli: interrupted while waiting for the device to confirm; "
+                      "its request had already been sent", err)
+
+    def config_requests(self):
+        return sum(1 for e in self.sim.log() if e.direction == "RX" and e.opcode == OP_CONFIG)
 
     def test_confirmation_from_the_wrong_address_is_passed_over(self):
         new_ip = self.lab.dev_ip(0, 60)
