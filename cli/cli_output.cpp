@@ -21,6 +21,20 @@ void PrintRow(std::FILE* out, const std::vector<std::string>& cells, const std::
   std::fprintf(out, "%s\n", cells.back().c_str());
 }
 
+// Length of the valid UTF-8 character at p (2 to 4), or 1 for any other byte.
+std::size_t Utf8Length(const unsigned char* p) {
+  const std::size_t n = p[0] >= 0xF0 ? (p[0] <= 0xF4 ? 4 : 1) : p[0] >= 0xE0 ? 3 : p[0] >= 0xC2 ? 2 : 1;
+  for (std::size_t k = 1; k < n; k++) {
+    if ((p[k] & 0xC0) != 0x80) return 1;  // the terminator ends a cut character too
+  }
+  // no overlong forms, surrogates or code points past U+10FFFF
+  if ((p[0] == 0xE0 && p[1] < 0xA0) || (p[0] == 0xED && p[1] >= 0xA0) || (p[0] == 0xF0 && p[1] < 0x90) ||
+      (p[0] == 0xF4 && p[1] >= 0x90)) {
+    return 1;
+  }
+  return n;
+}
+
 }  // namespace
 
 std::string Printable(const char* text) {
@@ -33,9 +47,13 @@ std::string Printable(const char* text) {
 std::string JsonString(const char* text) {
   std::string out = "\"";
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; p++) {
+    const std::size_t length = Utf8Length(p);
     if (*p == '"' || *p == '\\') {
       out += '\\';
       out += static_cast<char>(*p);
+    } else if (length > 1) {  // JSON is UTF-8: the character as it is
+      out.append(reinterpret_cast<const char*>(p), length);
+      p += length - 1;
     } else if (*p < 0x20 || *p >= 0x7F) {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\u%04x", *p);

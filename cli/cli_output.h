@@ -19,5 +19,6 @@ void PrintShares(std::FILE* out, const ShareRecord* head, bool json);
 
 // Bytes outside printable ASCII shown as "?".
 std::string Printable(const char* text);
-// A JSON string literal; bytes beyond ASCII are taken as Latin-1 characters.
+// A JSON string literal: valid UTF-8 as it is; other bytes beyond ASCII are
+// taken as Latin-1 characters.
 std::string JsonString(const char* text);

@@ -34,6 +34,9 @@ std::string Captured(Print print) {
 TEST(CliOutput, NamesFromTheNetworkCannotBreakJsonOrTheTerminal) {
   EXPECT_EQ(R"("a\"b\\c")", JsonString("a\"b\\c"));
   EXPECT_EQ(R"("\u001b[2J\u000a\u00e9")", JsonString("\x1b[2J\n\xe9"));
+  // UTF-8 as it is; a cut, overlong or surrogate sequence byte by byte
+  EXPECT_EQ("\"caf\xc3\xa9 \xe3\x82\xa2\"", JsonString("caf\xc3\xa9 \xe3\x82\xa2"));
+  EXPECT_EQ(R"("\u00e3\u0082 \u00c0\u00af\u00ed\u00a0\u0080")", JsonString("\xe3\x82 \xc0\xaf\xed\xa0\x80"));
   EXPECT_EQ("?[2J?x?", Printable("\x1b[2J\nx\xff"));
 }
 

@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/console.h"
+
+namespace {
+
+struct Typed {
+  const char* line;
+  bool enter;
+  bool taken;
+  const char* text;
+};
+
+TEST(Console, EndOfInputAtThePromptIsNeverTakenForAPassword) {
+  const Typed cases[] = {
+      {"s3cret\n", true, true, "s3cret"},
+      {"s3cret\r\n", true, true, "s3cret"},  // a Windows console's line end
+      {"\n", true, true, ""},                // Enter alone: an empty password, as typed
+      {"\x1a\r\n", true, false, ""},         // Ctrl-Z, Enter: Windows' end of input
+      {"ab\x04" "cd\n", true, false, ""},    // Ctrl-D inside the line
+      {"half", false, false, ""},            // the input ended before Enter
+  };
+  for (const Typed& t : cases) {
+    char line[32];
+    std::strcpy(line, t.line);
+    EXPECT_EQ(t.taken, platform::FinishTypedLine(line, t.enter)) << t.line;
+    EXPECT_STREQ(t.text, line) << t.line;
+  }
+}
+
+}  // namespace
