@@ -1,12 +1,11 @@
-"""lumaseek-cli.exe as a Windows console program under Wine: Ctrl-C, the NUL
-device, /? and the system's texts in a Japanese locale."""
+"""lumaseek-cli.exe as a Windows console program under Wine: Ctrl-C, standard
+input from NUL, /? and the system's texts in a Japanese locale."""
 
 import json
 import os
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 import harness
@@ -15,6 +14,7 @@ from e2e_base import require_program, wait_for
 
 OP_CONFIG = 5
 CLI = harness.win_exe("lumaseek-cli.exe")
+CLI_FOR_CMD = "Z:" + CLI.replace("/", "\\")
 # Holds port 13579 without letting anyone share it.
 PORT_HOLDER = "import socket, time; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); " \
               "s.bind(('0.0.0.0', 13579)); print('ready', flush=True); time.sleep(120)"
@@ -23,29 +23,58 @@ PORT_HOLDER = "import socket, time; s = socket.socket(socket.AF_INET, socket.SOC
 @require_program
 @unittest.skipUnless(os.path.exists(lab.binary("lumaseek-sim")), "lumaseek-sim is missing: build the native preset")
 class CliConsole(unittest.TestCase):
-    def test_ctrl_c_during_an_unconfirmed_change_exits_130_and_says_the_request_went_out(self):
-        with harness.WineSession("cli-ctrl-c") as s:
-            sim = s.lab.start_sim([{"name": "never", "ip": s.lab.dev_ip(0, 0), "netmask": s.lab.netmask(),
-                                    "never_confirm": True}])
-            with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-                # lsctrlc gives the CLI a console and sends it Ctrl-C on our line
-                proc = subprocess.Popen(s.pc_cmd(["wine", harness.win_exe("lsctrlc.exe"), CLI, "set-dhcp", "never"]),
-                                        env=s.env(), stdin=subprocess.PIPE, stdout=out, stderr=err)
-                try:
-                    sent = wait_for(lambda: any(e.direction == "RX" and e.opcode == OP_CONFIG for e in sim.log()),
-                                    timeout_s=60, step_s=0.05)
-                    proc.stdin.write(b"go\n")
-                    proc.stdin.close()
-                    code = proc.wait(timeout=30)
-                finally:
-                    proc.kill()
-                out.seek(0)
-                err.seek(0)
-                stderr = err.read().decode("utf-8", "replace")
-            self.assertTrue(sent, "the change request reached the device")
+    def test_help_nul_input_and_ctrl_c_as_a_windows_user_meets_them(self):
+        with harness.WineSession("cli-console") as s:
+            sim = s.lab.start_sim([
+                {"name": "never", "ip": s.lab.dev_ip(0, 0), "netmask": s.lab.netmask(), "never_confirm": True},
+                {"name": "guarded", "ip": s.lab.dev_ip(0, 1), "netmask": s.lab.netmask(), "password": "s3cret"},
+            ])
+            asked = s.wine([CLI, "/?"])
+            self.assertEqual(0, asked.returncode, asked)
+            self.assertIn("usage: lumaseek-cli search", asked.stdout)
+
+            # the NUL device is no console: no prompt, the refusal, nothing typed is waited for
+            refused = s.wine(["cmd", "/c", f"{CLI_FOR_CMD} login guarded < NUL"])
+            self.assertEqual(1, refused.returncode, refused)
+            self.assertEqual("lumaseek-cli: the device refused the login or did not answer\r\n", refused.stderr)
+
+            code, stderr = self.interrupt_once_sent(s, sim, ["set-dhcp", "never"])
             self.assertEqual(130, code, stderr)
             self.assertIn("lumaseek-cli: interrupted while waiting for the device to confirm; "
                           "its request had already been sent", stderr)
+
+    def interrupt_once_sent(self, s, sim, args):
+        """Runs the CLI on a console of its own (lsctrlc) and presses Ctrl-C
+        there once the device has the change request; its status and stderr."""
+        with tempfile.TemporaryFile() as err:
+            proc = subprocess.Popen(s.pc_cmd(["wine", harness.win_exe("lsctrlc.exe"), CLI] + args), env=s.env(),
+                                    stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=err)
+            try:
+                sent = wait_for(lambda: any(e.direction == "RX" and e.opcode == OP_CONFIG for e in sim.log()),
+                                timeout_s=60, step_s=0.05)
+                self.assertTrue(sent, "the change request reached the device")
+                proc.communicate(b"go\n", timeout=30)
+            finally:
+                proc.kill()
+                proc.wait()
+            err.seek(0)
+            return proc.returncode, err.read().decode("utf-8", "replace")
+
+    def test_doctor_json_carries_the_japanese_system_text_as_unicode(self):
+        with harness.WineSession("cli-console-ja", locale="ja_JP.UTF-8") as s:
+            holder = subprocess.Popen(s.pc_cmd([sys.executable, "-c", PORT_HOLDER]), stdout=subprocess.PIPE,
+                                      text=True)
+            try:
+                self.assertEqual("ready", holder.stdout.readline().strip())
+                done = s.wine([CLI, "doctor", "--json"], timeout=120)
+            finally:
+                holder.kill()
+                holder.wait()
+                holder.stdout.close()
+            raw = done.stdout.encode("latin-1")  # the bytes as written
+            report = json.loads(raw.decode("utf-8"))
+            # Wine's Japanese text for the refused bind, its full stop dropped like the English one's
+            self.assertEqual("アクセスが拒否されました", report["interfaces"][0]["steps"]["bind"], raw)
 
 
 if __name__ == "__main__":
