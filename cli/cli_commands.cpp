@@ -85,7 +85,7 @@ const DeviceRecord* Select(const char* device) {
     if (!found && std::strcmp(d->name, device) == 0) found = d;
   }
   if (!found) {
-    std::fprintf(stderr, "lumaseek-cli: no device '%s' answered the search\n", Printable(device).c_str());
+    platform::Print(stderr, "lumaseek-cli: no device '%s' answered the search\n", Printable(device).c_str());
     return nullptr;
   }
   std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "%s", found->ipText);
@@ -104,20 +104,20 @@ bool Login(Session& session, const CliOptions& options) {
                 options.password ? options.password : kDefaultCredential);
   if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
   if (!platform::StdinIsTerminal()) {
-    std::fprintf(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
+    platform::Print(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
     return false;
   }
-  std::fprintf(stderr, "The device refused the login. Password for %s: ", Printable(LoginUserName).c_str());
+  platform::Print(stderr, "The device refused the login. Password for %s: ", Printable(LoginUserName).c_str());
   std::fflush(stderr);
   char typed[LOGIN_TEXT_SIZE + 2];  // room to notice a password that is too long
   if (!session.ReadPassword(typed, sizeof typed)) return false;
   if (std::strlen(typed) >= LOGIN_TEXT_SIZE) {
-    std::fprintf(stderr, "lumaseek-cli: a password has at most %d characters\n", LOGIN_TEXT_SIZE - 1);
+    platform::Print(stderr, "lumaseek-cli: a password has at most %d characters\n", LOGIN_TEXT_SIZE - 1);
     return false;
   }
   std::snprintf(LoginPassword, sizeof LoginPassword, "%.*s", LOGIN_TEXT_SIZE - 1, typed);
   if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
-  std::fprintf(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
+  platform::Print(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
   return false;
 }
 
@@ -130,7 +130,7 @@ void ShowAfterChange(Session& session, const std::string& name) {
     if (name == d->name) found = d;
   }
   if (!found) {
-    std::fprintf(stderr, "lumaseek-cli: %s did not answer the new search\n", Printable(name.c_str()).c_str());
+    platform::Print(stderr, "lumaseek-cli: %s did not answer the new search\n", Printable(name.c_str()).c_str());
     return;
   }
   PrintDeviceTable(stdout, {found});
@@ -145,7 +145,7 @@ int RunSearch(const CliOptions& options) {
   if (options.json) {
     PrintDeviceJson(stdout, ListedDevices());
   } else if (DeviceList.count == 0) {
-    std::fprintf(stderr, "No device answered on %d interface(s).\n", LocalInterfaceTable.count);
+    platform::Print(stderr, "No device answered on %d interface(s).\n", LocalInterfaceTable.count);
   } else {
     PrintDeviceTable(stdout, ListedDevices());
   }
@@ -168,7 +168,7 @@ int RunShares(const char* device, const CliOptions& options) {
   session.Search();
   if (!Select(device)) return EXIT_FAILED;
   if (!session.Wait("asking for the shares", [] { return QueryShares(); })) {
-    std::fprintf(stderr, "lumaseek-cli: %s did not answer\n", SelectedDeviceIp);
+    platform::Print(stderr, "lumaseek-cli: %s did not answer\n", SelectedDeviceIp);
     return EXIT_FAILED;
   }
   PrintShares(stdout, ShareList.head, options.json);
@@ -179,7 +179,7 @@ int RunLogin(const char* device, const CliOptions& options) {
   Session session(options);
   session.Search();
   if (!Select(device) || !Login(session, options)) return EXIT_FAILED;
-  std::printf("Login accepted by %s\n", SelectedDeviceIp);
+  platform::Print(stdout, "Login accepted by %s\n", SelectedDeviceIp);
   return EXIT_DONE;
 }
 
@@ -190,7 +190,7 @@ int RunSetDhcp(const char* device, const CliOptions& options) {
   if (!selected || !Login(session, options)) return EXIT_FAILED;
   const std::string name = selected->name;
   const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceDhcp(); });
-  if (!confirmed) std::fprintf(stderr, "lumaseek-cli: the device did not confirm the change\n");
+  if (!confirmed) platform::Print(stderr, "lumaseek-cli: the device did not confirm the change\n");
   ShowAfterChange(session, name);
   return confirmed ? EXIT_DONE : EXIT_FAILED;
 }
@@ -200,7 +200,7 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
   char ipText[ADDRESS_TEXT_SIZE], netmaskText[ADDRESS_TEXT_SIZE], gatewayText[ADDRESS_TEXT_SIZE];
   const std::string refusal = CheckStaticAddresses(ip, netmask, gateway, ipText, netmaskText, gatewayText);
   if (!refusal.empty()) {
-    std::fprintf(stderr, "%s\n", refusal.c_str());
+    platform::Print(stderr, "%s\n", refusal.c_str());
     return EXIT_USAGE;
   }
   Session session(options);
@@ -212,7 +212,7 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
   std::snprintf(NewNetmaskText, sizeof NewNetmaskText, "%s", netmaskText);
   std::snprintf(NewGatewayText, sizeof NewGatewayText, "%s", gatewayText);
   const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceStaticIp(); });
-  if (!confirmed) std::fprintf(stderr, "lumaseek-cli: the device did not confirm the change\n");
+  if (!confirmed) platform::Print(stderr, "lumaseek-cli: the device did not confirm the change\n");
   ShowAfterChange(session, name);
   return confirmed ? EXIT_DONE : EXIT_FAILED;
 }

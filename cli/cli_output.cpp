@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/console.h"
 #include "proto/local_interfaces.h"
 
 namespace {
@@ -17,8 +18,8 @@ bool IsDhcp(const DeviceRecord& d) { return d.dhcpFlag[0] == '1'; }
 // Every column padded to its width but the last, which ends the line.
 void PrintRow(std::FILE* out, const std::vector<std::string>& cells, const std::size_t width[]) {
   for (std::size_t c = 0; c + 1 < cells.size(); c++)
-    std::fprintf(out, "%-*s  ", static_cast<int>(width[c]), cells[c].c_str());
-  std::fprintf(out, "%s\n", cells.back().c_str());
+    platform::Print(out, "%-*s  ", static_cast<int>(width[c]), cells[c].c_str());
+  platform::Print(out, "%s\n", cells.back().c_str());
 }
 
 // Length of the valid UTF-8 character at p (2 to 4), or 1 for any other byte.
@@ -89,19 +90,19 @@ std::string DeviceJson(const DeviceRecord& d) {
 }
 
 void PrintDeviceJson(std::FILE* out, const std::vector<const DeviceRecord*>& devices) {
-  std::fputs("[", out);
+  platform::Print(out, "%s", "[");
   for (std::size_t i = 0; i < devices.size(); i++)
-    std::fprintf(out, "%s\n  %s", i ? "," : "", DeviceJson(*devices[i]).c_str());
-  std::fputs(devices.empty() ? "]\n" : "\n]\n", out);
+    platform::Print(out, "%s\n  %s", i ? "," : "", DeviceJson(*devices[i]).c_str());
+  platform::Print(out, "%s", devices.empty() ? "]\n" : "\n]\n");
 }
 
 void PrintShares(std::FILE* out, const ShareRecord* head, bool json) {
   if (!json) {
-    for (const ShareRecord* s = head; s; s = s->next) std::fprintf(out, "%s\n", Printable(s->name).c_str());
+    for (const ShareRecord* s = head; s; s = s->next) platform::Print(out, "%s\n", Printable(s->name).c_str());
     return;
   }
-  std::fputs("[", out);
+  platform::Print(out, "%s", "[");
   for (const ShareRecord* s = head; s; s = s->next)
-    std::fprintf(out, "%s%s", s == head ? "" : ", ", JsonString(s->name).c_str());
-  std::fputs("]\n", out);
+    platform::Print(out, "%s%s", s == head ? "" : ", ", JsonString(s->name).c_str());
+  platform::Print(out, "%s", "]\n");
 }

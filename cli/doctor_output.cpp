@@ -1,6 +1,7 @@
 #include "cli/doctor_output.h"
 
 #include "cli/cli_output.h"
+#include "platform/console.h"
 
 namespace {
 
@@ -48,28 +49,28 @@ std::string AddressJson(const DeviceRecord& d) { return JsonString(d.ipText); }
 void PrintDoctorText(std::FILE* out, const Survey& survey, const std::vector<Finding>& findings) {
   for (const InterfaceSurvey& s : survey.interfaces) {
     const std::string netmask = NetmaskText(s.netmask);
-    std::fprintf(out, "Interface %d: %s, netmask %s\n", s.index, InterfaceLabel(s).c_str(),
-                 netmask.empty() ? "unknown" : netmask.c_str());
-    std::fprintf(out, "  send socket     %s\n", Steps(s.tally, STEP_SEND_OPEN, STEP_SEND_LOOP).c_str());
-    std::fprintf(out, "  receive socket  %s\n", Steps(s.tally, STEP_RECEIVE_OPEN, STEP_RECEIVE_LOOP).c_str());
-    std::fprintf(out, "  received        ");
+    platform::Print(out, "Interface %d: %s, netmask %s\n", s.index, InterfaceLabel(s).c_str(),
+                     netmask.empty() ? "unknown" : netmask.c_str());
+    platform::Print(out, "  send socket     %s\n", Steps(s.tally, STEP_SEND_OPEN, STEP_SEND_LOOP).c_str());
+    platform::Print(out, "  receive socket  %s\n", Steps(s.tally, STEP_RECEIVE_OPEN, STEP_RECEIVE_LOOP).c_str());
+    platform::Print(out, "  received        ");
     for (int k = 0; k < RECEIVED_KIND_COUNT; k++)
-      std::fprintf(out, "%s%u %s", k ? ", " : "", s.tally.received[k], kReceivedText[k]);
-    std::fprintf(out, "\n  listed          %s\n", Devices(s.listed).c_str());
-    if (!s.unread.empty()) std::fprintf(out, "  answered late   %s\n", Devices(s.unread).c_str());
-    std::fputs("\n", out);
+      platform::Print(out, "%s%u %s", k ? ", " : "", s.tally.received[k], kReceivedText[k]);
+    platform::Print(out, "\n  listed          %s\n", Devices(s.listed).c_str());
+    if (!s.unread.empty()) platform::Print(out, "  answered late   %s\n", Devices(s.unread).c_str());
+    platform::Print(out, "%s", "\n");
   }
   if (findings.empty()) {
-    std::fprintf(out, "No problem found: %d device(s) listed.\n", survey.devicesFound);
+    platform::Print(out, "No problem found: %d device(s) listed.\n", survey.devicesFound);
     return;
   }
-  std::fputs("Findings\n", out);
+  platform::Print(out, "%s", "Findings\n");
   for (std::size_t n = 0; n < findings.size(); n++)
-    std::fprintf(out, "%2zu. %s.\n    %s\n", n + 1, findings[n].text.c_str(), findings[n].advice.c_str());
+    platform::Print(out, "%2zu. %s.\n    %s\n", n + 1, findings[n].text.c_str(), findings[n].advice.c_str());
 }
 
 void PrintDoctorJson(std::FILE* out, const Survey& survey, const std::vector<Finding>& findings) {
-  std::fputs("{\"interfaces\": [", out);
+  platform::Print(out, "%s", "{\"interfaces\": [");
   for (std::size_t i = 0; i < survey.interfaces.size(); i++) {
     const InterfaceSurvey& s = survey.interfaces[i];
     std::string steps;
@@ -81,20 +82,20 @@ void PrintDoctorJson(std::FILE* out, const Survey& survey, const std::vector<Fin
     std::string received;
     for (int k = 0; k < RECEIVED_KIND_COUNT; k++)
       received += std::string(k ? ", " : "") + "\"" + kReceivedKey[k] + "\": " + std::to_string(s.tally.received[k]);
-    std::fprintf(out,
-                 "%s\n  {\"index\": %d, \"address\": %s, \"name\": %s, \"netmask\": %s,\n"
-                 "   \"steps\": {%s},\n   \"received\": {%s},\n"
-                 "   \"listed\": %s,\n   \"unread\": %s,\n   \"heard\": %s}",
-                 i ? "," : "", s.index, JsonString(s.address.c_str()).c_str(), JsonString(s.name.c_str()).c_str(),
-                 JsonString(NetmaskText(s.netmask).c_str()).c_str(), steps.c_str(), received.c_str(),
-                 JsonList(s.listed, DeviceJson).c_str(), JsonList(s.unread, DeviceJson).c_str(),
-                 JsonList(s.answers, AddressJson).c_str());
+    platform::Print(out,
+                     "%s\n  {\"index\": %d, \"address\": %s, \"name\": %s, \"netmask\": %s,\n"
+                     "   \"steps\": {%s},\n   \"received\": {%s},\n"
+                     "   \"listed\": %s,\n   \"unread\": %s,\n   \"heard\": %s}",
+                     i ? "," : "", s.index, JsonString(s.address.c_str()).c_str(), JsonString(s.name.c_str()).c_str(),
+                     JsonString(NetmaskText(s.netmask).c_str()).c_str(), steps.c_str(), received.c_str(),
+                     JsonList(s.listed, DeviceJson).c_str(), JsonList(s.unread, DeviceJson).c_str(),
+                     JsonList(s.answers, AddressJson).c_str());
   }
-  std::fputs(survey.interfaces.empty() ? "],\n \"findings\": [" : "\n ],\n \"findings\": [", out);
+  platform::Print(out, "%s", survey.interfaces.empty() ? "],\n \"findings\": [" : "\n ],\n \"findings\": [");
   for (std::size_t n = 0; n < findings.size(); n++) {
-    std::fprintf(out, "%s\n  {\"code\": %s, \"text\": %s, \"advice\": %s}", n ? "," : "",
-                 JsonString(findings[n].code).c_str(), JsonString(findings[n].text.c_str()).c_str(),
-                 JsonString(findings[n].advice.c_str()).c_str());
+    platform::Print(out, "%s\n  {\"code\": %s, \"text\": %s, \"advice\": %s}", n ? "," : "",
+                     JsonString(findings[n].code).c_str(), JsonString(findings[n].text.c_str()).c_str(),
+                     JsonString(findings[n].advice.c_str()).c_str());
   }
-  std::fprintf(out, "%s],\n \"devices_found\": %d}\n", findings.empty() ? "" : "\n ", survey.devicesFound);
+  platform::Print(out, "%s],\n \"devices_found\": %d}\n", findings.empty() ? "" : "\n ", survey.devicesFound);
 }
