@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -7,9 +8,11 @@
 
 #include "cli/address_input.h"
 #include "cli/cli_output.h"
+#include "cli/device_choice.h"
 #include "cli/doctor_output.h"
 #include "cli/late_replies.h"
 #include "cli/reply_witness.h"
+#include "cli/usable_address.h"
 #include "platform/console.h"
 #include "proto/exchanges.h"
 #include "proto/interface_io.h"
@@ -53,6 +56,13 @@ class Session {
     });
   }
 
+  // Every device that answers, as search --all lists them: a device that
+  // answered late can be chosen, and no second device of a name goes unseen.
+  void SearchAll() {
+    Search();
+    ReadLate();
+  }
+
   const ReplyWitness& Witness() const { return progress_; }
 
  private:
@@ -66,22 +76,24 @@ std::vector<const DeviceRecord*> ListedDevices() {
   return devices;
 }
 
-// By address first, then by name; selects it for the per-device exchanges.
-const DeviceRecord* Select(const char* device) {
-  const DeviceRecord* found = nullptr;
-  for (const DeviceRecord* d = DeviceList.head; d; d = d->next) {
-    if (std::strcmp(d->ipText, device) == 0) {
-      found = d;
-      break;
-    }
-    if (!found && std::strcmp(d->name, device) == 0) found = d;
+// Selects DEVICE for the per-device exchanges; otherwise says why and
+// returns the exit status.
+int Select(const char* device, const DeviceRecord*& selected) {
+  const DeviceChoice choice = ChooseDevice(ListedDevices(), device);
+  if (!choice.sameName.empty()) {
+    std::string addresses;
+    for (const DeviceRecord* d : choice.sameName) addresses += (addresses.empty() ? "" : ", ") + std::string(d->ipText);
+    std::fprintf(stderr, "lumaseek-cli: %zu devices are named '%s' (%s): give the address of one\n",
+                 choice.sameName.size(), Echoed(device).c_str(), addresses.c_str());
+    return EXIT_USAGE;
   }
-  if (!found) {
-    std::fprintf(stderr, "lumaseek-cli: no device '%s' answered the search\n", Printable(device).c_str());
-    return nullptr;
+  if (!choice.device) {
+    std::fprintf(stderr, "lumaseek-cli: no device '%s' answered the search\n", Echoed(device).c_str());
+    return EXIT_FAILED;
   }
-  std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "%s", found->ipText);
-  return found;
+  selected = choice.device;
+  std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "%s", selected->ipText);
+  return EXIT_DONE;
 }
 
 void SetCredential(const char* user, const char* password) {
@@ -113,19 +125,21 @@ bool Login(Session& session, const CliOptions& options) {
   return false;
 }
 
-// After a change: search again and show the device found by its name (the
-// last record of that name, as the IP Settings page takes it).
-void ShowAfterChange(Session& session, const std::string& name) {
-  session.Search();
-  const DeviceRecord* found = nullptr;
-  for (const DeviceRecord* d = DeviceList.head; d; d = d->next) {
-    if (name == d->name) found = d;
-  }
+// After a change: search again and show the changed device, found by the
+// address it has now (SelectedDeviceIp) and its identity, whatever its name.
+int ShowAfterChange(Session& session, int confirmed) {
+  std::uint8_t identity[IDENTITY_SIZE] = {};
+  if (const DeviceRecord* changed = FindSelectedDevice()) std::memcpy(identity, changed->identity, IDENTITY_SIZE);
+  const std::string address = SelectedDeviceIp;
+  if (!confirmed) std::fprintf(stderr, "lumaseek-cli: the device did not confirm the change\n");
+  session.SearchAll();
+  const DeviceRecord* found = FindAgain(ListedDevices(), address.c_str(), identity);
   if (!found) {
-    std::fprintf(stderr, "lumaseek-cli: %s did not answer the new search\n", Printable(name.c_str()).c_str());
-    return;
+    std::fprintf(stderr, "lumaseek-cli: the device did not answer the new search at %s\n", address.c_str());
+  } else {
+    PrintDeviceTable(stdout, {found});
   }
-  PrintDeviceTable(stdout, {found});
+  return confirmed ? EXIT_DONE : EXIT_FAILED;
 }
 
 }  // namespace
@@ -137,11 +151,12 @@ int RunSearch(const CliOptions& options) {
   if (options.json) {
     PrintDeviceJson(stdout, ListedDevices());
   } else if (DeviceList.count == 0) {
-    std::fprintf(stderr, "No device answered on %d interface(s).\n", LocalInterfaceTable.count);
+    std::fprintf(stderr, "lumaseek-cli: no device answered on %d interface%s\n", LocalInterfaceTable.count,
+                 LocalInterfaceTable.count == 1 ? "" : "s");
   } else {
     PrintDeviceTable(stdout, ListedDevices());
   }
-  return EXIT_DONE;
+  return DeviceList.count > 0 ? EXIT_DONE : EXIT_FAILED;
 }
 
 int RunDoctor(const CliOptions& options) {
@@ -157,54 +172,62 @@ int RunDoctor(const CliOptions& options) {
 
 int RunShares(const char* device, const CliOptions& options) {
   Session session(options);
-  session.Search();
-  if (!Select(device)) return EXIT_FAILED;
+  session.SearchAll();
+  const DeviceRecord* selected = nullptr;
+  if (const int status = Select(device, selected)) return status;
   if (!session.Wait("asking for the shares", [] { return QueryShares(); })) {
     std::fprintf(stderr, "lumaseek-cli: %s did not answer\n", SelectedDeviceIp);
     return EXIT_FAILED;
   }
+  if (!ShareList.head && !options.json)
+    std::fprintf(stderr, "%s (%s) has no shares.\n", Printable(selected->name).c_str(), selected->ipText);
   PrintShares(stdout, ShareList.head, options.json);
   return EXIT_DONE;
 }
 
 int RunLogin(const char* device, const CliOptions& options) {
   Session session(options);
-  session.Search();
-  if (!Select(device) || !Login(session, options)) return EXIT_FAILED;
+  session.SearchAll();
+  const DeviceRecord* selected = nullptr;
+  if (const int status = Select(device, selected)) return status;
+  if (!Login(session, options)) return EXIT_FAILED;
   std::printf("Login accepted by %s\n", SelectedDeviceIp);
   return EXIT_DONE;
 }
 
 int RunSetDhcp(const char* device, const CliOptions& options) {
   Session session(options);
-  session.Search();
-  const DeviceRecord* selected = Select(device);
-  if (!selected || !Login(session, options)) return EXIT_FAILED;
-  const std::string name = selected->name;
+  session.SearchAll();
+  const DeviceRecord* selected = nullptr;
+  if (const int status = Select(device, selected)) return status;
+  if (!Login(session, options)) return EXIT_FAILED;
   const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceDhcp(); });
-  if (!confirmed) std::fprintf(stderr, "lumaseek-cli: the device did not confirm the change\n");
-  ShowAfterChange(session, name);
-  return confirmed ? EXIT_DONE : EXIT_FAILED;
+  return ShowAfterChange(session, confirmed);
 }
 
 int RunSetStatic(const char* device, const char* ip, const char* netmask, const char* gateway,
                  const CliOptions& options) {
   char ipText[ADDRESS_TEXT_SIZE], netmaskText[ADDRESS_TEXT_SIZE], gatewayText[ADDRESS_TEXT_SIZE];
-  const std::string refusal = CheckStaticAddresses(ip, netmask, gateway, ipText, netmaskText, gatewayText);
+  const std::string refusal = CheckUsableAddresses(ip, netmask, gateway, ipText, netmaskText, gatewayText);
   if (!refusal.empty()) {
-    std::fprintf(stderr, "%s\n", refusal.c_str());
+    std::fprintf(stderr, "lumaseek-cli: %s\n", refusal.c_str());
     return EXIT_USAGE;
   }
   Session session(options);
-  session.Search();
-  const DeviceRecord* selected = Select(device);
-  if (!selected || !Login(session, options)) return EXIT_FAILED;
-  const std::string name = selected->name;
+  session.SearchAll();
+  const DeviceRecord* selected = nullptr;
+  if (const int status = Select(device, selected)) return status;
+  const std::string holder = AddressHolder(ipText, *selected, ListedDevices());
+  if (!holder.empty() && !options.force) {
+    std::fprintf(stderr, "lumaseek-cli: %s already uses %s: two hosts at one address lose each other's traffic; "
+                 "add --force to set it anyway\n", holder.c_str(), ipText);
+    return EXIT_USAGE;
+  }
+  if (!holder.empty()) std::fprintf(stderr, "lumaseek-cli: warning: %s already uses %s\n", holder.c_str(), ipText);
+  if (!Login(session, options)) return EXIT_FAILED;
   std::snprintf(NewIpText, sizeof NewIpText, "%s", ipText);
   std::snprintf(NewNetmaskText, sizeof NewNetmaskText, "%s", netmaskText);
   std::snprintf(NewGatewayText, sizeof NewGatewayText, "%s", gatewayText);
   const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceStaticIp(); });
-  if (!confirmed) std::fprintf(stderr, "lumaseek-cli: the device did not confirm the change\n");
-  ShowAfterChange(session, name);
-  return confirmed ? EXIT_DONE : EXIT_FAILED;
+  return ShowAfterChange(session, confirmed);
 }

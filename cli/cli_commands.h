@@ -1,6 +1,8 @@
 // The commands of lumaseek-cli. Each starts the discovery engine and searches
-// once; a per-device command then selects DEVICE (an address or a name from
-// that search) and runs its exchange. Each returns the process exit status.
+// once; a per-device command also reads the replies that came after the
+// search's reads (as search --all does), then selects DEVICE (an address or a
+// name from that search) and runs its exchange. Each returns the process exit
+// status.
 #pragma once
 
 inline constexpr int EXIT_DONE = 0;
@@ -10,10 +12,12 @@ inline constexpr int EXIT_USAGE = 2;   // bad usage or an invalid address
 struct CliOptions {
   bool json = false;
   bool all = false;  // search: also the devices that answered after the search's reads
+  bool force = false;  // set-static: even to an address another device or this PC already uses
   const char* user = nullptr;  // null: the default credential
   const char* password = nullptr;
 };
 
+// 0 when a device answered, 1 otherwise.
 int RunSearch(const CliOptions& options);
 // One search as the program runs it, then a report of what each interface
 // saw and why devices may be missing: 0 when a device was found, 1 otherwise.

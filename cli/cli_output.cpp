@@ -1,7 +1,12 @@
 #include "cli/cli_output.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
+#include "cli/cli_commands.h"
+#include "cli/text_escapes.h"
+#include "platform/text_encoding.h"
 #include "proto/local_interfaces.h"
 
 namespace {
@@ -14,35 +19,48 @@ const char* InterfaceText(const DeviceRecord& d) {
 
 bool IsDhcp(const DeviceRecord& d) { return d.dhcpFlag[0] == '1'; }
 
+// A device's text in JSON: the string holds its printable form.
+std::string ShownJson(const char* text) { return JsonString(Printable(text).c_str()); }
+
+// Characters, not bytes: a UTF-8 name takes one column a character.
+std::size_t Columns(const std::string& text) {
+  std::size_t n = 0;
+  for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
 // Every column padded to its width but the last, which ends the line.
 void PrintRow(std::FILE* out, const std::vector<std::string>& cells, const std::size_t width[]) {
   for (std::size_t c = 0; c + 1 < cells.size(); c++)
-    std::fprintf(out, "%-*s  ", static_cast<int>(width[c]), cells[c].c_str());
+    std::fprintf(out, "%s%*s  ", cells[c].c_str(), static_cast<int>(width[c] - Columns(cells[c])), "");
   std::fprintf(out, "%s\n", cells.back().c_str());
 }
 
 }  // namespace
 
-std::string Printable(const char* text) {
-  std::string out;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; p++)
-    out += (*p >= 0x20 && *p < 0x7F) ? static_cast<char>(*p) : '?';
-  return out;
-}
+std::string Printable(const char* text) { return EscapeText(platform::AnsiToUtf8(text)); }
+
+std::string Echoed(const char* argument) { return EscapeText(platform::AnsiToUtf8(argument), ECHO_LIMIT); }
 
 std::string JsonString(const char* text) {
   std::string out = "\"";
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; p++) {
-    if (*p == '"' || *p == '\\') {
+  for (const char* p = text; *p;) {
+    const std::size_t length = Utf8CharLength(p);
+    const unsigned char c = static_cast<unsigned char>(*p);
+    char escaped[8];
+    if (length == 0) {
+      std::snprintf(escaped, sizeof escaped, "\\\\x%02X", c);  // as Printable shows it
+      out += escaped;
+    } else if (c == '"' || c == '\\') {
       out += '\\';
-      out += static_cast<char>(*p);
-    } else if (*p < 0x20 || *p >= 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", *p);
+      out += *p;
+    } else if (c < 0x20) {
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
       out += escaped;
     } else {
-      out += static_cast<char>(*p);
+      out.append(p, length);
     }
+    p += length ? length : 1;
   }
   return out + "\"";
 }
@@ -57,15 +75,15 @@ void PrintDeviceTable(std::FILE* out, const std::vector<const DeviceRecord*>& de
   std::size_t width[5];
   for (int c = 0; c < 5; c++) {
     width[c] = std::char_traits<char>::length(headings[c]);
-    for (const auto& row : rows) width[c] = std::max(width[c], row[c].size());
+    for (const auto& row : rows) width[c] = std::max(width[c], Columns(row[c]));
   }
   PrintRow(out, {headings, headings + 5}, width);
   for (const auto& row : rows) PrintRow(out, row, width);
 }
 
 std::string DeviceJson(const DeviceRecord& d) {
-  return "{\"name\": " + JsonString(d.name) + ", \"ip\": " + JsonString(d.ipText) +
-         ", \"netmask\": " + JsonString(d.netmaskText) + ", \"gateway\": " + JsonString(d.gatewayText) +
+  return "{\"name\": " + ShownJson(d.name) + ", \"ip\": " + JsonString(d.ipText) +
+         ", \"netmask\": " + ShownJson(d.netmaskText) + ", \"gateway\": " + ShownJson(d.gatewayText) +
          ", \"dhcp\": " + (IsDhcp(d) ? "true" : "false") + ", \"interface\": " + JsonString(InterfaceText(d)) +
          "}";
 }
@@ -84,6 +102,16 @@ void PrintShares(std::FILE* out, const ShareRecord* head, bool json) {
   }
   std::fputs("[", out);
   for (const ShareRecord* s = head; s; s = s->next)
-    std::fprintf(out, "%s%s", s == head ? "" : ", ", JsonString(s->name).c_str());
+    std::fprintf(out, "%s%s", s == head ? "" : ", ", ShownJson(s->name).c_str());
   std::fputs("]\n", out);
+}
+
+int FinishOutput(std::FILE* out, int status) {
+  errno = 0;
+  const bool flushed = std::fflush(out) == 0;
+  if (flushed && !std::ferror(out)) return status;
+  const int error = errno;
+  std::fprintf(stderr, "lumaseek-cli: the output could not be written%s%s\n", error ? ": " : "",
+               error ? std::strerror(error) : "");
+  return status == EXIT_DONE ? EXIT_FAILED : status;
 }
