@@ -74,7 +74,8 @@ void TrafficFindings(const Survey& survey, std::vector<Finding>& out) {
     if (const unsigned refused = s.tally.received[RECEIVED_REFUSED_LAYOUT]) {
       out.push_back({"refused_layout",
                      Count(refused, "search reply", "search replies") + " on " + InterfaceLabel(s) +
-                         " were refused by their layout (cut short, or a long reply with other match codes)",
+                         (refused == 1 ? " was refused by its layout" : " were refused by their layout") +
+                         " (cut short, or a long reply with other match codes)",
                      "Such a device is of another kind or sends damaged replies; this program does not list it."});
     }
     if (const unsigned failed = s.tally.received[RECEIVED_FAILED_READ]) {
