@@ -14,6 +14,7 @@ class LoginAndShares(LabCase):
             device(lab, "guarded", 0, 1, user="admin", password="s3cret", shares=[]),
             device(lab, "refuser", 0, 2, refuse_login=True),
             device(lab, "group-nas", 0, 3, multicast=True, shares=["a" * 40, "b"]),
+            device(lab, "odd-name", 0, 4, name_hex=b"caf\xc3\xa9 \\ \x01\xe9".hex(), shares=["x"]),
         ])
 
     def test_shares_by_name_and_by_address(self):
@@ -49,13 +50,22 @@ class LoginAndShares(LabCase):
     def test_usage_errors_exit_2_before_anything_is_sent(self):
         before = len(self.sim.log())
         for args in (["frobnicate"], ["shares"], ["login", "nas1", "--json"], ["search", "--user", "x"],
-                     ["login", "nas1", "--password", "p" * 17], ["search", "--colour"]):
+                     ["login", "nas1", "--password", "p" * 17], ["search", "--colour"], ["shares", "-x"],
+                     ["shares", "nas1", "-x"], ["shares", "nas1", "--", "-x"]):
             result = self.cli(*args)
             self.assertEqual(2, result.code, (args, result))
-            self.assertIn("usage:", result.err)
+            self.assertRegex(result.err, r"^lumaseek-cli: [^\n]*\nTry 'lumaseek-cli --help'.\n$")
         self.assertEqual(before, len(self.sim.log()))
         self.assertEqual(0, self.cli("--version").code)
         self.assertIn("set-static DEVICE IP NETMASK GATEWAY", self.cli("--help").out)
+
+    def test_a_name_as_search_shows_it_is_taken_back_as_device(self):
+        names = [d["name"] for d in self.cli("search", "--json").json()]
+        shown = "caf\u00e9 \\\\ \\x01\\xE9"  # UTF-8 as is, the backslash doubled, the rest escaped
+        self.assertIn(shown, names)
+        self.assertIn(shown, self.cli("search").out)
+        result = self.cli("shares", shown, "--json")
+        self.assertEqual((0, ["x"]), (result.code, result.json()), result)
 
     def test_simulator_stops_cleanly_on_sigterm(self):
         sim = self.lab.start_sim([device(self.lab, "short-lived", 0, 20)])
