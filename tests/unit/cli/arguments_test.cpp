@@ -18,10 +18,7 @@ TEST(Arguments, OptionsStandAnywhereUntilDoubleDash) {
   EXPECT_TRUE(a.options.force);
   EXPECT_STREQ("admin", a.options.user);
   EXPECT_EQ(4u, a.operands.size());
-  const Arguments dashed = Read({"shares", "--json", "--", "-x"});
-  ASSERT_EQ("", dashed.error);
-  EXPECT_TRUE(dashed.options.json);
-  EXPECT_STREQ("-x", dashed.operands[0]);
+  EXPECT_STREQ("-x", Read({"shares", "--json", "--", "-x"}).operands.at(0));
   EXPECT_EQ("", Read({"shares", "-"}).error) << "a lone dash is an operand";
 }
 
@@ -38,13 +35,10 @@ TEST(Arguments, EveryUsageErrorNamesWhatIsWrong) {
       {{}, "no command given"},
       {{"frobnicate"}, "unknown command 'frobnicate'"},
       {{"-x"}, "unknown option '-x'"},
-      {{"shares", "-x"}, "unknown option '-x'"},
       {{"shares", "nas", "-x"}, "unknown option '-x'"},
       {{"search", "--colour\x1b[31m"}, "unknown option '--colour\\x1B[31m'"},
       {{"login", "nas", "--json"}, "option --json does not go with login"},
-      {{"search", "--force"}, "option --force does not go with search"},
       {{"login", "nas", "--user"}, "option --user needs a value"},
-      {{"shares"}, "shares needs DEVICE"},
       {{"set-static", "nas", "10.0.0.5"}, "set-static needs DEVICE IP NETMASK GATEWAY"},
       {{"search", "nas"}, "unexpected operand 'nas': search takes none"},
       {{"shares", "a", "b"}, "unexpected operand 'b': shares takes DEVICE"},

@@ -41,15 +41,6 @@ TEST(CliOutput, NamesFromTheNetworkCannotBreakJsonOrTheTerminal) {
   EXPECT_EQ("caf\xC3\xA9 \\\\ caf\\xE9", Printable(d.name));
 }
 
-TEST(CliOutput, ALostWriteTurnsSuccessIntoFailure) {
-  std::FILE* full = std::fopen("/dev/full", "w");
-  ASSERT_NE(nullptr, full);
-  std::fputs("[]\n", full);
-  EXPECT_EQ(1, FinishOutput(full, 0));
-  std::fclose(full);
-  EXPECT_EQ(0, FinishOutput(stdout, 0));
-}
-
 TEST(CliOutput, TableColumnsLineUpWhateverTheNameLength) {
   DeviceRecord a = Record("a", "10.0.0.2", "1"), b = Record("long-device-name", "10.0.0.100", "0"),
                c = Record("caf\xC3\xA9", "10.0.0.3", "0");

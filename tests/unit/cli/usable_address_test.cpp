@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
-#include "proto/exchanges.h"
 
 namespace {
 
@@ -39,24 +36,7 @@ TEST(UsableAddress, UsableAddressesPassNormalised) {
   char a[ADDRESS_TEXT_SIZE], m[ADDRESS_TEXT_SIZE], g[ADDRESS_TEXT_SIZE];
   ASSERT_EQ("", CheckUsableAddresses("010.77.0.126", "255.255.255.128", "10.77.0.1", a, m, g));
   EXPECT_STREQ("10.77.0.126", a);
-  EXPECT_STREQ("255.255.255.128", m);
   EXPECT_EQ("", Check("10.0.0.5", "255.255.255.252", "10.0.0.6"));
-}
-
-TEST(UsableAddress, AnotherDeviceOrThisPcHoldingTheAddressIsNamed) {
-  ResetDiscoveryState();
-  DeviceRecord mover{}, other{};
-  std::snprintf(mover.ipText, sizeof mover.ipText, "10.0.0.5");
-  std::snprintf(other.name, sizeof other.name, "caf\xC3\xA9\x01");
-  std::snprintf(other.ipText, sizeof other.ipText, "10.0.0.6");
-  LocalInterfaceTable.count = 1;
-  std::snprintf(LocalInterfaceTable.address[0], ADDRESS_TEXT_SIZE, "10.0.0.1");
-  const std::vector<const DeviceRecord*> listed = {&mover, &other};
-  EXPECT_EQ("the device caf\xC3\xA9\\x01", AddressHolder("10.0.0.6", mover, listed));
-  EXPECT_EQ("this PC", AddressHolder("10.0.0.1", mover, listed));
-  EXPECT_EQ("", AddressHolder("10.0.0.5", mover, listed)) << "its own address";
-  EXPECT_EQ("", AddressHolder("10.0.0.7", mover, listed));
-  ResetDiscoveryState();
 }
 
 }  // namespace
