@@ -3,9 +3,11 @@ has no maintainer scripts): the installed programs run, their manual pages rende
 without a warning and name the same commands and options as --help, and the bash
 completion offers them."""
 
+import io
 import os
 import re
 import subprocess
+import tarfile
 import tempfile
 import unittest
 
@@ -66,6 +68,9 @@ class Package(unittest.TestCase):
         return run([self.installed("bin", program), "--help"])
 
     def test_the_installed_cli_names_the_package_version(self):
+        # No maintainer scripts: unpacking the package is all that installing it does.
+        control = subprocess.run(["dpkg-deb", "--ctrl-tarfile", self.deb], check=True, capture_output=True).stdout
+        self.assertEqual(tarfile.open(fileobj=io.BytesIO(control)).getnames(), [".", "./control", "./md5sums"])
         version = run(["dpkg-deb", "-f", self.deb, "Version"]).strip()
         self.assertEqual(run([self.installed("bin", "lumaseek-cli"), "--version"]), f"lumaseek-cli {version}\n")
         self.assertEqual(os.path.basename(self.deb), f"lumaseek-cli_{version}_amd64.deb")
