@@ -26,7 +26,7 @@ def usage(help_text, program):
     """The commands of --help's usage lines, each with its options ("" for the command-less lines)."""
     commands = {}
     for line in help_text.splitlines():
-        m = re.match(rf"\s*(?:usage:\s*)?{program}\s+(\S+)(.*)", line)
+        m = re.match(rf"\s*(?:usage:\s*)?{program}\s+(\S+)", line)
         if m:
             name = m[1] if re.fullmatch(r"[a-z][a-z-]*", m[1]) else ""
             commands.setdefault(name, set()).update(OPTION.findall(line))
