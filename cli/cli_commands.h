@@ -6,12 +6,15 @@
 inline constexpr int EXIT_DONE = 0;
 inline constexpr int EXIT_FAILED = 1;  // not found, refused, no answer in time
 inline constexpr int EXIT_USAGE = 2;   // bad usage or an invalid address
+inline constexpr int EXIT_INTERRUPTED = 130;  // Ctrl-C and its kin
 
 struct CliOptions {
   bool json = false;
   bool all = false;  // search: also the devices that answered after the search's reads
   const char* user = nullptr;  // null: the default credential
-  const char* password = nullptr;
+  char* password = nullptr;    // argv's own text, wiped once copied
+  bool passwordStdin = false;
+  const char* interval = nullptr;  // watch: seconds between searches
 };
 
 int RunSearch(const CliOptions& options);
