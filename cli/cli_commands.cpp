@@ -148,7 +148,7 @@ int RunShares(const char* device, const CliOptions& options) {
 
 int RunLogin(const char* device, const CliOptions& options) {
   SecretText password;
-  if (const int status = TakeGivenPassword(options, password)) return status;
+  if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
   session.Search();
   const DeviceRecord* selected = Select(device);
@@ -160,7 +160,7 @@ int RunLogin(const char* device, const CliOptions& options) {
 
 int RunSetDhcp(const char* device, const CliOptions& options) {
   SecretText password;
-  if (const int status = TakeGivenPassword(options, password)) return status;
+  if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
   session.Search();
   const DeviceRecord* selected = Select(device);
@@ -182,7 +182,7 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
     return EXIT_USAGE;
   }
   SecretText password;
-  if (const int status = TakeGivenPassword(options, password)) return status;
+  if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
   session.Search();
   const DeviceRecord* selected = Select(device);

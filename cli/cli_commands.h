@@ -3,10 +3,7 @@
 // that search) and runs its exchange. Each returns the process exit status.
 #pragma once
 
-inline constexpr int EXIT_DONE = 0;
-inline constexpr int EXIT_FAILED = 1;  // not found, refused, no answer in time
-inline constexpr int EXIT_USAGE = 2;   // bad usage or an invalid address
-inline constexpr int EXIT_INTERRUPTED = 130;  // Ctrl-C and its kin
+#include "cli/exit_status.h"
 
 struct CliOptions {
   bool json = false;

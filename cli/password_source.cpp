@@ -43,20 +43,20 @@ int ReportInterrupted() {
 
 }  // namespace
 
-int TakeGivenPassword(const CliOptions& options, SecretText& out) {
-  if (options.passwordStdin) {
+int TakeGivenPassword(bool fromStdin, char* option, SecretText& out) {
+  if (fromStdin) {
     const LineRead read = ReadSecretLine(out);
     if (read == LINE_INTERRUPTED) return ReportInterrupted();
     if (read == LINE_ENDED) {
       std::fputs("lumaseek-cli: --password-stdin: standard input ended before a password line\n", stderr);
       return EXIT_USAGE;
     }
-  } else if (options.password) {
+  } else if (option) {
     std::fputs("lumaseek-cli: warning: other users of this computer can read --password in the list of "
                "processes; use --password-stdin or LUMASEEK_PASSWORD\n",
                stderr);
-    out.Take(options.password);
-    SecureClear(options.password, std::strlen(options.password));
+    out.Take(option);
+    SecureClear(option, std::strlen(option));
   } else if (const char* environment = std::getenv("LUMASEEK_PASSWORD"); environment && *environment) {
     out.Take(environment);
   }

@@ -8,12 +8,12 @@
 
 #include <string>
 
-#include "cli/cli_commands.h"
+#include "cli/exit_status.h"
 #include "cli/secret_text.h"
 
-// The password the options or the environment give, taken before anything is
-// sent; `out` is left not given when there is none. A --password value is
-// wiped from the command line once copied.
-int TakeGivenPassword(const CliOptions& options, SecretText& out);
+// The password that --password-stdin (`fromStdin`), --password (`option`, or
+// null) or the environment give, taken before anything is sent; `out` is left
+// not given when there is none. The option's text is wiped once copied.
+int TakeGivenPassword(bool fromStdin, char* option, SecretText& out);
 // Prints `question` on stderr and reads a line with echo off.
 int AskPassword(const std::string& question, SecretText& out);
