@@ -86,16 +86,13 @@ class LoginAndShares(LabCase):
         for result in refused:
             self.assertEqual(2, result.code, result)
             self.assertNotIn(long, result.err)
-        for result in refused[:3]:
-            self.assertIn("at most 16 bytes", result.err)
+            self.assertIn("at most 16 bytes" if result is not refused[-1] else "ended", result.err)
         self.assertEqual(before, self.logins())
 
     def test_at_a_terminal_a_password_is_asked_only_when_it_can_help(self):
         silent = self.cli_at_terminal("login", "silent")
-        self.assertEqual(1, silent.code, silent)
-        self.assertIn("did not answer the login", silent.err)
-        self.assertNotIn("refused", silent.err)
-        self.assertNotIn("Password", silent.err)
+        self.assertEqual((1, f"lumaseek-cli: {self.lab.dev_ip(0, 4)} did not answer the login\n"),
+                         (silent.code, silent.err))
         asked_first = self.cli_at_terminal("login", "guarded", "--user", "admin", typed=b"s3cret\n")
         self.assertEqual(0, asked_first.code, asked_first)
         self.assertIn("Password for admin", asked_first.err)
