@@ -14,6 +14,7 @@ struct CommandRule {
 
 const CommandRule kCommands[] = {
     {"search", "", 0, 0},
+    {"watch", "", 0, 0},
     {"doctor", "", 0, 0},
     {"shares", "DEVICE", 1, 1},
     {"login", "DEVICE", 1, 1},
@@ -26,16 +27,18 @@ const CommandRule kCommands[] = {
 struct OptionRule {
   const char* name;
   bool CliOptions::*flag;
-  const char* CliOptions::*value;
+  char* CliOptions::*value;
   const char* commands;  // the commands it goes with, separated by spaces
 };
 
 const OptionRule kOptions[] = {
-    {"--json", &CliOptions::json, nullptr, "search shares doctor"},
+    {"--json", &CliOptions::json, nullptr, "search watch shares doctor"},
     {"--all", &CliOptions::all, nullptr, "search"},
     {"--force", &CliOptions::force, nullptr, "set-static"},
     {"--user", nullptr, &CliOptions::user, "login set-dhcp set-static"},
     {"--password", nullptr, &CliOptions::password, "login set-dhcp set-static"},
+    {"--password-stdin", &CliOptions::passwordStdin, nullptr, "login set-dhcp set-static"},
+    {"--interval", nullptr, &CliOptions::interval, "watch"},
 };
 
 bool IsHelp(const char* arg) {
@@ -55,7 +58,7 @@ bool GoesWith(const OptionRule& option, const std::string& command) {
 std::string Quoted(const char* arg) { return "'" + Echoed(arg) + "'"; }
 
 // The error of one argument after the command, or empty.
-std::string ReadOption(const std::string& command, int argc, const char* const* argv, int& i, CliOptions& options) {
+std::string ReadOption(const std::string& command, int argc, char* const* argv, int& i, CliOptions& options) {
   for (const OptionRule& option : kOptions) {
     if (std::strcmp(argv[i], option.name) != 0) continue;
     if (!GoesWith(option, command)) return std::string("option ") + option.name + " does not go with " + command;
@@ -82,7 +85,7 @@ std::string CheckOperands(const CommandRule& rule, const std::vector<const char*
 
 }  // namespace
 
-Arguments ReadArguments(int argc, const char* const* argv) {
+Arguments ReadArguments(int argc, char* const* argv) {
   Arguments read;
   for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; i++) read.help = read.help || IsHelp(argv[i]);
   if (read.help) return read;

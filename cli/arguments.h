@@ -18,4 +18,4 @@ struct Arguments {
 
 // Options may stand before, between and after the operands; "--" ends them.
 // Anything else that starts with "-" (but "-" itself) is an unknown option.
-Arguments ReadArguments(int argc, const char* const* argv);
+Arguments ReadArguments(int argc, char* const* argv);

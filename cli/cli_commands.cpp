@@ -11,6 +11,8 @@
 #include "cli/device_choice.h"
 #include "cli/doctor_output.h"
 #include "cli/late_replies.h"
+#include "cli/login_flow.h"
+#include "cli/password_source.h"
 #include "cli/reply_witness.h"
 #include "cli/usable_address.h"
 #include "platform/console.h"
@@ -19,8 +21,6 @@
 #include "proto/local_interfaces.h"
 
 namespace {
-
-const char kDefaultCredential[] = "kemsa";
 
 // Progress goes to a terminal only, and never beside JSON output.
 class Session {
@@ -96,33 +96,12 @@ int Select(const char* device, const DeviceRecord*& selected) {
   return EXIT_DONE;
 }
 
-void SetCredential(const char* user, const char* password) {
-  std::snprintf(LoginUserName, sizeof LoginUserName, "%s", user);
-  std::snprintf(LoginPassword, sizeof LoginPassword, "%s", password);
-}
-
-// The default credential (or the given one), then, when refused and someone
-// is at the terminal, once more with a password typed there.
-bool Login(Session& session, const CliOptions& options) {
-  SetCredential(options.user ? options.user : kDefaultCredential,
-                options.password ? options.password : kDefaultCredential);
-  if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
-  if (!platform::StdinIsTerminal()) {
-    std::fprintf(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
-    return false;
-  }
-  std::fprintf(stderr, "The device refused the login. Password for %s: ", Printable(LoginUserName).c_str());
-  std::fflush(stderr);
-  char typed[LOGIN_TEXT_SIZE + 2];  // room to notice a password that is too long
-  if (!platform::ReadLineHidden(typed, sizeof typed)) return false;
-  if (std::strlen(typed) >= LOGIN_TEXT_SIZE) {
-    std::fprintf(stderr, "lumaseek-cli: a password has at most %d characters\n", LOGIN_TEXT_SIZE - 1);
-    return false;
-  }
-  std::snprintf(LoginPassword, sizeof LoginPassword, "%.*s", LOGIN_TEXT_SIZE - 1, typed);
-  if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
-  std::fprintf(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
-  return false;
+// The login, with the engine reached through SendLogin only.
+int Login(Session& session, const DeviceRecord& device, const CliOptions& options, SecretText& password) {
+  const char* ip = device.ipText;
+  return LogIn(ip, options.user, password, [&session, ip](const char* user, const char* secret) {
+    return session.Wait("logging in", [&] { return SendLogin(ip, user, secret, session.Witness()); });
+  });
 }
 
 // After a change: search again and show the changed device, found by the
@@ -186,21 +165,25 @@ int RunShares(const char* device, const CliOptions& options) {
 }
 
 int RunLogin(const char* device, const CliOptions& options) {
+  SecretText password;
+  if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
   session.SearchAll();
   const DeviceRecord* selected = nullptr;
   if (const int status = Select(device, selected)) return status;
-  if (!Login(session, options)) return EXIT_FAILED;
-  std::printf("Login accepted by %s\n", SelectedDeviceIp);
+  if (const int status = Login(session, *selected, options, password)) return status;
+  std::printf("Login accepted by %s\n", selected->ipText);
   return EXIT_DONE;
 }
 
 int RunSetDhcp(const char* device, const CliOptions& options) {
+  SecretText password;
+  if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
   session.SearchAll();
   const DeviceRecord* selected = nullptr;
   if (const int status = Select(device, selected)) return status;
-  if (!Login(session, options)) return EXIT_FAILED;
+  if (const int status = Login(session, *selected, options, password)) return status;
   const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceDhcp(); });
   return ShowAfterChange(session, confirmed);
 }
@@ -213,6 +196,8 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
     std::fprintf(stderr, "lumaseek-cli: %s\n", refusal.c_str());
     return EXIT_USAGE;
   }
+  SecretText password;
+  if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
   session.SearchAll();
   const DeviceRecord* selected = nullptr;
@@ -224,7 +209,7 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
     return EXIT_USAGE;
   }
   if (!holder.empty()) std::fprintf(stderr, "lumaseek-cli: warning: %s already uses %s\n", holder.c_str(), ipText);
-  if (!Login(session, options)) return EXIT_FAILED;
+  if (const int status = Login(session, *selected, options, password)) return status;
   std::snprintf(NewIpText, sizeof NewIpText, "%s", ipText);
   std::snprintf(NewNetmaskText, sizeof NewNetmaskText, "%s", netmaskText);
   std::snprintf(NewGatewayText, sizeof NewGatewayText, "%s", gatewayText);

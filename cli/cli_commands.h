@@ -5,16 +5,18 @@
 // status.
 #pragma once
 
-inline constexpr int EXIT_DONE = 0;
-inline constexpr int EXIT_FAILED = 1;  // not found, refused, no answer in time
-inline constexpr int EXIT_USAGE = 2;   // bad usage or an invalid address
+#include "cli/exit_status.h"
 
 struct CliOptions {
   bool json = false;
   bool all = false;  // search: also the devices that answered after the search's reads
   bool force = false;  // set-static: even to an address another device or this PC already uses
-  const char* user = nullptr;  // null: the default credential
-  const char* password = nullptr;
+  // Valued options point into argv, so that the password's text can be wiped
+  // once copied.
+  char* user = nullptr;  // null: the default credential
+  char* password = nullptr;
+  bool passwordStdin = false;
+  char* interval = nullptr;  // watch: seconds between searches
 };
 
 // 0 when a device answered, 1 otherwise.

@@ -6,6 +6,7 @@
 #include "cli/arguments.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
+#include "cli/watch_command.h"
 #include "lumaseek_version.h"
 #include "proto/exchanges.h"
 
@@ -13,11 +14,12 @@ namespace {
 
 const char kUsage[] =
     "usage: lumaseek-cli search [--all] [--json]\n"
+    "       lumaseek-cli watch [--json] [--interval SECONDS]\n"
     "       lumaseek-cli doctor [--json]\n"
     "       lumaseek-cli shares DEVICE [--json]\n"
-    "       lumaseek-cli login DEVICE [--user NAME] [--password PASS]\n"
-    "       lumaseek-cli set-dhcp DEVICE [--user NAME] [--password PASS]\n"
-    "       lumaseek-cli set-static DEVICE IP NETMASK GATEWAY [--force] [--user NAME] [--password PASS]\n"
+    "       lumaseek-cli login DEVICE [--user NAME] [--password-stdin]\n"
+    "       lumaseek-cli set-dhcp DEVICE [--user NAME] [--password-stdin]\n"
+    "       lumaseek-cli set-static DEVICE IP NETMASK GATEWAY [--force] [--user NAME] [--password-stdin]\n"
     "       lumaseek-cli --help | --version          (also: COMMAND --help)\n"
     "DEVICE is the IP address of a device that answers the search, or its name as search shows it\n"
     "(a backslash as \\\\, a control character or a byte that is not UTF-8 as \\xNN); a name that\n"
@@ -25,6 +27,11 @@ const char kUsage[] =
     "search --all also lists the devices that answered after the search's 32 reads per interface;\n"
     "the per-device commands look for DEVICE among all of them.\n"
     "doctor searches as the program does and says why a device may be missing.\n"
+    "watch searches every SECONDS (default 10, at least 2) and prints a line per device that\n"
+    "appeared, moved, changed its netmask, gateway or DHCP mode, or vanished; Ctrl-C ends it.\n"
+    "The password: --password-stdin reads the first line of standard input; else LUMASEEK_PASSWORD;\n"
+    "else the default, and at a terminal the command asks. At most 16 bytes. --password PASS\n"
+    "still works but other users can read it.\n"
     "set-static refuses an address no host can use, and one that another device or this PC\n"
     "already uses unless --force is given.\n"
     "-- ends the options.\n"
@@ -41,6 +48,7 @@ int Run(const Arguments& a) {
     return EXIT_DONE;
   }
   if (command == "search") return RunSearch(options);
+  if (command == "watch") return RunWatch(options);
   if (command == "doctor") return RunDoctor(options);
   if (command == "shares") return RunShares(a.operands[0], options);
   if (command == "login") return RunLogin(a.operands[0], options);
@@ -62,8 +70,10 @@ int main(int argc, char** argv) {
     return FinishOutput(stdout, EXIT_DONE);
   }
   if (!arguments.error.empty()) return UsageError(arguments.error);
-  for (const char* text : {arguments.options.user, arguments.options.password}) {
-    if (text && std::strlen(text) >= LOGIN_TEXT_SIZE) return UsageError("a user name or password has at most 16 characters");
-  }
+  const CliOptions& options = arguments.options;
+  if (options.user && std::strlen(options.user) >= LOGIN_TEXT_SIZE) return UsageError("a user name has at most 16 bytes");
+  if (options.password && options.passwordStdin) return UsageError("--password and --password-stdin exclude each other");
+  if (arguments.command == "watch" && WatchIntervalSeconds(options.interval) == 0)
+    return UsageError("--interval takes whole seconds from 2 to 86400");
   return FinishOutput(stdout, Run(arguments));
 }

@@ -2,13 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace {
 
-Arguments Read(std::vector<const char*> args) {
-  args.insert(args.begin(), "lumaseek-cli");
-  return ReadArguments(static_cast<int>(args.size()), args.data());
+// The parser keeps pointers into argv, so the texts outlive the call.
+Arguments Read(const std::vector<const char*>& args) {
+  static std::vector<std::vector<char>> texts;
+  std::vector<char*> argv;
+  texts.emplace_back(std::begin("lumaseek-cli"), std::end("lumaseek-cli"));
+  argv.push_back(texts.back().data());
+  for (const char* arg : args) {
+    texts.emplace_back(arg, arg + std::strlen(arg) + 1);
+    argv.push_back(texts.back().data());
+  }
+  return ReadArguments(static_cast<int>(argv.size()), argv.data());
 }
 
 TEST(Arguments, OptionsStandAnywhereUntilDoubleDash) {
