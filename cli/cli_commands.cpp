@@ -130,6 +130,12 @@ void ShowAfterChange(Session& session, const std::string& name) {
 
 }  // namespace
 
+const DeviceRecord* FindDevice(const char* device, const CliOptions& options) {
+  Session session(options);
+  session.Search();
+  return Select(device);
+}
+
 int RunSearch(const CliOptions& options) {
   Session session(options);
   session.Search();

@@ -1,10 +1,12 @@
-// lumaseek-cli: search for devices, list their shares, check a login and
-// change a device's address from a console.
+// lumaseek-cli: search for devices, list their shares, check a login, change
+// a device's address, map its shares and open its pages from a console.
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/drive_commands.h"
+#include "cli/open_command.h"
 #include "lumaseek_version.h"
 #include "proto/exchanges.h"
 
@@ -17,10 +19,16 @@ const char kUsage[] =
     "       lumaseek-cli login DEVICE [--user NAME] [--password PASS]\n"
     "       lumaseek-cli set-dhcp DEVICE [--user NAME] [--password PASS]\n"
     "       lumaseek-cli set-static DEVICE IP NETMASK GATEWAY [--user NAME] [--password PASS]\n"
+    "       lumaseek-cli map DEVICE SHARE [LETTER] [--user NAME] [--password PASS]\n"
+    "       lumaseek-cli unmap LETTER\n"
+    "       lumaseek-cli open DEVICE [--share]\n"
     "       lumaseek-cli --help | --version\n"
     "DEVICE is the IP address or the name of a device that answers the search.\n"
     "search --all also lists the devices that answered after the search's 32 reads per interface.\n"
     "doctor searches as the program does and says why a device may be missing.\n"
+    "map connects \\\\ADDRESS\\SHARE to LETTER (default: the first free one) and prints the letter;\n"
+    "map and unmap work on Windows; on Linux they exit 2 and say how to mount the share.\n"
+    "open starts the device's web page, or with --share its share root (Linux: xdg-open smb://ADDRESS/).\n"
     "Exit status: 0 done, 1 not found, refused or no answer, 2 bad usage or address;\n"
     "doctor: 0 when a device was found, 1 otherwise.\n";
 
@@ -51,6 +59,8 @@ int main(int argc, char** argv) {
       options.json = true;
     } else if (std::strcmp(argv[i], "--all") == 0) {
       options.all = true;
+    } else if (std::strcmp(argv[i], "--share") == 0) {
+      options.share = true;
     } else if (std::strcmp(argv[i], "--user") == 0 || std::strcmp(argv[i], "--password") == 0) {
       if (i + 1 >= argc) return Usage("--user and --password need a value");
       const char* value = argv[++i];
@@ -66,11 +76,12 @@ int main(int argc, char** argv) {
 
   const bool doctor = std::strcmp(command, "doctor") == 0;
   const bool jsonAllowed = std::strcmp(command, "search") == 0 || std::strcmp(command, "shares") == 0 || doctor;
-  const bool credentialAllowed = !jsonAllowed;
+  const bool credentialAllowed = !jsonAllowed && std::strcmp(command, "unmap") != 0 && std::strcmp(command, "open") != 0;
   if (options.json && !jsonAllowed) return Usage("--json goes with search, shares and doctor only");
   if (options.all && std::strcmp(command, "search") != 0) return Usage("--all goes with search only");
+  if (options.share && std::strcmp(command, "open") != 0) return Usage("--share goes with open only");
   if ((options.user || options.password) && !credentialAllowed)
-    return Usage("--user and --password go with login, set-dhcp and set-static only");
+    return Usage("--user and --password go with login, set-dhcp, set-static and map only");
 
   const std::size_t n = operands.size();
   if (std::strcmp(command, "search") == 0 && n == 0) return RunSearch(options);
@@ -80,5 +91,9 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "set-dhcp") == 0 && n == 1) return RunSetDhcp(operands[0], options);
   if (std::strcmp(command, "set-static") == 0 && n == 4)
     return RunSetStatic(operands[0], operands[1], operands[2], operands[3], options);
+  if (std::strcmp(command, "map") == 0 && (n == 2 || n == 3))
+    return RunMap(operands[0], operands[1], n == 3 ? operands[2] : nullptr, options);
+  if (std::strcmp(command, "unmap") == 0 && n == 1) return RunUnmap(operands[0]);
+  if (std::strcmp(command, "open") == 0 && n == 1) return RunOpen(operands[0], options);
   return Usage("unknown command or wrong number of arguments");
 }

@@ -22,6 +22,8 @@ std::string ExplorerCommandLine(const char* address) {
 
 bool NamesMissingProgram(unsigned result) { return result == 2 || result == 3 || result == 11; }
 
+bool Started(unsigned result) { return result > 31; }
+
 }  // namespace
 
 std::string BrowserCommandLine(const char* address) {
@@ -38,17 +40,18 @@ std::string BrowserCommandLine(const char* address) {
   return command;
 }
 
-void OpenWebPage(const char* address) {
+bool OpenWebPage(const char* address) {
   std::string command = BrowserCommandLine(address);
-  if (command.empty()) return;
-  if (!NamesMissingProgram(platform::RunCommandLine(command.c_str(), SW_HIDE_MODE))) return;
+  if (command.empty()) return false;
+  const unsigned result = platform::RunCommandLine(command.c_str(), SW_HIDE_MODE);
+  if (!NamesMissingProgram(result)) return Started(result);
   std::string fallback = ExplorerCommandLine(address);
-  if (!fallback.empty()) platform::RunCommandLine(fallback.c_str(), SW_HIDE_MODE);
+  return !fallback.empty() && Started(platform::RunCommandLine(fallback.c_str(), SW_HIDE_MODE));
 }
 
-void OpenShareFolder(const char* address) {
+bool OpenShareFolder(const char* address) {
   char path[BROWSER_COMMAND_SIZE];
   int n = std::snprintf(path, sizeof path, "\\\\%s", address);
-  if (n < 0 || n >= static_cast<int>(sizeof path)) return;
-  platform::ShellOpen("open", "explorer", path, SW_SHOWNORMAL_MODE);
+  if (n < 0 || n >= static_cast<int>(sizeof path)) return false;
+  return platform::ShellOpen("open", "explorer", path, SW_SHOWNORMAL_MODE);
 }

@@ -15,8 +15,9 @@ std::string BrowserCommandLine(const char* address);
 
 // Runs BrowserCommandLine hidden; when the system reports the program
 // missing or not runnable (2, 3, 11), runs Explorer's command line instead.
-void OpenWebPage(const char* address);
+// True when the last command run started.
+bool OpenWebPage(const char* address);
 
 // Opens "\\<address>" in Explorer; nothing when that does not fit
-// BROWSER_COMMAND_SIZE.
-void OpenShareFolder(const char* address);
+// BROWSER_COMMAND_SIZE. True when Explorer started.
+bool OpenShareFolder(const char* address);

@@ -1,0 +1,95 @@
+#include "cli/drive_commands.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "cli/cli_output.h"
+#include "cli/drive_arguments.h"
+#include "platform/netconn.h"
+#include "platform/netconn_text.h"
+#include "proto/exchanges.h"
+#include "shared/drive_connect.h"
+#include "shared/drive_tables.h"
+
+namespace {
+
+int Refused(const char* what, const char* localName, unsigned long code) {
+  char text[256];
+  platform::NetErrorText(code, text, sizeof text);
+  std::fprintf(stderr, "lumaseek-cli: %s %s: %s\n", what, localName, text);
+  return EXIT_FAILED;
+}
+
+// The share login from the command line, where the page clears it: the user
+// given (none: the logged-on user's) and the password.
+void TakeShareLogin(const CliOptions& options) {
+  std::snprintf(LoginUserName, sizeof LoginUserName, "%s", options.user ? options.user : "");
+  std::snprintf(LoginPassword, sizeof LoginPassword, "%s", options.password ? options.password : "");
+}
+
+// Where the page asks again, the command line has nothing new to give.
+void KeepShareLogin() {}
+
+// The letter to map: the one given when the page would offer it free, or the
+// first free one; false, said on stderr, when there is none.
+bool ChooseLetter(const char* letter, char (&localName)[DRIVE_NAME_SIZE]) {
+  ReadConnections();
+  if (!letter) {
+    const int free = FirstFreeLetter();
+    if (free < 0) {
+      std::fprintf(stderr, "lumaseek-cli: no drive letter is free\n");
+      return false;
+    }
+    std::snprintf(localName, sizeof localName, "%s", ConnectionTable[free].driveText);
+    return true;
+  }
+  const int row = localName[0] - 'A';
+  if (!OffersNetworkDrive(row)) {
+    std::fprintf(stderr, "lumaseek-cli: %s cannot take a network drive (A: to C: and local drives never do)\n",
+                 localName);
+    return false;
+  }
+  const ConnectionRow& connected = ConnectionTable[row];
+  if (HasConnection(connected)) {
+    // the page would cancel it, forced, open files or not
+    std::fprintf(stderr, "lumaseek-cli: %s is connected to \\\\%s\\%s; unmap it first\n", localName,
+                 Printable(connected.serverText).c_str(), Printable(connected.shareText).c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunMap(const char* device, const char* share, const char* letter, const CliOptions& options) {
+  char localName[DRIVE_NAME_SIZE] = "";
+  if (letter && !ReadDriveLetter(letter, localName)) {
+    std::fprintf(stderr, "lumaseek-cli: a drive letter is E or E:, not %s\n", Printable(letter).c_str());
+    return EXIT_USAGE;
+  }
+  const std::string refusal = CheckShareName(share);
+  if (!refusal.empty()) {
+    std::fprintf(stderr, "%s\n", refusal.c_str());
+    return EXIT_USAGE;
+  }
+  if (!ChooseLetter(letter, localName) || !FindDevice(device, options)) return EXIT_FAILED;
+
+  char remoteName[REMOTE_SHARE_NAME_SIZE];
+  std::snprintf(remoteName, sizeof remoteName, "\\\\%s\\%s", SelectedDeviceIp, share);
+  TakeShareLogin(options);
+  const unsigned long result = ConnectShare(localName, remoteName, KeepShareLogin);
+  std::memset(LoginPassword, 0, sizeof LoginPassword);
+  if (result != platform::kNetOk) return Refused("cannot map to", localName, result);
+  std::printf("%s\n", localName);
+  return EXIT_DONE;
+}
+
+int RunUnmap(const char* letter) {
+  char localName[DRIVE_NAME_SIZE];
+  if (!ReadDriveLetter(letter, localName)) {
+    std::fprintf(stderr, "lumaseek-cli: a drive letter is E or E:, not %s\n", Printable(letter).c_str());
+    return EXIT_USAGE;
+  }
+  const unsigned long result = DisconnectDrive(localName);
+  return result == platform::kNetOk ? EXIT_DONE : Refused("cannot disconnect", localName, result);
+}
