@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "cli/cli_output.h"
 #include "cli/drive_arguments.h"
@@ -13,10 +14,11 @@
 
 namespace {
 
-int Refused(const char* what, const char* localName, unsigned long code) {
-  char text[256];
-  platform::NetErrorText(code, text, sizeof text);
-  std::fprintf(stderr, "lumaseek-cli: %s %s: %s\n", what, localName, text);
+// "lumaseek-cli: cannot <what> (<the system's reason>)"
+int Refused(const std::string& what, unsigned long code) {
+  char reason[256];
+  platform::NetErrorText(code, reason, sizeof reason);
+  std::fprintf(stderr, "lumaseek-cli: cannot %s (%s)\n", what.c_str(), Printable(reason).c_str());
   return EXIT_FAILED;
 }
 
@@ -79,7 +81,8 @@ int RunMap(const char* device, const char* share, const char* letter, const CliO
   TakeShareLogin(options);
   const unsigned long result = ConnectShare(localName, remoteName, KeepShareLogin);
   std::memset(LoginPassword, 0, sizeof LoginPassword);
-  if (result != platform::kNetOk) return Refused("cannot map to", localName, result);
+  if (result != platform::kNetOk)
+    return Refused(std::string("connect ") + localName + " to " + Printable(remoteName), result);
   std::printf("%s\n", localName);
   return EXIT_DONE;
 }
@@ -91,5 +94,5 @@ int RunUnmap(const char* letter) {
     return EXIT_USAGE;
   }
   const unsigned long result = DisconnectDrive(localName);
-  return result == platform::kNetOk ? EXIT_DONE : Refused("cannot disconnect", localName, result);
+  return result == platform::kNetOk ? EXIT_DONE : Refused(std::string("disconnect ") + localName, result);
 }

@@ -4,8 +4,8 @@
 
 namespace platform {
 
-// FormatMessageA's text for `code` into `out` (`size` bytes), the line end
-// dropped; for ERROR_EXTENDED_ERROR the network provider's own text
+// FormatMessageA's text for `code` into `out` (`size` bytes), the line end and
+// full stop dropped; for ERROR_EXTENDED_ERROR the network provider's own text
 // (WNetGetLastErrorA); "error N" when the system has none.
 void NetErrorText(unsigned long code, char* out, int size);
 

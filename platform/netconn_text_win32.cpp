@@ -23,8 +23,10 @@ void NetErrorText(unsigned long code, char* out, int size) {
     std::snprintf(out, static_cast<std::size_t>(size), "error %lu", code);
     return;
   }
-  // the system's texts end with a line break
-  while (length > 0 && (out[length - 1] == '\r' || out[length - 1] == '\n' || out[length - 1] == ' ')) length--;
+  // the system's texts end with a line break and often a full stop
+  while (length > 0 && (out[length - 1] == '\r' || out[length - 1] == '\n' || out[length - 1] == ' ' ||
+                        out[length - 1] == '.'))
+    length--;
   out[length] = '\0';
 }
 
