@@ -58,10 +58,10 @@ class LabCase(unittest.TestCase):
         pass
 
     @classmethod
-    def cli(cls, *args, stdin=None):
+    def cli(cls, *args, stdin=None, env=None):
         """Runs lumaseek-cli in the PC namespace; stdin is not a terminal."""
         start = time.monotonic()
-        completed = cls.lab.run_pc([binary("lumaseek-cli"), *args], timeout=90,
+        completed = cls.lab.run_pc([binary("lumaseek-cli"), *args], timeout=90, env=env,
                                    stdin=stdin if stdin is not None else subprocess.DEVNULL)
         return Result(completed, time.monotonic() - start)
 
