@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
 
   const bool doctor = std::strcmp(command, "doctor") == 0;
   const bool jsonAllowed = std::strcmp(command, "search") == 0 || std::strcmp(command, "shares") == 0 || doctor;
-  const bool credentialAllowed = !jsonAllowed && std::strcmp(command, "unmap") != 0 && std::strcmp(command, "open") != 0;
+  const bool credentialAllowed =
+      !jsonAllowed && std::strcmp(command, "unmap") != 0 && std::strcmp(command, "open") != 0;
   if (options.json && !jsonAllowed) return Usage("--json goes with search, shares and doctor only");
   if (options.all && std::strcmp(command, "search") != 0) return Usage("--all goes with search only");
   if (options.share && std::strcmp(command, "open") != 0) return Usage("--share goes with open only");
