@@ -23,7 +23,8 @@ int Refused(const std::string& what, unsigned long code) {
 }
 
 // The share login from the command line, where the page clears it: the user
-// given (none: the logged-on user's) and the password.
+// given (none: the logged-on user's) and the password; the one place map
+// takes a password, so its sources plug in here.
 void TakeShareLogin(const CliOptions& options) {
   std::snprintf(LoginUserName, sizeof LoginUserName, "%s", options.user ? options.user : "");
   std::snprintf(LoginPassword, sizeof LoginPassword, "%s", options.password ? options.password : "");
