@@ -20,6 +20,9 @@ const CommandRule kCommands[] = {
     {"login", "DEVICE", 1, 1},
     {"set-dhcp", "DEVICE", 1, 1},
     {"set-static", "DEVICE IP NETMASK GATEWAY", 4, 4},
+    {"map", "DEVICE SHARE [LETTER]", 2, 3},
+    {"unmap", "LETTER", 1, 1},
+    {"open", "DEVICE", 1, 1},
     {"--version", "", 0, 0},
 };
 
@@ -35,10 +38,11 @@ const OptionRule kOptions[] = {
     {"--json", &CliOptions::json, nullptr, "search watch shares doctor"},
     {"--all", &CliOptions::all, nullptr, "search"},
     {"--force", &CliOptions::force, nullptr, "set-static"},
-    {"--user", nullptr, &CliOptions::user, "login set-dhcp set-static"},
-    {"--password", nullptr, &CliOptions::password, "login set-dhcp set-static"},
-    {"--password-stdin", &CliOptions::passwordStdin, nullptr, "login set-dhcp set-static"},
+    {"--user", nullptr, &CliOptions::user, "login set-dhcp set-static map"},
+    {"--password", nullptr, &CliOptions::password, "login set-dhcp set-static map"},
+    {"--password-stdin", &CliOptions::passwordStdin, nullptr, "login set-dhcp set-static map"},
     {"--interval", nullptr, &CliOptions::interval, "watch"},
+    {"--share", &CliOptions::share, nullptr, "open"},
 };
 
 bool IsHelp(const char* arg) {

@@ -123,6 +123,12 @@ int ShowAfterChange(Session& session, int confirmed) {
 
 }  // namespace
 
+int FindDevice(const char* device, const CliOptions& options, const DeviceRecord*& found) {
+  Session session(options);
+  session.SearchAll();
+  return Select(device, found);
+}
+
 int RunSearch(const CliOptions& options) {
   Session session(options);
   session.Search();

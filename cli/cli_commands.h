@@ -6,6 +6,7 @@
 #pragma once
 
 #include "cli/exit_status.h"
+#include "proto/device_lists.h"
 
 struct CliOptions {
   bool json = false;
@@ -17,7 +18,12 @@ struct CliOptions {
   char* password = nullptr;
   bool passwordStdin = false;
   char* interval = nullptr;  // watch: seconds between searches
+  bool share = false;  // open: the share root instead of the web page
 };
+
+// Searches as the per-device commands do and selects DEVICE; otherwise says
+// why on stderr and returns the exit status.
+int FindDevice(const char* device, const CliOptions& options, const DeviceRecord*& found);
 
 // 0 when a device answered, 1 otherwise.
 int RunSearch(const CliOptions& options);

@@ -1,11 +1,13 @@
-// lumaseek-cli: search for devices, list their shares, check a login and
-// change a device's address from a console.
+// lumaseek-cli: search for devices, list their shares, check a login, change
+// a device's address, map its shares and open its pages from a console.
 #include <cstdio>
 #include <cstring>
 
 #include "cli/arguments.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
+#include "cli/drive_commands.h"
+#include "cli/open_command.h"
 #include "cli/watch_command.h"
 #include "lumaseek_version.h"
 #include "proto/exchanges.h"
@@ -20,6 +22,9 @@ const char kUsage[] =
     "       lumaseek-cli login DEVICE [--user NAME] [--password-stdin]\n"
     "       lumaseek-cli set-dhcp DEVICE [--user NAME] [--password-stdin]\n"
     "       lumaseek-cli set-static DEVICE IP NETMASK GATEWAY [--force] [--user NAME] [--password-stdin]\n"
+    "       lumaseek-cli map DEVICE SHARE [LETTER] [--user NAME] [--password-stdin]\n"
+    "       lumaseek-cli unmap LETTER\n"
+    "       lumaseek-cli open DEVICE [--share]\n"
     "       lumaseek-cli --help | --version          (also: COMMAND --help)\n"
     "DEVICE is the IP address of a device that answers the search, or its name as search shows it\n"
     "(a backslash as \\\\, a control character or a byte that is not UTF-8 as \\xNN); a name that\n"
@@ -34,6 +39,9 @@ const char kUsage[] =
     "still works but other users can read it.\n"
     "set-static refuses an address no host can use, and one that another device or this PC\n"
     "already uses unless --force is given.\n"
+    "map connects \\\\ADDRESS\\SHARE to LETTER (default: the first free one) and prints the letter;\n"
+    "map and unmap work on Windows; on Linux they exit 2 and say how to mount the share.\n"
+    "open starts the device's web page, or with --share its share root (Linux: xdg-open smb://ADDRESS/).\n"
     "-- ends the options.\n"
     "Exit status:\n"
     "  0  done\n"
@@ -53,7 +61,10 @@ int Run(const Arguments& a) {
   if (command == "shares") return RunShares(a.operands[0], options);
   if (command == "login") return RunLogin(a.operands[0], options);
   if (command == "set-dhcp") return RunSetDhcp(a.operands[0], options);
-  return RunSetStatic(a.operands[0], a.operands[1], a.operands[2], a.operands[3], options);
+  if (command == "set-static") return RunSetStatic(a.operands[0], a.operands[1], a.operands[2], a.operands[3], options);
+  if (command == "map") return RunMap(a.operands[0], a.operands[1], a.operands.size() > 2 ? a.operands[2] : nullptr, options);
+  if (command == "unmap") return RunUnmap(a.operands[0]);
+  return RunOpen(a.operands[0], options);
 }
 
 int UsageError(const std::string& problem) {

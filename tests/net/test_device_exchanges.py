@@ -1,5 +1,7 @@
 """Login checks and share lists against simulated devices."""
 
+import os
+import tempfile
 import unittest
 
 from netcase import OP_QUERY, LabCase, device
@@ -60,6 +62,13 @@ class LoginAndShares(LabCase):
             result = self.cli(*args)
             self.assertEqual(2, result.code, (args, result))
             self.assertRegex(result.err, r"^lumaseek-cli: [^\n]*\nTry 'lumaseek-cli --help'.\n$")
+        # map and unmap are for Windows: one line on how to mount instead
+        for args, hint in ((["map", "nas1", "public"], "mount -t cifs //ADDRESS/public FOLDER"),
+                           (["map", self.lab.dev_ip(0, 0), "public", "E:"], f"//{self.lab.dev_ip(0, 0)}/public"),
+                           (["unmap", "E:"], "umount")):
+            result = self.cli(*args)
+            self.assertEqual((2, 1), (result.code, len(result.err.splitlines())), (args, result))
+            self.assertIn(hint, result.err)
         self.assertEqual(before, len(self.sim.log()))
         self.assertEqual(0, self.cli("--version").code)
         self.assertIn("set-static DEVICE IP NETMASK GATEWAY", self.cli("--help").out)
@@ -113,6 +122,23 @@ class LoginAndShares(LabCase):
         self.assertIn("refused the default password", ended.err)
         self.assertIn("end of input", ended.err)
         self.assertEqual(before + 1, self.logins())
+
+    def test_open_hands_the_web_page_or_the_share_root_to_xdg_open(self):
+        ip = self.lab.dev_ip(0, 0)
+        with tempfile.TemporaryDirectory() as folder:
+            opened = os.path.join(folder, "opened")
+            with open(os.path.join(folder, "xdg-open"), "w") as f:
+                f.write(f'#!/bin/sh\necho "$@" >> {opened}\nexit "$XDG_STATUS"\n')
+            os.chmod(os.path.join(folder, "xdg-open"), 0o755)
+            env = dict(os.environ, PATH=folder + os.pathsep + os.environ["PATH"], XDG_STATUS="0")
+            for args in (["open", "nas1"], ["open", ip, "--share"]):
+                result = self.cli(*args, env=env)
+                self.assertEqual((0, ""), (result.code, result.out), result)
+            failed = self.cli("open", "nas1", env=dict(env, XDG_STATUS="4"))
+            self.assertEqual(1, failed.code, failed)
+            self.assertIn("xdg-open ended with status 4", failed.err)
+            with open(opened) as f:
+                self.assertEqual([f"http://{ip}", f"smb://{ip}/", f"http://{ip}"], f.read().split())
 
     def test_simulator_stops_cleanly_on_sigterm(self):
         sim = self.lab.start_sim([device(self.lab, "short-lived", 0, 20)])
