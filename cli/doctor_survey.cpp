@@ -21,6 +21,7 @@ const StepText kSteps[STARTUP_STEP_COUNT] = {
 };
 
 constexpr int kMaxSystemInterfaces = 64;
+constexpr int kMaxPortSharers = 16;
 
 }  // namespace
 
@@ -51,6 +52,8 @@ Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
     (n < listedBySearch ? s.listed : s.unread).push_back(*d);
   }
   survey.devicesFound = DeviceList.count;
+  platform::PortSharer sharers[kMaxPortSharers];
+  survey.portSharers.assign(sharers, sharers + platform::ListPortSharers(DISCOVERY_PORT, sharers, kMaxPortSharers));
   return survey;
 }
 
@@ -65,9 +68,11 @@ bool StepFailed(const InterfaceTally& tally, StartupStep step) {
   return (tally.failedSteps & (1u << step)) != 0;
 }
 
-std::string StepErrorText(const InterfaceTally& tally, StartupStep step) {
-  if (tally.stepError[step] == 0) return "no error text from the system";
+std::string ErrorText(std::int32_t code) {
+  if (code == 0) return "no error text from the system";
   char text[256];
-  platform::SocketErrorText(tally.stepError[step], text, sizeof text);
+  platform::SocketErrorText(code, text, sizeof text);
   return text;
 }
+
+std::string StepErrorText(const InterfaceTally& tally, StartupStep step) { return ErrorText(tally.stepError[step]); }

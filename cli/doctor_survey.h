@@ -1,12 +1,14 @@
 // What doctor saw: per interface in the engine's order its address, the
 // system's name and netmask for it, how its start-up steps went, what its
 // receive socket got during the search, the devices it listed, the devices
-// that answered too late for the search, and every device it heard.
+// that answered too late for the search, and every device it heard; and the
+// other programs with a socket on the discovery port.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "platform/net_diagnostics.h"
 #include "platform/sockets.h"
 #include "proto/device_lists.h"
 #include "proto/engine_tally.h"
@@ -27,6 +29,7 @@ struct InterfaceSurvey {
 struct Survey {
   std::vector<InterfaceSurvey> interfaces;
   int devicesFound = 0;  // listed and unread together
+  std::vector<platform::PortSharer> portSharers;
 };
 
 // After a search that listed `listedBySearch` devices and the late reading
@@ -39,6 +42,7 @@ std::string InterfaceLabel(const InterfaceSurvey& surveyed);
 // What a start-up step does, e.g. "bind port 13579", and its JSON key.
 const char* StepLabel(StartupStep step);
 const char* StepKey(StartupStep step);
-// The system's text for a failed step's error code.
+// The system's text for an error code, e.g. of a failed step.
+std::string ErrorText(std::int32_t code);
 std::string StepErrorText(const InterfaceTally& tally, StartupStep step);
 bool StepFailed(const InterfaceTally& tally, StartupStep step);
