@@ -5,7 +5,6 @@
 #include <set>
 
 #include "cli/cli_output.h"
-#include "platform/net_diagnostics.h"
 #include "proto/exchanges.h"
 
 namespace {
@@ -95,9 +94,9 @@ void StartupFindings(const Survey& survey, std::vector<Finding>& out) {
       if (socketFailed) continue;
       socketFailed = true;
       const std::int32_t code = s.tally.stepError[step];
-      if (step == STEP_BIND && platform::IsPortHeld(code)) {
+      if (step == STEP_BIND && s.bindFailure == BIND_PORT_HELD) {
         held.push_back(&s);
-      } else if (step == STEP_BIND && platform::IsBindDenied(code)) {
+      } else if (step == STEP_BIND && s.bindFailure == BIND_DENIED) {
         denied.push_back(&s);
         deniedError = ErrorText(code);
       } else {
@@ -184,7 +183,7 @@ void TrafficFindings(const Survey& survey, std::vector<Finding>& out) {
                                               "is searching"),
                    "Search again when the other finder is done; its replies do not count as this program's."});
   }
-  const bool longCut = !platform::LongDatagramFailsRead();
+  const bool longCut = !survey.longDatagramsFail;
   if (!refused.empty()) {
     out.push_back({"refused_layout",
                    Count(ReceivedOf(survey, RECEIVED_REFUSED_LAYOUT), "search reply", "search replies") + " on " +
@@ -264,7 +263,7 @@ void CrossInterfaceFindings(const Survey& survey, std::vector<Finding>& out) {
     for (const DeviceRecord& d : s.answers) byAddress[d.ipText].push_back(&d);
 
   std::vector<std::string> several, claimed;
-  std::string severalText, severalAdvice;
+  std::string severalText, severalAdvice, claimedText;
   for (const auto& [ip, answers] : byAddress) {
     std::set<int> on;
     const DeviceRecord* first = answers.front();
@@ -286,7 +285,11 @@ void CrossInterfaceFindings(const Survey& survey, std::vector<Finding>& out) {
       severalAdvice = "Every request to it goes out of " + usedLabel +
                       "; if that is the wrong network, disconnect or disable the other adapter.";
     }
-    if (other) claimed.push_back(ip + " (" + Printable(first->name) + " and " + Printable(other->name) + ")");
+    if (other) {
+      claimed.push_back(ip + " (" + Printable(first->name) + " and " + Printable(other->name) + ")");
+      claimedText = "the address " + ip + " is claimed by two devices, " + Printable(first->name) + " and " +
+                    Printable(other->name);
+    }
   }
   if (several.size() > 1) {
     severalText = std::to_string(several.size()) + " devices" + " answered on more than one interface: " + FirstFew(several) +
@@ -297,7 +300,7 @@ void CrossInterfaceFindings(const Survey& survey, std::vector<Finding>& out) {
   if (!several.empty()) out.push_back({"several_interfaces", severalText, severalAdvice});
   if (!claimed.empty()) {
     out.push_back({"address_claimed_twice",
-                   (claimed.size() == 1 ? "the address " + claimed.front() + " is claimed by two devices"
+                   (claimed.size() == 1 ? claimedText
                                         : std::to_string(claimed.size()) + " addresses" +
                                               " are each claimed by two devices: " + FirstFew(claimed, "; ")) +
                        "; only the first reply's device is listed",

@@ -42,6 +42,10 @@ Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
       break;
     }
     s.tally = EngineTally[i];
+    const std::int32_t bindError = s.tally.stepError[STEP_BIND];
+    s.bindFailure = platform::IsPortHeld(bindError)     ? BIND_PORT_HELD
+                    : platform::IsBindDenied(bindError) ? BIND_DENIED
+                                                        : BIND_FAILED_OTHERWISE;
     s.answers = witness.Answers(i);
     survey.interfaces.push_back(s);
   }
@@ -52,6 +56,7 @@ Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
     (n < listedBySearch ? s.listed : s.unread).push_back(*d);
   }
   survey.devicesFound = DeviceList.count;
+  survey.longDatagramsFail = platform::LongDatagramFailsRead();
   platform::PortSharer sharers[kMaxPortSharers];
   survey.portSharers.assign(sharers, sharers + platform::ListPortSharers(DISCOVERY_PORT, sharers, kMaxPortSharers));
   return survey;

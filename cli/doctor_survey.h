@@ -15,12 +15,16 @@
 
 class ReplyWitness;
 
+// What the system's error code says of a failed bind.
+enum BindFailure { BIND_FAILED_OTHERWISE, BIND_PORT_HELD, BIND_DENIED };
+
 struct InterfaceSurvey {
   int index;
   std::string address;
   std::string name;        // the system's name; empty when it lists no such address
   platform::Ipv4 netmask;  // 0 when unknown
   InterfaceTally tally;
+  BindFailure bindFailure;            // when the bind step failed
   std::vector<DeviceRecord> listed;   // listed by the search through this interface
   std::vector<DeviceRecord> unread;   // answered, but read only after the search
   std::vector<DeviceRecord> answers;  // every device whose own reply arrived here
@@ -30,6 +34,7 @@ struct Survey {
   std::vector<InterfaceSurvey> interfaces;
   int devicesFound = 0;  // listed and unread together
   std::vector<platform::PortSharer> portSharers;
+  bool longDatagramsFail = false;  // the system fails a read of a datagram over 4096 bytes, else cuts it
 };
 
 // After a search that listed `listedBySearch` devices and the late reading
