@@ -67,16 +67,22 @@ bool BindSucceeded(const Survey& survey) {
   return false;
 }
 
-std::string Sharer(const platform::PortSharer& p) {
-  if (p.pid == 0) return "a program the system does not name";
-  const std::string process = "process " + std::to_string(p.pid);
-  return p.program[0] ? Printable(p.program) + " (" + process + ")" : process;
-}
-
-std::vector<std::string> Sharers(const Survey& survey) {
+// The other programs on the port as "a (process 1), b (process 2)", or empty
+// when the system names none of them.
+std::string Sharers(const Survey& survey) {
   std::vector<std::string> names;
-  for (const platform::PortSharer& p : survey.portSharers) names.push_back(Sharer(p));
-  return names;
+  bool unnamed = false;
+  for (const platform::PortSharer& p : survey.portSharers) {
+    if (p.pid == 0) {
+      unnamed = true;
+      continue;
+    }
+    const std::string process = "process " + std::to_string(p.pid);
+    names.push_back(p.program[0] ? Printable(p.program) + " (" + process + ")" : process);
+  }
+  if (names.empty()) return "";
+  if (unnamed) names.push_back("one the system does not name");
+  return FirstFew(names);
 }
 
 void StartupFindings(const Survey& survey, std::vector<Finding>& out) {
@@ -94,7 +100,10 @@ void StartupFindings(const Survey& survey, std::vector<Finding>& out) {
       if (socketFailed) continue;
       socketFailed = true;
       const std::int32_t code = s.tally.stepError[step];
-      if (step == STEP_BIND && s.bindFailure == BIND_PORT_HELD) {
+      // Windows also refuses with "access denied" when a holder keeps the port to itself.
+      const bool heldByOther = s.bindFailure == BIND_PORT_HELD ||
+                               (s.bindFailure == BIND_DENIED && !survey.portSharers.empty());
+      if (step == STEP_BIND && heldByOther) {
         held.push_back(&s);
       } else if (step == STEP_BIND && s.bindFailure == BIND_DENIED) {
         denied.push_back(&s);
@@ -113,17 +122,17 @@ void StartupFindings(const Survey& survey, std::vector<Finding>& out) {
                    "then run doctor again."});
   }
   if (!held.empty()) {
-    const std::vector<std::string> holders = Sharers(survey);
+    const std::string holders = Sharers(survey);
     out.push_back({"port_in_use",
-                   "port 13579 is held by another program" + (holders.empty() ? "" : " (" + FirstFew(holders) + ")") +
-                       ", which gets the replies",
+                   "port 13579 is held by another program" + (holders.empty() ? "" : ", " + holders + ",") +
+                       " which gets the replies",
                    "Close the other program (another NAS finder, perhaps) and run doctor again."});
   }
   if (!denied.empty()) {
     out.push_back({"bind_denied",
                    "the system refused port 13579 on " + Interfaces(denied) + " (" + deniedError +
-                       "): the port may lie in a range the system reserves (Hyper-V, WinNAT), security software "
-                       "may block the program, or another program may hold the port for itself",
+                       "), and no other program holds it: the port may lie in a range the system reserves "
+                       "(Hyper-V, WinNAT), or security software blocks the program",
                    "List the reserved ranges with: netsh interface ipv4 show excludedportrange protocol=udp; "
                    "if 13579 lies in one, restart the service that reserved it (net stop winnat, net start winnat) "
                    "or reboot; otherwise allow the program in the security software."});
@@ -150,9 +159,10 @@ void SendFindings(const Survey& survey, std::vector<Finding>& out) {
 void PortSharerFindings(const Survey& survey, std::vector<Finding>& out) {
   if (survey.portSharers.empty() || !BindSucceeded(survey)) return;
   const std::size_t n = survey.portSharers.size();
+  const std::string names = Sharers(survey);
   out.push_back({"port_shared",
-                 (n == 1 ? "another program shares" : std::to_string(n) + " other programs share") + " port 13579: " +
-                     FirstFew(Sharers(survey)) + "; another finder there may take some or all of the replies",
+                 (n == 1 ? "another program shares" : std::to_string(n) + " other programs share") + " port 13579" +
+                     (names.empty() ? "" : ": " + names) + "; another finder there may take some or all of the replies",
                  "Close the other finder (a second lumaseek-cli, the window program or another NAS finder) and "
                  "run doctor again."});
 }

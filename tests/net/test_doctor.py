@@ -159,7 +159,7 @@ class PortHeld(LabCase):
         report = result.json()
         self.assertEqual([{"pid": sharer.proc.pid, "program": "python3"}], report["port_sharers"])
         self.assertEqual(["port_shared"], codes(report))
-        self.assertIn(f"another program shares port 13579: python3 (process {sharer.proc.pid})",
+        self.assertIn(f"another program shares port 13579: python3 (process {sharer.proc.pid}); another finder",
                       report["findings"][0]["text"])
         self.assertEqual([], self.cli("doctor", "--json").json()["port_sharers"], "its own sockets are not listed")
 

@@ -83,8 +83,16 @@ TEST(DoctorFindings, BindDeniedNamesReservedRangesAndSecuritySoftware) {
   s.bindFailure = BIND_DENIED;
   const std::vector<Finding> findings = FindProblems(survey);
   ASSERT_EQ(Codes(findings), (std::vector<std::string>{"bind_denied", "no_device"}));
-  EXPECT_NE(findings[0].text.find("reserves (Hyper-V, WinNAT), security software"), std::string::npos);
+  EXPECT_NE(findings[0].text.find("reserves (Hyper-V, WinNAT), or security software"), std::string::npos);
   EXPECT_NE(findings[0].advice.find("netsh interface ipv4 show excludedportrange protocol=udp"), std::string::npos);
+
+  // Refused because another program keeps the port to itself.
+  platform::PortSharer holder{1234, "finder.exe"};
+  survey.portSharers = {holder, platform::PortSharer{0, ""}};
+  const std::vector<Finding> held = FindProblems(survey);
+  ASSERT_EQ(Codes(held), (std::vector<std::string>{"port_in_use", "no_device"}));
+  EXPECT_EQ(held[0].text, "port 13579 is held by another program, finder.exe (process 1234), one the system does "
+                          "not name, which gets the replies");
 }
 
 TEST(DoctorFindings, FailedSendsAreReportedAndTheSilenceIsNotBlamedOnIncomingFilters) {
