@@ -1,0 +1,15 @@
+// How doctor's findings word their subjects. Findings of one kind are one
+// finding: it gives the count and names the first few subjects.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/doctor_survey.h"
+
+// "1 reply", "2 replies".
+std::string Count(std::size_t n, const char* one, const char* many);
+// "a, b, c and 97 more", or with `separator` between the names.
+std::string FirstFew(const std::vector<std::string>& names, const char* separator = ", ");
+// "interface a" or "interfaces a, b".
+std::string Interfaces(const std::vector<const InterfaceSurvey*>& interfaces);
