@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "cli/doctor_findings.h"
+#include "cli/finding_text.h"
 
 void StartupFindings(const Survey& survey, std::vector<Finding>& out);
 void SendFindings(const Survey& survey, std::vector<Finding>& out);
