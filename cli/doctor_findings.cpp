@@ -74,7 +74,8 @@ void TrafficFindings(const Survey& survey, std::vector<Finding>& out) {
   }
   if (!failed.empty()) {
     out.push_back({"failed_reads",
-                   Count(ReceivedOf(survey, RECEIVED_FAILED_READ), "read", "reads") + " failed on " + Interfaces(failed),
+                   Count(ReceivedOf(survey, RECEIVED_FAILED_READ), "read", "reads") + " failed on " +
+                       Interfaces(failed),
                    longCut ? "The system reported a network error (a datagram larger than 4096 bytes does not fail "
                              "here: its first 4096 bytes are read); if a device is missing, run doctor again."
                            : "A datagram larger than 4096 bytes or a network error; if a device is missing, run "
@@ -95,7 +96,8 @@ void TrafficFindings(const Survey& survey, std::vector<Finding>& out) {
     for (const InterfaceSurvey* s : deaf)
       if (Received(*s) == 0) silent.push_back(s);
     if (silent.empty()) return;
-    const std::string where = silent.size() == 1 ? "the network of " + InterfaceLabel(*silent.front()) : "their networks";
+    const std::string where =
+        silent.size() == 1 ? "the network of " + InterfaceLabel(*silent.front()) : "their networks";
     out.push_back({"interface_hears_nothing",
                    "interface " + InterfaceLabel(*hearing.front()) + " hears devices, " + Interfaces(silent) +
                        (silent.size() == 1 ? " hears nothing" : " hear nothing"),
@@ -113,7 +115,8 @@ void NoDeviceFinding(const Survey& survey, std::vector<Finding>& out) {
     ReceivedKind kind;
     const char *one, *many;
   } kKinds[] = {{RECEIVED_OTHER_REQUESTER, "reply to another requester", "replies to another requester"},
-                {RECEIVED_REFUSED_LAYOUT, "search reply refused by its layout", "search replies refused by their layout"},
+                {RECEIVED_REFUSED_LAYOUT, "search reply refused by its layout",
+                 "search replies refused by their layout"},
                 {RECEIVED_OTHER_OPCODE, "datagram of another kind", "datagrams of other kinds"},
                 {RECEIVED_FAILED_READ, "failed read", "failed reads"}};
   std::vector<std::string> arrived;
@@ -172,8 +175,8 @@ void CrossInterfaceFindings(const Survey& survey, std::vector<Finding>& out) {
     }
   }
   if (several.size() > 1) {
-    severalText = std::to_string(several.size()) + " devices" + " answered on more than one interface: " + FirstFew(several) +
-                  "; the program uses the interface of each one's first reply";
+    severalText = std::to_string(several.size()) + " devices answered on more than one interface: " +
+                  FirstFew(several) + "; the program uses the interface of each one's first reply";
     severalAdvice = "Every request to a device goes out of that interface; if it is the wrong network, "
                     "disconnect or disable the other adapter.";
   }

@@ -30,7 +30,7 @@ const char* const kSendText[SEND_STEP_COUNT] = {"multicast interface", "send"};
 const char* const kSendKey[SEND_STEP_COUNT] = {"multicast_interface", "send"};
 
 std::string Sending(const InterfaceTally& tally) {
-  std::string line = std::to_string(tally.sendAttempts[SEND_DATAGRAM]) + " requests";
+  std::string line = Count(tally.sendAttempts[SEND_DATAGRAM], "request", "requests");
   for (int n = 0; n < SEND_STEP_COUNT; n++) {
     const unsigned failed = tally.sendFailures[n];
     line += std::string(", ") + kSendText[n] +

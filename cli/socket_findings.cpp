@@ -91,8 +91,9 @@ void SendFindings(const Survey& survey, std::vector<Finding>& out) {
   for (const InterfaceSurvey& s : survey.interfaces) {
     for (int step = 0; step < SEND_STEP_COUNT; step++) {
       if (!s.tally.sendFailures[step]) continue;
-      failures.push_back(InterfaceLabel(s) + ": " + kWhat[step] + " failed " + std::to_string(s.tally.sendFailures[step]) +
-                         " of " + std::to_string(s.tally.sendAttempts[step]) + " times (" +
+      failures.push_back(InterfaceLabel(s) + ": " + kWhat[step] + " failed " +
+                         std::to_string(s.tally.sendFailures[step]) + " of " +
+                         std::to_string(s.tally.sendAttempts[step]) + " times (" +
                          ErrorText(s.tally.sendError[step]) + ")");
     }
   }
