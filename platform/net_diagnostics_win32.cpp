@@ -31,7 +31,8 @@ void ProgramName(DWORD pid, char* out, int size) {
   DWORD length = MAX_PATH;
   if (QueryFullProcessImageNameW(process, 0, path, &length)) {
     const wchar_t* name = std::wcsrchr(path, L'\\');
-    if (WideCharToMultiByte(CP_UTF8, 0, name ? name + 1 : path, -1, out, size, nullptr, nullptr) == 0) out[0] = '\0';
+    // A name longer than `size` bytes fails to convert and stays empty.
+    if (!WideCharToMultiByte(CP_UTF8, 0, name ? name + 1 : path, -1, out, size, nullptr, nullptr)) out[0] = '\0';
   }
   CloseHandle(process);
 }
@@ -84,9 +85,9 @@ void SocketErrorText(int code, char* out, int size) {
   out[end] = '\0';
 }
 
-// A holder that does not share the port makes Windows refuse with "access denied".
 bool IsPortHeld(int code) { return code == WSAEADDRINUSE; }
 
+// Also what a holder that does not share the port causes; the port's sockets tell the two apart.
 bool IsBindDenied(int code) { return code == WSAEACCES; }
 
 // Windows fails the read with WSAEMSGSIZE and drops the datagram's rest.
