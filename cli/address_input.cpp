@@ -1,5 +1,6 @@
 #include "cli/address_input.h"
 
+#include "cli/cli_output.h"
 #include "shared/address_rules.h"
 
 bool ReadOctets(const char* text, int octets[4]) {
@@ -28,7 +29,7 @@ std::string CheckStaticAddresses(const char* ip, const char* netmask, const char
   // Field by field, as the page checks them: the first refusal is the one reported.
   for (int f = 0; f < 3; f++) {
     if (!ReadOctets(texts[f], octets[f]))
-      return std::string("not a dotted ") + names[f] + ": '" + texts[f] + "'";
+      return std::string("not a dotted ") + names[f] + ": '" + Echoed(texts[f]) + "'";
     const int refused = RefusedOctet(fields[f], octets[f]);
     if (refused >= 0) return RefusedOctetMessage(fields[f], refused);
   }

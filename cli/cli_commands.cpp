@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -7,17 +8,19 @@
 
 #include "cli/address_input.h"
 #include "cli/cli_output.h"
+#include "cli/device_choice.h"
 #include "cli/doctor_output.h"
 #include "cli/late_replies.h"
+#include "cli/login_flow.h"
+#include "cli/password_source.h"
 #include "cli/reply_witness.h"
+#include "cli/usable_address.h"
 #include "platform/console.h"
 #include "proto/exchanges.h"
 #include "proto/interface_io.h"
 #include "proto/local_interfaces.h"
 
 namespace {
-
-const char kDefaultCredential[] = "kemsa";
 
 // Progress goes to a terminal only, and never beside JSON output.
 class Session {
@@ -53,12 +56,11 @@ class Session {
     });
   }
 
-  // An interrupt at the prompt stops as one during an exchange does.
-  bool ReadPassword(char* out, int size) {
-    progress_.Begin("reading the password", false);
-    const bool read = platform::ReadLineHidden(out, size);
-    progress_.End();
-    return read;
+  // Every device that answers, as search --all lists them: a device that
+  // answered late can be chosen, and no second device of a name goes unseen.
+  void SearchAll() {
+    Search();
+    ReadLate();
   }
 
   const ReplyWitness& Witness() const { return progress_; }
@@ -74,69 +76,58 @@ std::vector<const DeviceRecord*> ListedDevices() {
   return devices;
 }
 
-// By address first, then by name; selects it for the per-device exchanges.
-const DeviceRecord* Select(const char* device) {
-  const DeviceRecord* found = nullptr;
-  for (const DeviceRecord* d = DeviceList.head; d; d = d->next) {
-    if (std::strcmp(d->ipText, device) == 0) {
-      found = d;
-      break;
-    }
-    if (!found && std::strcmp(d->name, device) == 0) found = d;
+// Selects DEVICE for the per-device exchanges; otherwise says why and
+// returns the exit status.
+int Select(const char* device, const DeviceRecord*& selected) {
+  const DeviceChoice choice = ChooseDevice(ListedDevices(), device);
+  if (!choice.sameName.empty()) {
+    std::string addresses;
+    for (const DeviceRecord* d : choice.sameName) addresses += (addresses.empty() ? "" : ", ") + std::string(d->ipText);
+    platform::Print(stderr, "lumaseek-cli: %zu devices are named '%s' (%s): give the address of one\n",
+                 choice.sameName.size(), Echoed(device).c_str(), addresses.c_str());
+    return EXIT_USAGE;
   }
+  if (!choice.device) {
+    platform::Print(stderr, "lumaseek-cli: no device '%s' answered the search\n", Echoed(device).c_str());
+    return EXIT_FAILED;
+  }
+  selected = choice.device;
+  std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "%s", selected->ipText);
+  return EXIT_DONE;
+}
+
+// The login, with the engine reached through SendLogin only.
+int Login(Session& session, const DeviceRecord& device, const CliOptions& options, SecretText& password) {
+  const char* ip = device.ipText;
+  return LogIn(ip, options.user, password, [&session, ip](const char* user, const char* secret) {
+    return session.Wait("logging in", [&] { return SendLogin(ip, user, secret, session.Witness()); });
+  });
+}
+
+// After a change: search again and show the changed device, found by the
+// address it has now (SelectedDeviceIp) and its identity, whatever its name.
+int ShowAfterChange(Session& session, int confirmed) {
+  std::uint8_t identity[IDENTITY_SIZE] = {};
+  if (const DeviceRecord* changed = FindSelectedDevice()) std::memcpy(identity, changed->identity, IDENTITY_SIZE);
+  const std::string address = SelectedDeviceIp;
+  if (!confirmed) platform::Print(stderr, "lumaseek-cli: the device did not confirm the change\n");
+  session.SearchAll();
+  const DeviceRecord* found = FindAgain(ListedDevices(), address.c_str(), identity);
   if (!found) {
-    platform::Print(stderr, "lumaseek-cli: no device '%s' answered the search\n", Printable(device).c_str());
-    return nullptr;
+    platform::Print(stderr, "lumaseek-cli: the device did not answer the new search at %s\n", address.c_str());
+  } else {
+    PrintDeviceTable(stdout, {found});
   }
-  std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "%s", found->ipText);
-  return found;
-}
-
-void SetCredential(const char* user, const char* password) {
-  std::snprintf(LoginUserName, sizeof LoginUserName, "%s", user);
-  std::snprintf(LoginPassword, sizeof LoginPassword, "%s", password);
-}
-
-// The default credential (or the given one), then, when refused and someone
-// is at the terminal, once more with a password typed there.
-bool Login(Session& session, const CliOptions& options) {
-  SetCredential(options.user ? options.user : kDefaultCredential,
-                options.password ? options.password : kDefaultCredential);
-  if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
-  if (!platform::StdinIsTerminal()) {
-    platform::Print(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
-    return false;
-  }
-  platform::Print(stderr, "The device refused the login. Password for %s: ", Printable(LoginUserName).c_str());
-  std::fflush(stderr);
-  char typed[LOGIN_TEXT_SIZE + 2];  // room to notice a password that is too long
-  if (!session.ReadPassword(typed, sizeof typed)) return false;
-  if (std::strlen(typed) >= LOGIN_TEXT_SIZE) {
-    platform::Print(stderr, "lumaseek-cli: a password has at most %d characters\n", LOGIN_TEXT_SIZE - 1);
-    return false;
-  }
-  std::snprintf(LoginPassword, sizeof LoginPassword, "%.*s", LOGIN_TEXT_SIZE - 1, typed);
-  if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
-  platform::Print(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
-  return false;
-}
-
-// After a change: search again and show the device found by its name (the
-// last record of that name, as the IP Settings page takes it).
-void ShowAfterChange(Session& session, const std::string& name) {
-  session.Search();
-  const DeviceRecord* found = nullptr;
-  for (const DeviceRecord* d = DeviceList.head; d; d = d->next) {
-    if (name == d->name) found = d;
-  }
-  if (!found) {
-    platform::Print(stderr, "lumaseek-cli: %s did not answer the new search\n", Printable(name.c_str()).c_str());
-    return;
-  }
-  PrintDeviceTable(stdout, {found});
+  return confirmed ? EXIT_DONE : EXIT_FAILED;
 }
 
 }  // namespace
+
+int FindDevice(const char* device, const CliOptions& options, const DeviceRecord*& found) {
+  Session session(options);
+  session.SearchAll();
+  return Select(device, found);
+}
 
 int RunSearch(const CliOptions& options) {
   Session session(options);
@@ -145,11 +136,12 @@ int RunSearch(const CliOptions& options) {
   if (options.json) {
     PrintDeviceJson(stdout, ListedDevices());
   } else if (DeviceList.count == 0) {
-    platform::Print(stderr, "No device answered on %d interface(s).\n", LocalInterfaceTable.count);
+    platform::Print(stderr, "lumaseek-cli: no device answered on %d interface%s\n", LocalInterfaceTable.count,
+                 LocalInterfaceTable.count == 1 ? "" : "s");
   } else {
     PrintDeviceTable(stdout, ListedDevices());
   }
-  return EXIT_DONE;
+  return DeviceList.count > 0 ? EXIT_DONE : EXIT_FAILED;
 }
 
 int RunDoctor(const CliOptions& options) {
@@ -165,54 +157,68 @@ int RunDoctor(const CliOptions& options) {
 
 int RunShares(const char* device, const CliOptions& options) {
   Session session(options);
-  session.Search();
-  if (!Select(device)) return EXIT_FAILED;
+  session.SearchAll();
+  const DeviceRecord* selected = nullptr;
+  if (const int status = Select(device, selected)) return status;
   if (!session.Wait("asking for the shares", [] { return QueryShares(); })) {
     platform::Print(stderr, "lumaseek-cli: %s did not answer\n", SelectedDeviceIp);
     return EXIT_FAILED;
   }
+  if (!ShareList.head && !options.json)
+    platform::Print(stderr, "%s (%s) has no shares.\n", Printable(selected->name).c_str(), selected->ipText);
   PrintShares(stdout, ShareList.head, options.json);
   return EXIT_DONE;
 }
 
 int RunLogin(const char* device, const CliOptions& options) {
+  SecretText password;
+  if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
-  session.Search();
-  if (!Select(device) || !Login(session, options)) return EXIT_FAILED;
-  platform::Print(stdout, "Login accepted by %s\n", SelectedDeviceIp);
+  session.SearchAll();
+  const DeviceRecord* selected = nullptr;
+  if (const int status = Select(device, selected)) return status;
+  if (const int status = Login(session, *selected, options, password)) return status;
+  platform::Print(stdout, "Login accepted by %s\n", selected->ipText);
   return EXIT_DONE;
 }
 
 int RunSetDhcp(const char* device, const CliOptions& options) {
+  SecretText password;
+  if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
-  session.Search();
-  const DeviceRecord* selected = Select(device);
-  if (!selected || !Login(session, options)) return EXIT_FAILED;
-  const std::string name = selected->name;
+  session.SearchAll();
+  const DeviceRecord* selected = nullptr;
+  if (const int status = Select(device, selected)) return status;
+  if (const int status = Login(session, *selected, options, password)) return status;
   const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceDhcp(); });
-  if (!confirmed) platform::Print(stderr, "lumaseek-cli: the device did not confirm the change\n");
-  ShowAfterChange(session, name);
-  return confirmed ? EXIT_DONE : EXIT_FAILED;
+  return ShowAfterChange(session, confirmed);
 }
 
 int RunSetStatic(const char* device, const char* ip, const char* netmask, const char* gateway,
                  const CliOptions& options) {
   char ipText[ADDRESS_TEXT_SIZE], netmaskText[ADDRESS_TEXT_SIZE], gatewayText[ADDRESS_TEXT_SIZE];
-  const std::string refusal = CheckStaticAddresses(ip, netmask, gateway, ipText, netmaskText, gatewayText);
+  const std::string refusal = CheckUsableAddresses(ip, netmask, gateway, ipText, netmaskText, gatewayText);
   if (!refusal.empty()) {
-    platform::Print(stderr, "%s\n", refusal.c_str());
+    platform::Print(stderr, "lumaseek-cli: %s\n", refusal.c_str());
     return EXIT_USAGE;
   }
+  SecretText password;
+  if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
-  session.Search();
-  const DeviceRecord* selected = Select(device);
-  if (!selected || !Login(session, options)) return EXIT_FAILED;
-  const std::string name = selected->name;
+  session.SearchAll();
+  const DeviceRecord* selected = nullptr;
+  if (const int status = Select(device, selected)) return status;
+  const std::string holder = AddressHolder(ipText, *selected, ListedDevices());
+  if (!holder.empty() && !options.force) {
+    platform::Print(stderr, "lumaseek-cli: %s already uses %s: two hosts at one address lose each other's traffic; "
+                 "add --force to set it anyway\n", holder.c_str(), ipText);
+    return EXIT_USAGE;
+  }
+  if (!holder.empty()) platform::Print(stderr, "lumaseek-cli: warning: %s already uses %s\n", holder.c_str(), ipText);
+  if (const int status = Login(session, *selected, options, password)) return status;
   std::snprintf(NewIpText, sizeof NewIpText, "%s", ipText);
   std::snprintf(NewNetmaskText, sizeof NewNetmaskText, "%s", netmaskText);
   std::snprintf(NewGatewayText, sizeof NewGatewayText, "%s", gatewayText);
   const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceStaticIp(); });
-  if (!confirmed) platform::Print(stderr, "lumaseek-cli: the device did not confirm the change\n");
-  ShowAfterChange(session, name);
-  return confirmed ? EXIT_DONE : EXIT_FAILED;
+  return ShowAfterChange(session, confirmed);
 }

@@ -1,21 +1,31 @@
 // The commands of lumaseek-cli. Each starts the discovery engine and searches
-// once; a per-device command then selects DEVICE (an address or a name from
-// that search) and runs its exchange. Each returns the process exit status.
+// once; a per-device command also reads the replies that came after the
+// search's reads (as search --all does), then selects DEVICE (an address or a
+// name from that search) and runs its exchange. Each returns the process exit
+// status.
 #pragma once
 
-inline constexpr int EXIT_DONE = 0;
-inline constexpr int EXIT_FAILED = 1;  // not found, refused, no answer in time
-inline constexpr int EXIT_USAGE = 2;   // bad usage or an invalid address
-// Ctrl-C, Ctrl-Break, the console closing, SIGINT or SIGTERM: the shells' 128 + SIGINT, on Windows too.
-inline constexpr int EXIT_INTERRUPTED = 130;
+#include "cli/exit_status.h"
+#include "proto/device_lists.h"
 
 struct CliOptions {
   bool json = false;
   bool all = false;  // search: also the devices that answered after the search's reads
-  const char* user = nullptr;  // null: the default credential
-  const char* password = nullptr;
+  bool force = false;  // set-static: even to an address another device or this PC already uses
+  // Valued options point into argv, so that the password's text can be wiped
+  // once copied.
+  char* user = nullptr;  // null: the default credential
+  char* password = nullptr;
+  bool passwordStdin = false;
+  char* interval = nullptr;  // watch: seconds between searches
+  bool share = false;  // open: the share root instead of the web page
 };
 
+// Searches as the per-device commands do and selects DEVICE; otherwise says
+// why on stderr and returns the exit status.
+int FindDevice(const char* device, const CliOptions& options, const DeviceRecord*& found);
+
+// 0 when a device answered, 1 otherwise.
 int RunSearch(const CliOptions& options);
 // One search as the program runs it, then a report of what each interface
 // saw and why devices may be missing: 0 when a device was found, 1 otherwise.

@@ -1,8 +1,13 @@
 #include "cli/cli_output.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
+#include "cli/cli_commands.h"
+#include "cli/text_escapes.h"
 #include "platform/console.h"
+#include "platform/text_encoding.h"
 #include "proto/local_interfaces.h"
 
 namespace {
@@ -15,53 +20,48 @@ const char* InterfaceText(const DeviceRecord& d) {
 
 bool IsDhcp(const DeviceRecord& d) { return d.dhcpFlag[0] == '1'; }
 
+// A device's text in JSON: the string holds its printable form.
+std::string ShownJson(const char* text) { return JsonString(Printable(text).c_str()); }
+
+// Characters, not bytes: a UTF-8 name takes one column a character.
+std::size_t Columns(const std::string& text) {
+  std::size_t n = 0;
+  for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
 // Every column padded to its width but the last, which ends the line.
 void PrintRow(std::FILE* out, const std::vector<std::string>& cells, const std::size_t width[]) {
   for (std::size_t c = 0; c + 1 < cells.size(); c++)
-    platform::Print(out, "%-*s  ", static_cast<int>(width[c]), cells[c].c_str());
+    platform::Print(out, "%s%*s  ", cells[c].c_str(), static_cast<int>(width[c] - Columns(cells[c])), "");
   platform::Print(out, "%s\n", cells.back().c_str());
-}
-
-// Length of the valid UTF-8 character at p (2 to 4), or 1 for any other byte.
-std::size_t Utf8Length(const unsigned char* p) {
-  const std::size_t n = p[0] >= 0xF0 ? (p[0] <= 0xF4 ? 4 : 1) : p[0] >= 0xE0 ? 3 : p[0] >= 0xC2 ? 2 : 1;
-  for (std::size_t k = 1; k < n; k++) {
-    if ((p[k] & 0xC0) != 0x80) return 1;  // the terminator ends a cut character too
-  }
-  // no overlong forms, surrogates or code points past U+10FFFF
-  if ((p[0] == 0xE0 && p[1] < 0xA0) || (p[0] == 0xED && p[1] >= 0xA0) || (p[0] == 0xF0 && p[1] < 0x90) ||
-      (p[0] == 0xF4 && p[1] >= 0x90)) {
-    return 1;
-  }
-  return n;
 }
 
 }  // namespace
 
-std::string Printable(const char* text) {
-  std::string out;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; p++)
-    out += (*p >= 0x20 && *p < 0x7F) ? static_cast<char>(*p) : '?';
-  return out;
-}
+std::string Printable(const char* text) { return EscapeText(platform::AnsiToUtf8(text)); }
+
+std::string Echoed(const char* argument) { return EscapeText(platform::AnsiToUtf8(argument), ECHO_LIMIT); }
 
 std::string JsonString(const char* text) {
   std::string out = "\"";
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; p++) {
-    const std::size_t length = Utf8Length(p);
-    if (*p == '"' || *p == '\\') {
+  for (const char* p = text; *p;) {
+    const std::size_t length = Utf8CharLength(p);
+    const unsigned char c = static_cast<unsigned char>(*p);
+    char escaped[8];
+    if (length == 0) {
+      std::snprintf(escaped, sizeof escaped, "\\\\x%02X", c);  // as Printable shows it
+      out += escaped;
+    } else if (c == '"' || c == '\\') {
       out += '\\';
-      out += static_cast<char>(*p);
-    } else if (length > 1) {  // JSON is UTF-8: the character as it is
-      out.append(reinterpret_cast<const char*>(p), length);
-      p += length - 1;
-    } else if (*p < 0x20 || *p >= 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", *p);
+      out += *p;
+    } else if (c < 0x20) {
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
       out += escaped;
     } else {
-      out += static_cast<char>(*p);
+      out.append(p, length);
     }
+    p += length ? length : 1;
   }
   return out + "\"";
 }
@@ -76,15 +76,15 @@ void PrintDeviceTable(std::FILE* out, const std::vector<const DeviceRecord*>& de
   std::size_t width[5];
   for (int c = 0; c < 5; c++) {
     width[c] = std::char_traits<char>::length(headings[c]);
-    for (const auto& row : rows) width[c] = std::max(width[c], row[c].size());
+    for (const auto& row : rows) width[c] = std::max(width[c], Columns(row[c]));
   }
   PrintRow(out, {headings, headings + 5}, width);
   for (const auto& row : rows) PrintRow(out, row, width);
 }
 
 std::string DeviceJson(const DeviceRecord& d) {
-  return "{\"name\": " + JsonString(d.name) + ", \"ip\": " + JsonString(d.ipText) +
-         ", \"netmask\": " + JsonString(d.netmaskText) + ", \"gateway\": " + JsonString(d.gatewayText) +
+  return "{\"name\": " + ShownJson(d.name) + ", \"ip\": " + JsonString(d.ipText) +
+         ", \"netmask\": " + ShownJson(d.netmaskText) + ", \"gateway\": " + ShownJson(d.gatewayText) +
          ", \"dhcp\": " + (IsDhcp(d) ? "true" : "false") + ", \"interface\": " + JsonString(InterfaceText(d)) +
          "}";
 }
@@ -103,6 +103,16 @@ void PrintShares(std::FILE* out, const ShareRecord* head, bool json) {
   }
   platform::Print(out, "%s", "[");
   for (const ShareRecord* s = head; s; s = s->next)
-    platform::Print(out, "%s%s", s == head ? "" : ", ", JsonString(s->name).c_str());
+    platform::Print(out, "%s%s", s == head ? "" : ", ", ShownJson(s->name).c_str());
   platform::Print(out, "%s", "]\n");
+}
+
+int FinishOutput(std::FILE* out, int status) {
+  errno = 0;
+  const bool flushed = std::fflush(out) == 0;
+  if (flushed && !std::ferror(out)) return status;
+  const int error = errno;
+  platform::Print(stderr, "lumaseek-cli: the output could not be written%s%s\n", error ? ": " : "",
+               error ? std::strerror(error) : "");
+  return status == EXIT_DONE ? EXIT_FAILED : status;
 }

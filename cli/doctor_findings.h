@@ -5,12 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/doctor_survey.h"
-
-struct Finding {
-  const char* code;    // stable key for scripts, e.g. "port_in_use"
-  std::string text;    // what is wrong
-  std::string advice;  // what to do
-};
+#include "cli/finding_text.h"
 
 std::vector<Finding> FindProblems(const Survey& survey);

@@ -27,6 +27,35 @@ std::string Steps(const InterfaceTally& tally, int from, int to) {
   return line;
 }
 
+const char* const kSendText[SEND_STEP_COUNT] = {"multicast interface", "send"};
+const char* const kSendKey[SEND_STEP_COUNT] = {"multicast_interface", "send"};
+
+std::string Sending(const InterfaceTally& tally) {
+  std::string line = Count(tally.sendAttempts[SEND_DATAGRAM], "request", "requests");
+  for (int n = 0; n < SEND_STEP_COUNT; n++) {
+    const unsigned failed = tally.sendFailures[n];
+    line += std::string(", ") + kSendText[n] +
+            (failed ? " FAILED " + std::to_string(failed) + " times (" + ErrorText(tally.sendError[n]) + ")" : " ok");
+  }
+  return line;
+}
+
+std::string SendingJson(const InterfaceTally& tally) {
+  std::string json = "\"requests\": " + std::to_string(tally.sendAttempts[SEND_DATAGRAM]);
+  for (int n = 0; n < SEND_STEP_COUNT; n++) {
+    const unsigned failed = tally.sendFailures[n];
+    json += std::string(", \"") + kSendKey[n] + "\": " +
+            (failed ? "{\"failures\": " + std::to_string(failed) +
+                          ", \"error\": " + JsonString(ErrorText(tally.sendError[n]).c_str()) + "}"
+                    : "null");
+  }
+  return json;
+}
+
+std::string SharerJson(const platform::PortSharer& p) {
+  return "{\"pid\": " + std::to_string(p.pid) + ", \"program\": " + JsonString(p.program) + "}";
+}
+
 std::string Devices(const std::vector<DeviceRecord>& devices) {
   if (devices.empty()) return "none";
   std::string line;
@@ -50,9 +79,10 @@ void PrintDoctorText(std::FILE* out, const Survey& survey, const std::vector<Fin
   for (const InterfaceSurvey& s : survey.interfaces) {
     const std::string netmask = NetmaskText(s.netmask);
     platform::Print(out, "Interface %d: %s, netmask %s\n", s.index, InterfaceLabel(s).c_str(),
-                     netmask.empty() ? "unknown" : netmask.c_str());
+                 netmask.empty() ? "unknown" : netmask.c_str());
     platform::Print(out, "  send socket     %s\n", Steps(s.tally, STEP_SEND_OPEN, STEP_SEND_LOOP).c_str());
     platform::Print(out, "  receive socket  %s\n", Steps(s.tally, STEP_RECEIVE_OPEN, STEP_RECEIVE_LOOP).c_str());
+    platform::Print(out, "  sending         %s\n", Sending(s.tally).c_str());
     platform::Print(out, "  received        ");
     for (int k = 0; k < RECEIVED_KIND_COUNT; k++)
       platform::Print(out, "%s%u %s", k ? ", " : "", s.tally.received[k], kReceivedText[k]);
@@ -83,19 +113,21 @@ void PrintDoctorJson(std::FILE* out, const Survey& survey, const std::vector<Fin
     for (int k = 0; k < RECEIVED_KIND_COUNT; k++)
       received += std::string(k ? ", " : "") + "\"" + kReceivedKey[k] + "\": " + std::to_string(s.tally.received[k]);
     platform::Print(out,
-                     "%s\n  {\"index\": %d, \"address\": %s, \"name\": %s, \"netmask\": %s,\n"
-                     "   \"steps\": {%s},\n   \"received\": {%s},\n"
-                     "   \"listed\": %s,\n   \"unread\": %s,\n   \"heard\": %s}",
-                     i ? "," : "", s.index, JsonString(s.address.c_str()).c_str(), JsonString(s.name.c_str()).c_str(),
-                     JsonString(NetmaskText(s.netmask).c_str()).c_str(), steps.c_str(), received.c_str(),
-                     JsonList(s.listed, DeviceJson).c_str(), JsonList(s.unread, DeviceJson).c_str(),
-                     JsonList(s.answers, AddressJson).c_str());
+                 "%s\n  {\"index\": %d, \"address\": %s, \"name\": %s, \"netmask\": %s,\n"
+                 "   \"steps\": {%s},\n   \"sending\": {%s},\n   \"received\": {%s},\n"
+                 "   \"listed\": %s,\n   \"unread\": %s,\n   \"heard\": %s}",
+                 i ? "," : "", s.index, JsonString(s.address.c_str()).c_str(), JsonString(s.name.c_str()).c_str(),
+                 JsonString(NetmaskText(s.netmask).c_str()).c_str(), steps.c_str(), SendingJson(s.tally).c_str(),
+                 received.c_str(),
+                 JsonList(s.listed, DeviceJson).c_str(), JsonList(s.unread, DeviceJson).c_str(),
+                 JsonList(s.answers, AddressJson).c_str());
   }
-  platform::Print(out, "%s", survey.interfaces.empty() ? "],\n \"findings\": [" : "\n ],\n \"findings\": [");
+  platform::Print(out, "%s", survey.interfaces.empty() ? "]," : "\n ],");
+  platform::Print(out, "\n \"port_sharers\": %s,\n \"findings\": [", JsonList(survey.portSharers, SharerJson).c_str());
   for (std::size_t n = 0; n < findings.size(); n++) {
     platform::Print(out, "%s\n  {\"code\": %s, \"text\": %s, \"advice\": %s}", n ? "," : "",
-                     JsonString(findings[n].code).c_str(), JsonString(findings[n].text.c_str()).c_str(),
-                     JsonString(findings[n].advice.c_str()).c_str());
+                 JsonString(findings[n].code).c_str(), JsonString(findings[n].text.c_str()).c_str(),
+                 JsonString(findings[n].advice.c_str()).c_str());
   }
   platform::Print(out, "%s],\n \"devices_found\": %d}\n", findings.empty() ? "" : "\n ", survey.devicesFound);
 }

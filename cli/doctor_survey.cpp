@@ -21,6 +21,7 @@ const StepText kSteps[STARTUP_STEP_COUNT] = {
 };
 
 constexpr int kMaxSystemInterfaces = 64;
+constexpr int kMaxPortSharers = 16;
 
 }  // namespace
 
@@ -41,6 +42,10 @@ Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
       break;
     }
     s.tally = EngineTally[i];
+    const std::int32_t bindError = s.tally.stepError[STEP_BIND];
+    s.bindFailure = platform::IsPortHeld(bindError)     ? BIND_PORT_HELD
+                    : platform::IsBindDenied(bindError) ? BIND_DENIED
+                                                        : BIND_FAILED_OTHERWISE;
     s.answers = witness.Answers(i);
     survey.interfaces.push_back(s);
   }
@@ -51,6 +56,9 @@ Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
     (n < listedBySearch ? s.listed : s.unread).push_back(*d);
   }
   survey.devicesFound = DeviceList.count;
+  survey.longDatagramsFail = platform::LongDatagramFailsRead();
+  platform::PortSharer sharers[kMaxPortSharers];
+  survey.portSharers.assign(sharers, sharers + platform::ListPortSharers(DISCOVERY_PORT, sharers, kMaxPortSharers));
   return survey;
 }
 
@@ -65,9 +73,11 @@ bool StepFailed(const InterfaceTally& tally, StartupStep step) {
   return (tally.failedSteps & (1u << step)) != 0;
 }
 
-std::string StepErrorText(const InterfaceTally& tally, StartupStep step) {
-  if (tally.stepError[step] == 0) return "no error text from the system";
+std::string ErrorText(std::int32_t code) {
+  if (code == 0) return "no error text from the system";
   char text[256];
-  platform::SocketErrorText(tally.stepError[step], text, sizeof text);
+  platform::SocketErrorText(code, text, sizeof text);
   return text;
 }
+
+std::string StepErrorText(const InterfaceTally& tally, StartupStep step) { return ErrorText(tally.stepError[step]); }

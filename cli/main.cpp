@@ -1,11 +1,16 @@
-// lumaseek-cli: search for devices, list their shares, check a login and
-// change a device's address from a console.
+// lumaseek-cli: search for devices, list their shares, check a login, change
+// a device's address, map its shares and open its pages from a console.
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
+#include "cli/arguments.h"
 #include "cli/cli_commands.h"
+#include "cli/cli_output.h"
+#include "cli/drive_commands.h"
+#include "cli/open_command.h"
+#include "cli/watch_command.h"
 #include "lumaseek_version.h"
+#include "platform/console.h"
 #include "platform/interrupt.h"
 #include "proto/exchanges.h"
 
@@ -13,22 +18,60 @@ namespace {
 
 const char kUsage[] =
     "usage: lumaseek-cli search [--all] [--json]\n"
+    "       lumaseek-cli watch [--json] [--interval SECONDS]\n"
     "       lumaseek-cli doctor [--json]\n"
     "       lumaseek-cli shares DEVICE [--json]\n"
-    "       lumaseek-cli login DEVICE [--user NAME] [--password PASS]\n"
-    "       lumaseek-cli set-dhcp DEVICE [--user NAME] [--password PASS]\n"
-    "       lumaseek-cli set-static DEVICE IP NETMASK GATEWAY [--user NAME] [--password PASS]\n"
-    "       lumaseek-cli --help | --version\n"
-    "DEVICE is the IP address or the name of a device that answers the search.\n"
-    "search --all also lists the devices that answered after the search's 32 reads per interface.\n"
+    "       lumaseek-cli login DEVICE [--user NAME] [--password-stdin]\n"
+    "       lumaseek-cli set-dhcp DEVICE [--user NAME] [--password-stdin]\n"
+    "       lumaseek-cli set-static DEVICE IP NETMASK GATEWAY [--force] [--user NAME] [--password-stdin]\n"
+    "       lumaseek-cli map DEVICE SHARE [LETTER] [--user NAME] [--password-stdin]\n"
+    "       lumaseek-cli unmap LETTER\n"
+    "       lumaseek-cli open DEVICE [--share]\n"
+    "       lumaseek-cli --help | --version          (also: COMMAND --help; on Windows /?)\n"
+    "DEVICE is the IP address of a device that answers the search, or its name as search shows it\n"
+    "(a backslash as \\\\, a control character or a byte that is not UTF-8 as \\xNN); a name that\n"
+    "several devices share must be given as an address.\n"
+    "search --all also lists the devices that answered after the search's 32 reads per interface;\n"
+    "the per-device commands look for DEVICE among all of them.\n"
     "doctor searches as the program does and says why a device may be missing.\n"
-    "Exit status: 0 done, 1 not found, refused or no answer, 2 bad usage or address,\n"
-    "130 interrupted (Ctrl-C, Ctrl-Break, the console closing, SIGINT, SIGTERM);\n"
-    "doctor: 0 when a device was found, 1 otherwise.\n";
+    "watch searches every SECONDS (default 10, at least 2) and prints a line per device that\n"
+    "appeared, moved, changed its netmask, gateway or DHCP mode, or vanished; Ctrl-C ends it.\n"
+    "The password: --password-stdin reads the first line of standard input; else LUMASEEK_PASSWORD;\n"
+    "else the default, and at a terminal the command asks. At most 16 bytes. --password PASS\n"
+    "still works but other users can read it.\n"
+    "set-static refuses an address no host can use, and one that another device or this PC\n"
+    "already uses unless --force is given.\n"
+    "map connects \\\\ADDRESS\\SHARE to LETTER (default: the first free one) and prints the letter;\n"
+    "map and unmap work on Windows; on Linux they exit 2 and say how to mount the share.\n"
+    "open starts the device's web page, or with --share its share root (Linux: xdg-open smb://ADDRESS/).\n"
+    "-- ends the options.\n"
+    "Exit status:\n"
+    "  0  done\n"
+    "  1  not found, refused, no answer, or the change failed; search and doctor: no device answered\n"
+    "  2  bad usage, or an address refused before anything was sent\n"
+    "  130  interrupted: Ctrl-C, Ctrl-Break, the console closing, SIGINT or SIGTERM (watch: 0)\n";
 
-int Usage(const char* problem) {
-  if (problem) std::fprintf(stderr, "lumaseek-cli: %s\n", problem);
-  std::fputs(kUsage, stderr);
+int Run(const Arguments& a) {
+  const std::string& command = a.command;
+  const CliOptions& options = a.options;
+  if (command == "--version") {
+    platform::Print(stdout, "lumaseek-cli %s\n", LUMASEEK_VERSION);
+    return EXIT_DONE;
+  }
+  if (command == "search") return RunSearch(options);
+  if (command == "watch") return RunWatch(options);
+  if (command == "doctor") return RunDoctor(options);
+  if (command == "shares") return RunShares(a.operands[0], options);
+  if (command == "login") return RunLogin(a.operands[0], options);
+  if (command == "set-dhcp") return RunSetDhcp(a.operands[0], options);
+  if (command == "set-static") return RunSetStatic(a.operands[0], a.operands[1], a.operands[2], a.operands[3], options);
+  if (command == "map") return RunMap(a.operands[0], a.operands[1], a.operands.size() > 2 ? a.operands[2] : nullptr, options);
+  if (command == "unmap") return RunUnmap(a.operands[0]);
+  return RunOpen(a.operands[0], options);
+}
+
+int UsageError(const std::string& problem) {
+  platform::Print(stderr, "lumaseek-cli: %s\nTry 'lumaseek-cli --help'.\n", problem.c_str());
   return EXIT_USAGE;
 }
 
@@ -36,55 +79,16 @@ int Usage(const char* problem) {
 
 int main(int argc, char** argv) {
   platform::CatchInterrupts();
-  for (int i = 1; i < argc; i++) {
-    if (std::strcmp(argv[i], "/?") == 0) argv[i] = const_cast<char*>("--help");  // Windows' way to ask
+  const Arguments arguments = ReadArguments(argc, argv);
+  if (arguments.help) {
+    platform::Print(stdout, "%s", kUsage);
+    return FinishOutput(stdout, EXIT_DONE);
   }
-  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::fputs(kUsage, stdout);
-    return EXIT_DONE;
-  }
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("lumaseek-cli %s\n", LUMASEEK_VERSION);
-    return EXIT_DONE;
-  }
-  if (argc < 2) return Usage(nullptr);
-
-  const char* command = argv[1];
-  CliOptions options;
-  std::vector<const char*> operands;
-  for (int i = 2; i < argc; i++) {
-    if (std::strcmp(argv[i], "--json") == 0) {
-      options.json = true;
-    } else if (std::strcmp(argv[i], "--all") == 0) {
-      options.all = true;
-    } else if (std::strcmp(argv[i], "--user") == 0 || std::strcmp(argv[i], "--password") == 0) {
-      if (i + 1 >= argc) return Usage("--user and --password need a value");
-      const char* value = argv[++i];
-      if (std::strlen(value) >= LOGIN_TEXT_SIZE) return Usage("a user name or password has at most 16 characters");
-      (argv[i - 1][2] == 'u' ? options.user : options.password) = value;
-    } else if (argv[i][0] == '-' && argv[i][1] == '-') {
-      std::fprintf(stderr, "lumaseek-cli: unknown option %s\n", argv[i]);
-      return Usage(nullptr);
-    } else {
-      operands.push_back(argv[i]);
-    }
-  }
-
-  const bool doctor = std::strcmp(command, "doctor") == 0;
-  const bool jsonAllowed = std::strcmp(command, "search") == 0 || std::strcmp(command, "shares") == 0 || doctor;
-  const bool credentialAllowed = !jsonAllowed;
-  if (options.json && !jsonAllowed) return Usage("--json goes with search, shares and doctor only");
-  if (options.all && std::strcmp(command, "search") != 0) return Usage("--all goes with search only");
-  if ((options.user || options.password) && !credentialAllowed)
-    return Usage("--user and --password go with login, set-dhcp and set-static only");
-
-  const std::size_t n = operands.size();
-  if (std::strcmp(command, "search") == 0 && n == 0) return RunSearch(options);
-  if (doctor && n == 0) return RunDoctor(options);
-  if (std::strcmp(command, "shares") == 0 && n == 1) return RunShares(operands[0], options);
-  if (std::strcmp(command, "login") == 0 && n == 1) return RunLogin(operands[0], options);
-  if (std::strcmp(command, "set-dhcp") == 0 && n == 1) return RunSetDhcp(operands[0], options);
-  if (std::strcmp(command, "set-static") == 0 && n == 4)
-    return RunSetStatic(operands[0], operands[1], operands[2], operands[3], options);
-  return Usage("unknown command or wrong number of arguments");
+  if (!arguments.error.empty()) return UsageError(arguments.error);
+  const CliOptions& options = arguments.options;
+  if (options.user && std::strlen(options.user) >= LOGIN_TEXT_SIZE) return UsageError("a user name has at most 16 bytes");
+  if (options.password && options.passwordStdin) return UsageError("--password and --password-stdin exclude each other");
+  if (arguments.command == "watch" && WatchIntervalSeconds(options.interval) == 0)
+    return UsageError("--interval takes whole seconds from 2 to 86400");
+  return FinishOutput(stdout, Run(arguments));
 }

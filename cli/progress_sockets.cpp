@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "cli/cli_commands.h"
+#include "cli/exit_status.h"
 #include "platform/console.h"
 #include "platform/interrupt.h"
 #include "platform/net_diagnostics.h"

@@ -1,13 +1,13 @@
 #include "drivemap/drive_map_page.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "framework/dc.h"
 #include "platform/netconn.h"
-#include "platform/windows_version.h"
 #include "proto/exchanges.h"
+#include "shared/drive_box.h"
+#include "shared/drive_connect.h"
 #include "shared/drive_tables.h"
 #include "shared/login_dialog.h"
 #include "shared/row_selection.h"
@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int kSilentAttempts = 6;
-// "\\" + address + "\" + share name and the terminator.
-constexpr int kRemoteNameSize = 2 + ADDRESS_TEXT_SIZE + 1 + CELL_TEXT_SIZE;
 constexpr int kLocalNameSize = 3;  // "E:"
 
 constexpr char kNoShareSelected[] = "You should select a samba server disk to mount!";
@@ -32,17 +29,6 @@ constexpr char kUnmountDone[] = "Unmount Disk OK!";
 // name or by the address it was picked at, letter case counting.
 bool ServedBySelectedDevice(const char* serverText) {
   return SelectedDevice.deviceName == serverText || SelectedDevice.shareHostText == serverText;
-}
-
-// Up to `attempts` connection attempts; true at the first that succeeds.
-bool Connect(const char* localName, const char* remoteName, int attempts, const char* password,
-             const char* userName, unsigned long flags) {
-  for (int i = 0; i < attempts; ++i) {
-    if (platform::NetAddConnection(localName, remoteName, password, userName, flags) ==
-        platform::kNetOk)
-      return true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -112,15 +98,9 @@ void CDriveMapPage::RefreshAfterChange() {
 }
 
 void CDriveMapPage::MapDrive() {
-  CLoginDlg login;  // shown at most once, where the Windows version asks for it
   LoginPurpose = LOGIN_FOR_SHARE;
   LoginUserName[0] = '\0';
   LoginPassword[0] = '\0';
-
-  char version[kWindowsVersionNameSize];
-  GetWindowsVersionName(version, sizeof version);
-  const bool isNt = std::strstr(version, "NT") != nullptr;
-  const bool isVista = std::strstr(version, "Vista") != nullptr;
 
   char server[ADDRESS_TEXT_SIZE];
   std::snprintf(server, sizeof server, "%s", SelectedDeviceIp);
@@ -139,31 +119,14 @@ void CDriveMapPage::MapDrive() {
   char localName[kLocalNameSize];
   std::snprintf(localName, sizeof localName, "%.2s", entryText.c_str());
 
-  char remoteName[kRemoteNameSize];
+  char remoteName[REMOTE_SHARE_NAME_SIZE];
   std::snprintf(remoteName, sizeof remoteName, "\\\\%s\\%s", server, share.c_str());
 
-  // the letter's earlier connection, whatever it was, makes way
-  platform::NetCancelConnection(localName, platform::kConnectUpdateProfile, true);
-
-  bool connected;
-  if (isNt) {
+  const auto askLogin = [] {
+    CLoginDlg login;
     login.DoModal();
-    connected = Connect(localName, remoteName, kSilentAttempts, LoginPassword, LoginUserName,
-                        platform::kConnectUpdateProfile);
-  } else {
-    connected = Connect(localName, remoteName, kSilentAttempts, LoginPassword, LoginUserName,
-                        platform::kConnectUpdateProfile);
-    if (!connected && isVista) {
-      // the system asks for credentials itself
-      connected = Connect(localName, remoteName, 1, "", "",
-                          platform::kConnectUpdateProfile | platform::kConnectInteractive);
-    } else if (!connected) {
-      login.DoModal();
-      connected = Connect(localName, remoteName, 1, LoginPassword, LoginUserName,
-                          platform::kConnectUpdateProfile);
-    }
-  }
-  if (!connected) {
+  };
+  if (ConnectShare(localName, remoteName, askLogin) != platform::kNetOk) {
     MessageBox(kMapFailed, "Error", MB_ICONERROR);
     return;
   }
@@ -185,8 +148,7 @@ void CDriveMapPage::DisconnectDrive() {
   char localName[kLocalNameSize];
   std::snprintf(localName, sizeof localName, "%.2s", text.c_str());
 
-  if (platform::NetCancelConnection(localName, platform::kConnectUpdateProfile, true) !=
-      platform::kNetOk) {
+  if (::DisconnectDrive(localName) != platform::kNetOk) {
     MessageBox(kUnmountFailed, "Error", MB_ICONERROR);
     return;
   }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/net_diagnostics.h"
+#include "platform/system_text.h"
 
 namespace platform {
 
@@ -19,6 +20,22 @@ namespace {
 Ipv4 MaskOfPrefix(unsigned bits) {
   if (bits == 0 || bits > 32) return 0;
   return htonl(bits == 32 ? 0xFFFFFFFFu : ~(0xFFFFFFFFu >> bits));
+}
+
+// The file name of process `pid`'s program, in UTF-8; empty when the system
+// does not give it (another user's process without the right to ask).
+void ProgramName(DWORD pid, char* out, int size) {
+  out[0] = '\0';
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return;
+  wchar_t path[MAX_PATH];
+  DWORD length = MAX_PATH;
+  if (QueryFullProcessImageNameW(process, 0, path, &length)) {
+    const wchar_t* name = std::wcsrchr(path, L'\\');
+    // A name longer than `size` bytes fails to convert and stays empty.
+    if (!WideCharToMultiByte(CP_UTF8, 0, name ? name + 1 : path, -1, out, size, nullptr, nullptr)) out[0] = '\0';
+  }
+  CloseHandle(process);
 }
 
 }  // namespace
@@ -56,23 +73,39 @@ int ListSystemInterfaces(SystemInterface* out, int max) {
 
 int LastSocketError() { return WSAGetLastError(); }
 
-void SocketErrorText(int code, char* out, int size) {
-  // Wide, then UTF-8: the ANSI code page's bytes are not what the CLI writes.
-  wchar_t text[256];
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                static_cast<DWORD>(code), 0, text, sizeof text / sizeof text[0], nullptr);
-  // The system's texts end with a line break and often a full stop.
-  while (length > 0 && std::wcschr(L"\r\n .\x3002", text[length - 1])) length--;
-  const int bytes =
-      length ? WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), out, size - 1, nullptr, nullptr) : 0;
-  if (bytes == 0) {
-    std::snprintf(out, static_cast<std::size_t>(size), "error %d", code);
-    return;
-  }
-  out[bytes] = '\0';
-}
+void SocketErrorText(int code, char* out, int size) { SystemErrorText(static_cast<unsigned long>(code), out, size); }
 
-// A holder that does not share the port makes Windows refuse with "access denied".
-bool IsPortHeld(int code) { return code == WSAEADDRINUSE || code == WSAEACCES; }
+bool IsPortHeld(int code) { return code == WSAEADDRINUSE; }
+
+// Also what a holder that does not share the port causes; the port's sockets tell the two apart.
+bool IsBindDenied(int code) { return code == WSAEACCES; }
+
+// Windows fails the read with WSAEMSGSIZE and drops the datagram's rest.
+bool LongDatagramFailsRead() { return true; }
+
+int ListPortSharers(std::uint16_t port, PortSharer* out, int max) {
+  std::vector<unsigned char> buffer;
+  DWORD size = 16 * 1024;
+  DWORD result = ERROR_INSUFFICIENT_BUFFER;
+  for (int attempt = 0; attempt < 3 && result == ERROR_INSUFFICIENT_BUFFER; attempt++) {
+    buffer.resize(size);
+    result = GetExtendedUdpTable(buffer.data(), &size, FALSE, AF_INET, UDP_TABLE_OWNER_PID, 0);
+  }
+  if (result != NO_ERROR) return 0;
+  const MIB_UDPTABLE_OWNER_PID* table = reinterpret_cast<const MIB_UDPTABLE_OWNER_PID*>(buffer.data());
+  const DWORD self = GetCurrentProcessId();
+  int n = 0;
+  for (DWORD r = 0; r < table->dwNumEntries && n < max; r++) {
+    const MIB_UDPROW_OWNER_PID& row = table->table[r];
+    if (ntohs(static_cast<u_short>(row.dwLocalPort)) != port || row.dwOwningPid == self) continue;
+    bool known = false;
+    for (int k = 0; k < n; k++) known = known || out[k].pid == row.dwOwningPid;
+    if (known) continue;
+    out[n].pid = row.dwOwningPid;
+    ProgramName(row.dwOwningPid, out[n].program, sizeof out[n].program);
+    n++;
+  }
+  return n;
+}
 
 }  // namespace platform

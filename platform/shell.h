@@ -21,7 +21,7 @@ bool SaveShellLink(const char* target, const char* iconFile, int iconIndex,
 bool AnsiToWide(const char* text, wchar_t* out, int outChars);
 // WinExec: values above 31 mean started, 2, 3 and 11 name a missing or bad file.
 unsigned RunCommandLine(const char* commandLine, int showMode);
-// ShellExecuteA with no owner window and no working directory.
-void ShellOpen(const char* verb, const char* file, const char* parameters, int showMode);
+// ShellExecuteA with no owner window and no working directory; true when it started.
+bool ShellOpen(const char* verb, const char* file, const char* parameters, int showMode);
 
 }  // namespace platform

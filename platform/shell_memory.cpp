@@ -54,8 +54,9 @@ unsigned RunCommandLine(const char* commandLine, int showMode) {
   return result;
 }
 
-void ShellOpen(const char* verb, const char* file, const char* parameters, int showMode) {
+bool ShellOpen(const char* verb, const char* file, const char* parameters, int showMode) {
   Shell().started.push_back({verb, file, parameters ? parameters : "", showMode});
+  return true;
 }
 
 namespace memory_shell {

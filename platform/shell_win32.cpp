@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <objbase.h>
-#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -44,14 +43,6 @@ bool SaveShellLink(const char* target, const char* iconFile, int iconIndex,
 
 bool AnsiToWide(const char* text, wchar_t* out, int outChars) {
   return MultiByteToWideChar(CP_ACP, 0, text, -1, out, outChars) != 0;
-}
-
-unsigned RunCommandLine(const char* commandLine, int showMode) {
-  return WinExec(commandLine, static_cast<UINT>(showMode));
-}
-
-void ShellOpen(const char* verb, const char* file, const char* parameters, int showMode) {
-  ShellExecuteA(nullptr, verb, file, parameters, nullptr, showMode);
 }
 
 }  // namespace platform

@@ -11,6 +11,15 @@ void NoteStartupStep(int interfaceIndex, StartupStep step, bool succeeded) {
   t.stepError[step] = platform::Sockets().LastError();
 }
 
+void NoteSendStep(int interfaceIndex, SendStep step, bool succeeded) {
+  if (interfaceIndex < 0 || interfaceIndex >= MAX_INTERFACES) return;
+  InterfaceTally& t = EngineTally[interfaceIndex];
+  t.sendAttempts[step]++;
+  if (succeeded) return;
+  t.sendFailures[step]++;
+  t.sendError[step] = platform::Sockets().LastError();
+}
+
 ReceivedKind SearchDatagramKind(const std::uint8_t* datagram, int size, int matchCode1,
                                 int matchCode2) {
   if (size < 1 || (datagram[0] != OP_SEARCH_REPLY && datagram[0] != OP_SEARCH_REPLY_EXT)) {

@@ -19,6 +19,13 @@ enum StartupStep {
   STARTUP_STEP_COUNT
 };
 
+// The two calls of each send out of an interface.
+enum SendStep {
+  SEND_MULTICAST_INTERFACE,  // steering the group datagram out of the interface
+  SEND_DATAGRAM,
+  SEND_STEP_COUNT
+};
+
 // A datagram that a search read, by what it was.
 enum ReceivedKind {
   RECEIVED_OWN_REPLY,        // a search reply to this run
@@ -33,6 +40,11 @@ struct InterfaceTally {
   std::uint32_t failedSteps;                   // bit n set: StartupStep n failed
   std::int32_t stepError[STARTUP_STEP_COUNT];  // the system's error code of a failed step, 0 if none given
   std::uint32_t received[RECEIVED_KIND_COUNT];  // since start-up, over all searches
+  // Since start-up, over all exchanges: how often each send step ran and
+  // failed, and the system's error code of its last failure (0 if none given).
+  std::uint32_t sendAttempts[SEND_STEP_COUNT];
+  std::uint32_t sendFailures[SEND_STEP_COUNT];
+  std::int32_t sendError[SEND_STEP_COUNT];
 };
 
 extern InterfaceTally EngineTally[MAX_INTERFACES];
@@ -40,6 +52,9 @@ extern InterfaceTally EngineTally[MAX_INTERFACES];
 // Records a start-up step of interface `interfaceIndex`; asks the socket
 // service for its error code when the step failed.
 void NoteStartupStep(int interfaceIndex, StartupStep step, bool succeeded);
+// Records one run of a send step of interface `interfaceIndex`; asks the
+// socket service for its error code when it failed.
+void NoteSendStep(int interfaceIndex, SendStep step, bool succeeded);
 // What a datagram of `size` bytes (0 or more) read by a search with these match codes is.
 ReceivedKind SearchDatagramKind(const std::uint8_t* datagram, int size, int matchCode1,
                                 int matchCode2);

@@ -1,5 +1,6 @@
 #include "proto/interface_io.h"
 
+#include "proto/engine_tally.h"
 #include "proto/exchanges.h"
 #include "proto/local_interfaces.h"
 
@@ -18,6 +19,8 @@ void SendThroughInterface(int interfaceIndex, const std::uint8_t* request, int s
   platform::SocketService& net = platform::Sockets();
   const platform::SocketHandle s = SendSockets[interfaceIndex];
   // Steers the multicast out of this interface rather than the default route's.
-  net.SetMulticastInterface(s, platform::InetAddr(LocalInterfaceTable.address[interfaceIndex]));
-  net.SendTo(s, request, size, platform::InetAddr(DISCOVERY_GROUP), DISCOVERY_PORT);
+  const bool steered = net.SetMulticastInterface(s, platform::InetAddr(LocalInterfaceTable.address[interfaceIndex]));
+  NoteSendStep(interfaceIndex, SEND_MULTICAST_INTERFACE, steered);
+  const bool sent = net.SendTo(s, request, size, platform::InetAddr(DISCOVERY_GROUP), DISCOVERY_PORT) >= 0;
+  NoteSendStep(interfaceIndex, SEND_DATAGRAM, sent);
 }

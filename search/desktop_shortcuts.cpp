@@ -7,7 +7,7 @@
 #include "framework/controls.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
-#include "search/registry_text.h"
+#include "shared/registry_text.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "proto/text_copy.h"
 #include "search/desktop_shortcuts.h"
 #include "search/web_commands.h"
+#include "shared/open_commands.h"
 #include "shared/drive_tables.h"
 #include "shared/row_selection.h"
 #include "shared/selected_device.h"

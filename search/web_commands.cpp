@@ -1,60 +1,14 @@
 #include "search/web_commands.h"
 
-#include <cstdio>
-#include <cstring>
+#include <string>
 
 #include "framework/controls.h"
-#include "platform/shell.h"
-#include "search/registry_text.h"
+#include "shared/open_commands.h"
 #include "shared/row_selection.h"
-
-namespace {
-
-constexpr char kBrowserKey[] = "Software\\Clients\\StartMenuInternet";
-constexpr int SW_HIDE_MODE = 0;
-constexpr int SW_SHOWNORMAL_MODE = 1;
-
-// Fits whenever the address is a dotted address; an empty text otherwise,
-// which is never run.
-std::string ExplorerCommandLine(const char* address) {
-  char command[BROWSER_COMMAND_SIZE];
-  int n = std::snprintf(command, sizeof command, "explorer http://%s", address);
-  if (n < 0 || n >= static_cast<int>(sizeof command)) return "";
-  return command;
-}
-
-bool NamesMissingProgram(unsigned result) { return result == 2 || result == 3 || result == 11; }
-
-}  // namespace
-
-std::string BrowserCommandLine(const char* address) {
-  std::string browser = ReadRegistryText(platform::Hive::LocalMachine, kBrowserKey, "");
-  if (browser.find("IE") != std::string::npos) return ExplorerCommandLine(address);
-
-  char key[BROWSER_COMMAND_SIZE + sizeof kBrowserKey + 32];
-  std::snprintf(key, sizeof key, "%s\\%s\\shell\\open\\command", kBrowserKey, browser.c_str());
-  std::string open = ReadRegistryText(platform::Hive::LocalMachine, key, "");
-  char command[BROWSER_COMMAND_SIZE];
-  int n = std::snprintf(command, sizeof command, "%s http://%s", open.c_str(), address);
-  // a cut command could run a different program, or the right one with a wrong URL
-  if (n < 0 || n >= static_cast<int>(sizeof command)) return ExplorerCommandLine(address);
-  return command;
-}
-
-void OpenWebPage(const char* address) {
-  std::string command = BrowserCommandLine(address);
-  if (command.empty()) return;
-  if (!NamesMissingProgram(platform::RunCommandLine(command.c_str(), SW_HIDE_MODE))) return;
-  std::string fallback = ExplorerCommandLine(address);
-  if (!fallback.empty()) platform::RunCommandLine(fallback.c_str(), SW_HIDE_MODE);
-}
 
 void OpenShareRoot(const CListCtrl& deviceList) {
   if (deviceList.GetTopIndex() >= deviceList.GetItemCount()) return;
   int row = SelectedRowFromTop(deviceList);
   std::string address = deviceList.GetItemText(row < 0 ? 0 : row, 1);
-  char path[BROWSER_COMMAND_SIZE];
-  int n = std::snprintf(path, sizeof path, "\\\\%s", address.c_str());
-  if (n < 0 || n >= static_cast<int>(sizeof path)) return;
-  platform::ShellOpen("open", "explorer", path, SW_SHOWNORMAL_MODE);
+  OpenShareFolder(address.c_str());
 }

@@ -1,23 +1,7 @@
-// Handing the picked device to other programs: its web page to the default
-// browser (or Explorer), its share root to Explorer.
+// The Search Device page's share command: the share root of the picked row.
 #pragma once
 
-#include <string>
-
 class CListCtrl;
-
-inline constexpr int BROWSER_COMMAND_SIZE = 128;
-
-// The command line that opens http://<address>: Explorer's when the default
-// browser's name contains "IE" (letter case significant), otherwise the
-// browser's open command, whole, then a blank and the URL. An open command
-// too long for BROWSER_COMMAND_SIZE gives Explorer's command line rather
-// than a cut one.
-std::string BrowserCommandLine(const char* address);
-
-// Runs BrowserCommandLine hidden; when the system reports the program
-// missing or not runnable (2, 3, 11), runs Explorer's command line instead.
-void OpenWebPage(const char* address);
 
 // Opens "\\<address>" in Explorer for the selected row from the topmost
 // visible one on, or for row 0 when none is selected; nothing when the list

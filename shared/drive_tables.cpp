@@ -2,9 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
-#include <string>
 
-#include "framework/controls.h"
 #include "platform/netconn.h"
 #include "proto/device_lists.h"
 #include "proto/text_copy.h"
@@ -14,8 +12,6 @@ ShareViewCells ShareViewTable;
 std::int32_t ShareViewShown;
 
 namespace {
-
-bool HasConnection(const ConnectionRow& row) { return row.serverText[0] && row.shareText[0]; }
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -50,28 +46,22 @@ void ReadConnections() {
   }
 }
 
-void FillDriveCombo(CComboBox& combo) {
-  combo.ResetContent();
-  int added = 0;
-  int firstFree = 0;
+bool OffersNetworkDrive(int i) {
+  if (i < 0 || i >= DRIVE_LETTER_COUNT) return false;
+  unsigned type = platform::DriveTypeOf(ConnectionTable[i].driveText);
+  // A:, B: and C: never take a network drive, whatever they are
+  if (i < 3) return false;
+  return type != platform::DRIVE_TYPE_FIXED && type != platform::DRIVE_TYPE_CDROM &&
+         type != platform::DRIVE_TYPE_RAMDISK && type != platform::DRIVE_TYPE_REMOVABLE;
+}
+
+bool HasConnection(const ConnectionRow& row) { return row.serverText[0] && row.shareText[0]; }
+
+int FirstFreeLetter() {
   for (int i = 0; i < DRIVE_LETTER_COUNT; ++i) {
-    const ConnectionRow& row = ConnectionTable[i];
-    unsigned type = platform::DriveTypeOf(row.driveText);
-    // A:, B: and C: never take a network drive, whatever they are
-    if (i < 3) continue;
-    if (type == platform::DRIVE_TYPE_FIXED || type == platform::DRIVE_TYPE_CDROM ||
-        type == platform::DRIVE_TYPE_RAMDISK || type == platform::DRIVE_TYPE_REMOVABLE)
-      continue;
-    ++added;
-    std::string entry = row.driveText;
-    if (HasConnection(row)) {
-      entry = entry + " \\\\" + row.serverText + "\\" + row.shareText;
-    } else if (firstFree == 0) {
-      firstFree = added;
-    }
-    combo.AddString(entry.c_str());
+    if (OffersNetworkDrive(i) && !HasConnection(ConnectionTable[i])) return i;
   }
-  combo.SetCurSel(firstFree - 1);
+  return -1;
 }
 
 bool AppendShareViewRow(std::int32_t item, std::int32_t column, const char* cellText) {

@@ -1,11 +1,9 @@
-// The PC's network drive connections A to Z, the drive-letter box built from
-// them, and the cells of the Drive Mapping page's share list.
+// The PC's network drive connections A to Z, the letters free for a network
+// drive, and the cells of the Drive Mapping page's share list.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-
-class CComboBox;
 
 inline constexpr int DRIVE_LETTER_COUNT = 26;
 inline constexpr int SERVER_TEXT_SIZE = 132;
@@ -51,11 +49,13 @@ void ReadConnections();
 bool SplitRemoteName(const char* remote, std::size_t size, char (&serverText)[SERVER_TEXT_SIZE],
                      char (&shareText)[SHARE_TEXT_SIZE]);
 
-// Fills the Drive Mapping page's drive-letter box from ConnectionTable: every
-// letter from D: on that may carry a network drive (remote, unused or of
-// unknown type), connected ones with their remote name, and selects the first
-// free one (none when all are connected).
-void FillDriveCombo(CComboBox& combo);
+// True when row i's letter may take a network drive: D: on, and remote, unused
+// or of unknown type. These are the letters the Drive Mapping page offers.
+bool OffersNetworkDrive(int i);
+// True when row i is connected (both texts of its remote name set).
+bool HasConnection(const ConnectionRow& row);
+// The first row that OffersNetworkDrive and has no connection; -1 when none.
+int FirstFreeLetter();
 
 // Appends one cell; at SHARE_VIEW_ROWS rows further cells are dropped and
 // count stays at the limit. Returns false when the cell was dropped.

@@ -29,6 +29,7 @@ void OnStopSignal(int) { stopRequested = 1; }
 const char kUsage[] =
     "usage: lumaseek-sim [--config FILE] [--device KEY=VALUE,...]... [--dhcp-pool IP,...]\n"
     "                    [--interface NAME] [--log FILE|-]\n"
+    "       lumaseek-sim --help\n"
     "Plays the devices of FILE (JSON) and of each --device, and logs every datagram.\n"
     "Device keys: name ip netmask gateway dhcp identity shares user password reply match1 match2\n"
     "             multicast delay_ms drop duplicate refuse_login never_confirm\n"

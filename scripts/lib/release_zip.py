@@ -2,14 +2,13 @@
 
     release_zip.py BUILD_DIR DIST_DIR
 
-writes DIST_DIR/lumaseek-VERSION-win64.zip and DIST_DIR/SHA256SUMS, and prints
-the zip's path. The same build gives the same zip, byte for byte: the files go
-in in a fixed order, each with the same time (SOURCE_DATE_EPOCH, by default the
-time of the checked-out commit) and the same attributes, whatever the files'
-own times and modes; the text files get Windows line ends.
+writes DIST_DIR/lumaseek-VERSION-win64.zip and prints its path (scripts/release
+writes SHA256SUMS). The same build gives the same zip, byte for byte: the files
+go in in a fixed order, each with the same time (SOURCE_DATE_EPOCH, by default
+the time of the checked-out commit) and the same attributes, whatever the
+files' own times and modes; the text files get Windows line ends.
 """
 
-import hashlib
 import os
 import subprocess
 import sys
@@ -71,11 +70,6 @@ def main():
     zip_path = os.path.join(dist_dir, zip_name)
     os.makedirs(dist_dir, exist_ok=True)
     write_zip(zip_path, build_dir, source_date_epoch())
-    with open(zip_path, "rb") as f:
-        digest = hashlib.sha256(f.read()).hexdigest()
-    # sha256sum's format, so that `sha256sum -c SHA256SUMS` checks it
-    with open(os.path.join(dist_dir, "SHA256SUMS"), "w") as sums:
-        sums.write(f"{digest}  {zip_name}\n")
     print(zip_path)
 
 

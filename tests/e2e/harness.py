@@ -267,8 +267,10 @@ class WineSession:
             self._driver = Driver(self.pc_cmd(["wine", win_exe("lsdriver.exe")]), self.env())
         return self._driver
 
-    def env(self):
+    def env(self, winedebug=None):
         env = wine_env(self.prefix, self.display)
+        if winedebug:
+            env["WINEDEBUG"] = winedebug
         if self.locale:
             env["LC_ALL"] = self.locale
             env["LOCPATH"] = compiled_locale(self.locale)
@@ -277,12 +279,13 @@ class WineSession:
     def pc_cmd(self, argv):
         return ["ip", "netns", "exec", self.pc_ns] + argv
 
-    def wine(self, argv, timeout=60):
+    def wine(self, argv, timeout=60, winedebug=None):
         """Runs a Wine command in the session's prefix and namespace, to its end.
         Its output goes through files: Wine's background services inherit the
-        handles and would hold a pipe open after the command has ended."""
+        handles and would hold a pipe open after the command has ended.
+        winedebug: Wine's trace channels, written to the command's stderr."""
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            done = subprocess.run(self.pc_cmd(["wine"] + argv), env=self.env(), timeout=timeout,
+            done = subprocess.run(self.pc_cmd(["wine"] + argv), env=self.env(winedebug), timeout=timeout,
                                   stdout=out, stderr=err)
             out.seek(0)
             err.seek(0)
@@ -301,13 +304,14 @@ class WineSession:
         raise RuntimeError(f"wine reg add {key} {name}: exit {done.returncode}, "
                            f"stdout {done.stdout!r}, stderr {done.stderr!r}")
 
-    def start_program(self, exe=None, args=()):
+    def start_program(self, exe=None, args=(), winedebug=None, stderr=subprocess.DEVNULL):
+        """winedebug: Wine's trace channels, written to stderr (a file)."""
         exe = exe or win_exe("lumaseek.exe")
         self.program_started = time.monotonic()
         # a second start joins the desktop that the first one made
         program = subprocess.Popen(
             self.pc_cmd(["wine", "explorer", f"/desktop={DESKTOP},{DESKTOP_SIZE}", exe] + list(args)),
-            env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            env=self.env(winedebug), stdout=subprocess.DEVNULL, stderr=stderr)
         self._programs.append(program)
         return program
 

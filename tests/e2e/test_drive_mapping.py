@@ -31,14 +31,35 @@ def windows_path(unix_path):
     return "Z:" + unix_path.replace("/", "\\")
 
 
+def register_provider(session, password):
+    """lsnetprov as the prefix's network provider, logging every call to
+    C:\\lsnetprov.log. mpr reads these once, when a program loads it."""
+    order = "HKLM\\System\\CurrentControlSet\\Control\\NetworkProvider\\Order"
+    service = f"HKLM\\System\\CurrentControlSet\\Services\\{PROVIDER}\\NetworkProvider"
+    session.reg_add(order, "ProviderOrder", PROVIDER)
+    session.reg_add(service, "Name", "lumaSeek test network")
+    session.reg_add(service, "ProviderPath", windows_path(PROVIDER_DLL))
+    session.reg_add(service, "LogPath", "C:\\lsnetprov.log")
+    if password is not None:
+        session.reg_add(service, "Password", password)
+
+
+def provider_calls(session):
+    """The provider's log: one list of tab-separated fields per call."""
+    log_path = os.path.join(session.prefix, "drive_c", "lsnetprov.log")
+    if not os.path.exists(log_path):
+        return []
+    with open(log_path, encoding="utf-8") as f:
+        return [line.rstrip("\r\n").split("\t") for line in f if line.strip()]
+
+
 class DrivePage:
     """The program with the provider registered, its device picked and the Drive Mapping tab in front."""
 
     def __init__(self, session, password=None, wine_version=None):
         self.s = session
         self.d = session.driver
-        self.log_path = os.path.join(session.prefix, "drive_c", "lsnetprov.log")
-        self.register_provider(password)
+        register_provider(session, password)
         if wine_version:
             self.s.reg_add("HKCU\\Software\\Wine", "Version", wine_version)
         self.ip = lab.Lab.dev_ip(0, 0)
@@ -53,17 +74,6 @@ class DrivePage:
         while not self.rows() and time.monotonic() < deadline:
             time.sleep(0.2)
         assert self.rows(), "the picked device's shares never reached the Drive Mapping list"
-
-    def register_provider(self, password):
-        # mpr reads these once, when a program loads it
-        order = "HKLM\\System\\CurrentControlSet\\Control\\NetworkProvider\\Order"
-        service = f"HKLM\\System\\CurrentControlSet\\Services\\{PROVIDER}\\NetworkProvider"
-        self.s.reg_add(order, "ProviderOrder", PROVIDER)
-        self.s.reg_add(service, "Name", "lumaSeek test network")
-        self.s.reg_add(service, "ProviderPath", windows_path(PROVIDER_DLL))
-        self.s.reg_add(service, "LogPath", "C:\\lsnetprov.log")
-        if password is not None:
-            self.s.reg_add(service, "Password", password)
 
     def hwnd(self, ctrl_id):
         # the Search Device page's "OK" has the id of "Map Drive": only the shown page counts
@@ -87,10 +97,7 @@ class DrivePage:
         return box["text"]
 
     def provider_calls(self):
-        if not os.path.exists(self.log_path):
-            return []
-        with open(self.log_path, encoding="utf-8") as f:
-            return [line.rstrip("\r\n").split("\t") for line in f if line.strip()]
+        return provider_calls(self.s)
 
 
 @require_program

@@ -12,8 +12,9 @@
 
 #include "platform/registry_memory.h"
 #include "search/desktop_shortcuts.h"
-#include "search/registry_text.h"
 #include "search/web_commands.h"
+#include "shared/open_commands.h"
+#include "shared/registry_text.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

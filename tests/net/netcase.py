@@ -2,7 +2,10 @@
 run in the PC namespace as a user would run it."""
 
 import json
+import os
+import pty
 import subprocess
+import termios
 import time
 import unittest
 
@@ -58,11 +61,34 @@ class LabCase(unittest.TestCase):
         pass
 
     @classmethod
-    def cli(cls, *args, stdin=None):
-        """Runs lumaseek-cli in the PC namespace; stdin is not a terminal."""
+    def cli(cls, *args, stdin=None, env=None):
+        """Runs lumaseek-cli in the PC namespace; stdin is not a terminal: a
+        text to read, or nothing. `env` adds to the environment."""
         start = time.monotonic()
         completed = cls.lab.run_pc([binary("lumaseek-cli"), *args], timeout=90,
-                                   stdin=stdin if stdin is not None else subprocess.DEVNULL)
+                                   input=stdin if stdin is not None else "",
+                                   env={**os.environ, **(env or {})})
+        return Result(completed, time.monotonic() - start)
+
+    @classmethod
+    def cli_at_terminal(cls, *args, typed=None):
+        """Runs lumaseek-cli with a terminal as stdin; once it has switched
+        the echo off, `typed` (bytes) is typed there."""
+        master, slave = pty.openpty()
+        start = time.monotonic()
+        try:
+            proc = cls.lab.popen_pc([binary("lumaseek-cli"), *args], stdin=slave, stdout=subprocess.PIPE,
+                                    stderr=subprocess.PIPE, text=True)
+            while typed is not None and proc.poll() is None:
+                if not termios.tcgetattr(slave)[3] & termios.ECHO:
+                    os.write(master, typed)
+                    break
+                time.sleep(0.01)
+            out, err = proc.communicate(timeout=90)
+        finally:
+            os.close(master)
+            os.close(slave)
+        completed = subprocess.CompletedProcess(proc.args, proc.returncode, out, err)
         return Result(completed, time.monotonic() - start)
 
     def by_name(self, devices):

@@ -26,10 +26,11 @@ while True:
         s.sendto(reply, (sender[0], 13579))
 """
 
-# Holds port 13579 without letting anyone share it.
+# Holds port 13579, letting others share it when argv[1] is "share".
 PORT_HOLDER = r"""
-import socket, time
+import socket, sys, time
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, int(sys.argv[1:] == ["share"]))
 s.bind(("0.0.0.0", 13579))
 print("ready", flush=True)
 time.sleep(120)
@@ -63,8 +64,9 @@ class Helper:
 
 
 class Links(LabCase):
-    """Link 0: a device in the subnet and one outside it; a device on links 0
-    and 1; link 2 has no device."""
+    """Link 0: a device in the subnet, one outside it and a slow one, read only
+    after links 1 and 2 were searched; a device on links 0 and 1; link 2 has
+    no device."""
 
     LINKS = 3
 
@@ -73,7 +75,8 @@ class Links(LabCase):
         lab = cls.lab
         both = {"name": "both", "ip": lab.dev_ip(0, 9), "netmask": lab.netmask(), "identity": "02000000bbbb"}
         far = {"name": "far", "ip": "10.99.0.5", "netmask": "255.255.255.0", "multicast": True}
-        lab.start_sim([device(lab, "near", 0, 0), far, both], link=0)
+        slow = device(lab, "slow", 0, 1, delay_ms=2000)
+        lab.start_sim([device(lab, "near", 0, 0), far, both, slow], link=0)
         lab.start_sim([both], link=1)
         cls.result = cls.cli("doctor", "--json")
         cls.report = cls.result.json()
@@ -88,18 +91,23 @@ class Links(LabCase):
             self.assertTrue(all(error is None for error in i["steps"].values()), i)
         self.assertEqual(6, interfaces[0]["received"]["own_replies"], "three devices, two requests")
         self.assertEqual({"near", "far", "both"}, {d["name"] for d in interfaces[0]["listed"]})
+        self.assertEqual(["slow"], [d["name"] for d in interfaces[0]["unread"]])
         self.assertEqual(2, interfaces[1]["received"]["own_replies"])
         self.assertEqual([], interfaces[1]["listed"])
         self.assertEqual(0, sum(interfaces[2]["received"].values()))
-        self.assertEqual(3, self.report["devices_found"])
+        self.assertEqual(4, self.report["devices_found"])
 
-    def test_findings_name_the_device_on_two_links_the_one_outside_and_the_silent_link(self):
-        self.assertEqual(["interface_hears_nothing", "several_interfaces", "outside_subnet"], codes(self.report))
-        silent, two, outside = self.report["findings"]
+    def test_findings_name_the_device_on_two_links_the_one_outside_the_slow_one_and_the_silent_link(self):
+        self.assertEqual(["interface_hears_nothing", "several_interfaces", "outside_subnet", "answered_late"],
+                         codes(self.report))
+        silent, two, outside, late = self.report["findings"]
         self.assertIn("lsk2", silent["text"])
         self.assertIn(f"the program uses {self.lab.pc_ip(0)} (lsk0)", two["text"])
         self.assertIn("lsk1", two["text"])
         self.assertIn("far (10.99.0.5)", outside["text"])
+        # Link 0 read 6 datagrams: the slow device answered late, not beyond the 32 reads.
+        self.assertEqual(f"1 device answered on interface {self.lab.pc_ip(0)} (lsk0) only after the search had "
+                         f"stopped reading there: slow ({self.lab.dev_ip(0, 1)})", late["text"])
 
     def test_text_report_says_the_same(self):
         text = self.cli("doctor")
@@ -123,8 +131,10 @@ class OtherRequester(LabCase):
             result = self.cli("doctor", "--json")
         self.assertEqual(1, result.code, result)
         report = result.json()
-        self.assertEqual(["other_requester"], codes(report))
+        self.assertEqual(["other_requester", "no_device"], codes(report))
         self.assertIn("none to this program", report["findings"][0]["text"])
+        self.assertEqual("no device was found; what arrived: 2 replies to another requester",
+                         report["findings"][1]["text"])
         self.assertEqual(2, report["interfaces"][0]["received"]["other_requester"])
 
 
@@ -134,13 +144,24 @@ class PortHeld(LabCase):
         cls.lab.start_sim([device(cls.lab, "nas", 0, 0)])
 
     def test_a_program_holding_the_port_is_named(self):
-        with Helper(self.lab, self.lab.pc_ns, PORT_HOLDER):
+        with Helper(self.lab, self.lab.pc_ns, PORT_HOLDER) as holder:
             result = self.cli("doctor", "--json")
         self.assertEqual(1, result.code, result)
         report = result.json()
         self.assertEqual("Address already in use", report["interfaces"][0]["steps"]["bind"])
-        self.assertIn("port_in_use", codes(report))
-        self.assertNotIn("nothing_arrived", codes(report), "the failed bind explains the silence")
+        self.assertEqual(["port_in_use", "no_device"], codes(report), "the failed bind explains the silence")
+        self.assertIn(f"(process {holder.proc.pid})", report["findings"][0]["text"])
+
+    def test_a_program_sharing_the_port_is_named_beside_the_found_device(self):
+        with Helper(self.lab, self.lab.pc_ns, PORT_HOLDER, "share") as sharer:
+            result = self.cli("doctor", "--json")
+        self.assertEqual(0, result.code, result)
+        report = result.json()
+        self.assertEqual([{"pid": sharer.proc.pid, "program": "python3"}], report["port_sharers"])
+        self.assertEqual(["port_shared"], codes(report))
+        self.assertIn(f"another program shares port 13579: python3 (process {sharer.proc.pid}); another finder",
+                      report["findings"][0]["text"])
+        self.assertEqual([], self.cli("doctor", "--json").json()["port_sharers"], "its own sockets are not listed")
 
 
 class Hundred(LabCase):

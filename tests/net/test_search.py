@@ -1,8 +1,11 @@
 """Searching a PC with two interfaces on two links, over real group and
 unicast replies."""
 
+import re
+import subprocess
 import unittest
 
+from lab import binary
 from netcase import OP_SEARCH, LabCase, device
 
 
@@ -74,7 +77,8 @@ class TwoLinkSearch(LabCase):
 class Crowd(LabCase):
     @classmethod
     def lab_setup(cls):
-        cls.lab.start_sim([device(cls.lab, f"nas{n:02d}", 0, n) for n in range(40)])
+        cls.names = {f"nas{n:02d}" for n in range(40)}
+        cls.lab.start_sim([device(cls.lab, f"nas{n:02d}", 0, n, shares=[f"share{n:02d}"]) for n in range(40)])
 
     def test_a_search_reads_at_most_32_datagrams_per_interface(self):
         result = self.cli("search", "--json")
@@ -82,6 +86,41 @@ class Crowd(LabCase):
         self.assertEqual(32, len(result.json()))
         # a whole process, sanitized builds included: generous, the benchmark measures the schedule
         self.assertLess(result.seconds, 1.04 + 2.0, result)
+
+    def test_per_device_commands_reach_a_device_the_search_did_not_read(self):
+        unread = sorted(self.names - {d["name"] for d in self.cli("search", "--json").json()})
+        self.assertTrue(unread)
+        result = self.cli("shares", unread[-1])
+        self.assertEqual((0, f"share{unread[-1][3:]}\n"), (result.code, result.out), result)
+
+
+class NoDevice(LabCase):
+    def test_exit_codes_are_the_ones_help_gives(self):
+        usage = self.cli("--help").out
+        documented = dict(re.findall(r"^  (\d+)  (.*)$", usage.split("Exit status:")[1], re.M))
+        code = {meaning: int(n) for n, meaning in documented.items()}
+
+        def documented_code(words):
+            return [c for meaning, c in code.items() if words in meaning][0]
+
+        table = self.cli("search")
+        self.assertEqual(documented_code("no device answered"), table.code, table)
+        self.assertEqual(1, table.code)
+        self.assertEqual("lumaseek-cli: no device answered on 1 interface\n", table.err)
+        listing = self.cli("search", "--json")
+        self.assertEqual((documented_code("no device answered"), []), (listing.code, listing.json()))
+        wrong = self.cli("search", "--all", "-x")
+        self.assertEqual(documented_code("bad usage"), wrong.code)
+        self.assertEqual("lumaseek-cli: unknown option '-x'\nTry 'lumaseek-cli --help'.\n", wrong.err)
+        self.assertEqual(documented_code("done"), self.cli("search", "--help").code)
+
+    def test_a_lost_write_is_an_error(self):
+        for args in (["search", "--json"], ["--help"]):
+            with open("/dev/full", "w") as full:
+                result = self.lab.run_pc([binary("lumaseek-cli"), *args], stdout=full, stderr=subprocess.PIPE,
+                                         capture_output=False, stdin=subprocess.DEVNULL)
+            self.assertEqual(1, result.returncode, (args, result))
+            self.assertIn("lumaseek-cli: the output could not be written: No space left on device", result.stderr)
 
 
 if __name__ == "__main__":

@@ -100,6 +100,7 @@ bool VirtualSockets::BindReceive(SocketHandle s, Ipv4 local, std::uint16_t port)
   Call& call = Record(CallKind::BindReceive, s);
   call.address = local;
   call.port = port;
+  if (bindError) lastError_ = bindError;
   return bindError == 0;
 }
 
@@ -121,8 +122,9 @@ int VirtualSockets::SendTo(SocketHandle s, const std::uint8_t* data, int size, I
   call.address = to;
   call.port = port;
   call.bytes.assign(data, data + size);
-  call.value = size;
-  return size;
+  if (sendError) lastError_ = sendError;
+  call.value = sendError ? -1 : size;
+  return static_cast<int>(call.value);
 }
 
 bool VirtualSockets::WaitReadable(SocketHandle s, int timeoutMicroseconds) {

@@ -42,6 +42,7 @@ class VirtualSockets : public platform::SocketService {
   bool startSucceeds = true;
   std::vector<platform::Ipv4> hostAddresses;
   int bindError = 0;  // nonzero: every BindReceive fails, and LastError gives this code
+  int sendError = 0;  // nonzero: every SendTo fails, and LastError gives this code
   // Queues a datagram for `socket`, readable from virtual time `atMicroseconds`.
   void Deliver(platform::SocketHandle socket, std::vector<std::uint8_t> datagram,
                long long atMicroseconds = 0);
@@ -78,9 +79,10 @@ class VirtualSockets : public platform::SocketService {
   int Receive(platform::SocketHandle s, std::uint8_t* buffer, int capacity) override;
   void SleepMs(unsigned milliseconds) override;
   long long MonotonicMicroseconds() override { return now_; }
-  int LastError() override { return bindError; }
+  int LastError() override { return lastError_; }
 
  private:
+  int lastError_ = 0;
   struct Pending {
     platform::SocketHandle socket;
     long long atMicroseconds;

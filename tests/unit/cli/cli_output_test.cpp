@@ -33,20 +33,23 @@ std::string Captured(Print print) {
 
 TEST(CliOutput, NamesFromTheNetworkCannotBreakJsonOrTheTerminal) {
   EXPECT_EQ(R"("a\"b\\c")", JsonString("a\"b\\c"));
-  EXPECT_EQ(R"("\u001b[2J\u000a\u00e9")", JsonString("\x1b[2J\n\xe9"));
-  // UTF-8 as it is; a cut, overlong or surrogate sequence byte by byte
-  EXPECT_EQ("\"caf\xc3\xa9 \xe3\x82\xa2\"", JsonString("caf\xc3\xa9 \xe3\x82\xa2"));
-  EXPECT_EQ(R"("\u00e3\u0082 \u00c0\u00af\u00ed\u00a0\u0080")", JsonString("\xe3\x82 \xc0\xaf\xed\xa0\x80"));
-  EXPECT_EQ("?[2J?x?", Printable("\x1b[2J\nx\xff"));
+  EXPECT_EQ(R"("\u001b[2J\u000a\\xE9")", JsonString("\x1b[2J\n\xe9"));
+  EXPECT_EQ("\\x1B[2J\\x0Ax\\xFF", Printable("\x1b[2J\nx\xff"));
+  // A device's name in JSON holds its shown form: UTF-8 as is, the rest as in the table.
+  DeviceRecord d = Record("caf\xC3\xA9 \\ caf\xE9", "10.0.0.2", "0");
+  EXPECT_EQ(0u, DeviceJson(d).find("{\"name\": \"caf\xC3\xA9 \\\\\\\\ caf\\\\xE9\", ")) << DeviceJson(d);
+  EXPECT_EQ("caf\xC3\xA9 \\\\ caf\\xE9", Printable(d.name));
 }
 
 TEST(CliOutput, TableColumnsLineUpWhateverTheNameLength) {
-  DeviceRecord a = Record("a", "10.0.0.2", "1"), b = Record("long-device-name", "10.0.0.100", "0");
-  const std::string table = Captured([&](std::FILE* out) { PrintDeviceTable(out, {&a, &b}); });
+  DeviceRecord a = Record("a", "10.0.0.2", "1"), b = Record("long-device-name", "10.0.0.100", "0"),
+               c = Record("caf\xC3\xA9", "10.0.0.3", "0");
+  const std::string table = Captured([&](std::FILE* out) { PrintDeviceTable(out, {&a, &b, &c}); });
   EXPECT_EQ(
       "Name              IP          Netmask        Gateway   DHCP\n"
       "a                 10.0.0.2    255.255.255.0  10.0.0.1  yes\n"
-      "long-device-name  10.0.0.100  255.255.255.0  10.0.0.1  no\n",
+      "long-device-name  10.0.0.100  255.255.255.0  10.0.0.1  no\n"
+      "caf\xC3\xA9              10.0.0.3    255.255.255.0  10.0.0.1  no\n",
       table);
 }
 

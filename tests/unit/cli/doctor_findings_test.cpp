@@ -38,6 +38,7 @@ TEST(DoctorFindings, AddressClaimedByTwoDevicesNamesBoth) {
   InterfaceSurvey& s = survey.interfaces[0];
   s.listed = {Device("first", "192.168.1.5", 1, 0)};
   s.answers = {Device("first", "192.168.1.5", 1, 0), Device("second", "192.168.1.5", 2, 0)};
+  survey.devicesFound = 1;
   const std::vector<Finding> findings = FindProblems(survey);
   ASSERT_EQ(Codes(findings), std::vector<std::string>{"address_claimed_twice"});
   EXPECT_NE(findings[0].text.find("192.168.1.5 is claimed by two devices, first and second"), std::string::npos);
@@ -51,9 +52,89 @@ TEST(DoctorFindings, PortHeldOnEveryInterfaceIsOneFindingAndExplainsTheSilence) 
     t.received[RECEIVED_OWN_REPLY] = 0;
     t.failedSteps = 1u << STEP_BIND;
     t.stepError[STEP_BIND] = EADDRINUSE;
+    survey.interfaces[i].bindFailure = BIND_PORT_HELD;
   }
-  EXPECT_EQ(Codes(FindProblems(survey)), std::vector<std::string>{"port_in_use"});
+  EXPECT_EQ(Codes(FindProblems(survey)), (std::vector<std::string>{"port_in_use", "no_device"}));
   EXPECT_EQ(Codes(FindProblems(Survey{})), std::vector<std::string>{"no_interface"});
+}
+
+TEST(DoctorFindings, WithNoDeviceFoundAFindingSaysWhatArrived) {
+  Survey survey;
+  survey.interfaces.push_back(Interface(0, "192.168.1.1"));
+  InterfaceTally& t = survey.interfaces[0].tally;
+  t.received[RECEIVED_OWN_REPLY] = 0;
+  t.received[RECEIVED_OTHER_OPCODE] = 3;
+  std::vector<Finding> findings = FindProblems(survey);
+  ASSERT_EQ(Codes(findings), std::vector<std::string>{"no_device"});
+  EXPECT_EQ(findings[0].text, "no device was found; what arrived: 3 datagrams of other kinds");
+
+  t.received[RECEIVED_OTHER_OPCODE] = 0;
+  findings = FindProblems(survey);
+  ASSERT_EQ(Codes(findings), std::vector<std::string>{"nothing_arrived"});
+}
+
+TEST(DoctorFindings, BindDeniedNamesReservedRangesAndSecuritySoftware) {
+  Survey survey;
+  survey.interfaces.push_back(Interface(0, "192.168.1.1"));
+  InterfaceSurvey& s = survey.interfaces[0];
+  s.tally.received[RECEIVED_OWN_REPLY] = 0;
+  s.tally.failedSteps = 1u << STEP_BIND;
+  s.tally.stepError[STEP_BIND] = EACCES;
+  s.bindFailure = BIND_DENIED;
+  const std::vector<Finding> findings = FindProblems(survey);
+  ASSERT_EQ(Codes(findings), (std::vector<std::string>{"bind_denied", "no_device"}));
+  EXPECT_NE(findings[0].text.find("reserves (Hyper-V, WinNAT), or security software"), std::string::npos);
+  EXPECT_NE(findings[0].advice.find("netsh interface ipv4 show excludedportrange protocol=udp"), std::string::npos);
+
+  // Refused because another program keeps the port to itself.
+  platform::PortSharer holder{1234, "finder.exe"};
+  survey.portSharers = {holder, platform::PortSharer{0, ""}};
+  const std::vector<Finding> held = FindProblems(survey);
+  ASSERT_EQ(Codes(held), (std::vector<std::string>{"port_in_use", "no_device"}));
+  EXPECT_EQ(held[0].text, "port 13579 is held by another program, finder.exe (process 1234), one the system does "
+                          "not name, which gets the replies");
+}
+
+TEST(DoctorFindings, FailedSendsAreReportedAndTheSilenceIsNotBlamedOnIncomingFilters) {
+  Survey survey;
+  survey.interfaces.push_back(Interface(0, "192.168.1.1"));
+  InterfaceTally& t = survey.interfaces[0].tally;
+  t.received[RECEIVED_OWN_REPLY] = 0;
+  t.sendAttempts[SEND_DATAGRAM] = t.sendAttempts[SEND_MULTICAST_INTERFACE] = 2;
+  t.sendFailures[SEND_DATAGRAM] = 2;
+  t.sendError[SEND_DATAGRAM] = EPERM;
+  const std::vector<Finding> findings = FindProblems(survey);
+  ASSERT_EQ(Codes(findings), (std::vector<std::string>{"send_failed", "no_device"}));
+  EXPECT_EQ(findings[0].text, "requests did not all go out: 192.168.1.1: sending failed 2 of 2 times (" +
+                                  std::string(std::strerror(EPERM)) + ")");
+  EXPECT_EQ(findings[1].text, "no device was found; nothing arrived");
+}
+
+TEST(DoctorFindings, FindingsOfOneKindAreOneWithTheCountAndTheFirstNames) {
+  Survey survey;
+  for (int i = 0; i < 2; i++) {
+    survey.interfaces.push_back(Interface(i, i ? "10.0.0.1" : "192.168.1.1"));
+    survey.interfaces[i].tally.received[RECEIVED_FAILED_READ] = 1;
+  }
+  for (int n = 0; n < 100; n++) {
+    char name[8], ip[16];
+    std::snprintf(name, sizeof name, "far%02d", n);
+    std::snprintf(ip, sizeof ip, "172.16.0.%d", n + 1);
+    survey.interfaces[n % 2].listed.push_back(Device(name, ip, 1, n % 2));
+  }
+  survey.devicesFound = 100;
+  std::vector<Finding> findings = FindProblems(survey);
+  ASSERT_EQ(Codes(findings), (std::vector<std::string>{"failed_reads", "outside_subnet"}));
+  EXPECT_EQ(findings[0].text, "2 reads failed on interfaces 192.168.1.1, 10.0.0.1");
+  EXPECT_EQ(findings[1].text.find("100 devices lie outside every local interface's subnet: far00 (172.16.0.1), "
+                                   "far02 (172.16.0.3), far04 (172.16.0.5) and 97 more; they are listed"),
+            0u);
+
+  // Only a system that fails the read blames datagrams over 4096 bytes for it.
+  EXPECT_NE(findings[0].advice.find("does not fail here"), std::string::npos);
+  survey.longDatagramsFail = true;
+  findings = FindProblems(survey);
+  EXPECT_EQ(findings[0].advice.find("A datagram larger than 4096 bytes"), 0u);
 }
 
 }  // namespace

@@ -48,4 +48,22 @@ TEST_F(TallyTest, SearchCountsWhatItReadByKindAndListsTheSame) {
   EXPECT_EQ(DeviceList.count, 2);
 }
 
+TEST_F(TallyTest, FailedSendsAreCountedWithTheSystemsCodeAndTheSearchKeepsItsSchedule) {
+  UseInterfaces(2);
+  SearchDevices(8, 1);
+  const auto sent = net.Calls();
+  const long long took = net.NowMicroseconds();
+  net.sendError = 101;
+  SearchDevices(8, 1);
+  EXPECT_EQ(net.NowMicroseconds(), 2 * took);
+  EXPECT_EQ(net.Calls().size(), 2 * sent.size());
+  for (const InterfaceTally& t : {EngineTally[0], EngineTally[1]}) {
+    EXPECT_EQ(t.sendAttempts[SEND_DATAGRAM], 4u);
+    EXPECT_EQ(t.sendFailures[SEND_DATAGRAM], 2u);
+    EXPECT_EQ(t.sendError[SEND_DATAGRAM], 101);
+    EXPECT_EQ(t.sendAttempts[SEND_MULTICAST_INTERFACE], 4u);
+    EXPECT_EQ(t.sendFailures[SEND_MULTICAST_INTERFACE], 0u);
+  }
+}
+
 }  // namespace

@@ -4,8 +4,9 @@
 
 #include "app/finder_app.h"
 #include "app/finder_dlg.h"
-#include "search/registry_text.h"
 #include "search/web_commands.h"
+#include "shared/open_commands.h"
+#include "shared/registry_text.h"
 
 namespace search_test {
 namespace {

@@ -13,6 +13,7 @@
 #include "platform/netconn_memory.h"
 #include "proto/device_lists.h"
 #include "res/resource.h"
+#include "shared/drive_box.h"
 #include "shared/drive_tables.h"
 
 namespace {

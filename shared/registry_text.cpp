@@ -1,4 +1,4 @@
-#include "search/registry_text.h"
+#include "shared/registry_text.h"
 
 #include "proto/text_copy.h"
 

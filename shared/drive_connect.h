@@ -1,0 +1,25 @@
+// Connecting a drive letter to a share and disconnecting it, as the Drive
+// Mapping page does: persistent connections, the attempts the Windows version
+// calls for. The page and the command line both run these.
+#pragma once
+
+#include "proto/exchanges.h"
+#include "shared/drive_tables.h"
+
+// "\\" + address + "\" + share name and the terminator.
+inline constexpr int REMOTE_SHARE_NAME_SIZE = 2 + ADDRESS_TEXT_SIZE + 1 + CELL_TEXT_SIZE;
+
+// Fills LoginUserName and LoginPassword where the Windows version wants a
+// share login: the page shows its Login dialog.
+using AskShareLogin = void (*)();
+
+// Cancels the letter's earlier connection, whatever it was, then connects
+// localName ("E:") to remoteName with LoginUserName and LoginPassword as the
+// caller left them: on NT asks first, then up to six attempts; elsewhere six
+// attempts, then on Vista and later one more in which the system asks,
+// otherwise one more after asking. Returns the system's answer to the last
+// attempt, platform::kNetOk when connected.
+unsigned long ConnectShare(const char* localName, const char* remoteName, AskShareLogin ask);
+
+// Cancels the letter's connection, forcing it closed; the system's answer.
+unsigned long DisconnectDrive(const char* localName);

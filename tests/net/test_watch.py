@@ -1,0 +1,58 @@
+"""watch: one JSON line per change while devices appear, move and vanish,
+until SIGINT ends it cleanly."""
+
+import json
+import queue
+import signal
+import subprocess
+import threading
+import unittest
+
+from lab import binary
+from netcase import LabCase, device
+
+
+class Watch(LabCase):
+    @classmethod
+    def lab_setup(cls):
+        cls.sim = cls.lab.start_sim([device(cls.lab, "mover", 0, 0)])
+
+    def test_appear_move_vanish_and_a_clean_end(self):
+        lab = self.lab
+        proc = lab.popen_pc([binary("lumaseek-cli"), "watch", "--json", "--interval", "2"],
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        lines = queue.Queue()
+        reader = threading.Thread(target=lambda: [lines.put(json.loads(line)) for line in proc.stdout])
+        reader.start()
+
+        def next_event():
+            line = lines.get(timeout=20)
+            self.assertRegex(line["time"], r"^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ$")
+            return line["event"], line["device"]["name"], line["device"]["ip"], line.get("before", {}).get("ip")
+
+        try:
+            self.assertEqual(("appeared", "mover", lab.dev_ip(0, 0), None), next_event())
+            new_ip = lab.dev_ip(0, 100)
+            self.assertEqual(0, self.cli("set-static", "mover", new_ip, "255.255.255.0", lab.pc_ip(0)).code)
+            self.assertEqual(("moved", "mover", new_ip, lab.dev_ip(0, 0)), next_event())
+            self.assertEqual(("changed", "mover", new_ip, lab.dev_ip(0, 0)), next_event())  # the netmask
+
+            newcomer = lab.start_sim([device(lab, "newcomer", 0, 5)])
+            self.assertEqual(("appeared", "newcomer", lab.dev_ip(0, 5), None), next_event())
+            newcomer.stop()
+            self.assertEqual(("vanished", "newcomer", lab.dev_ip(0, 5), None), next_event())
+
+            proc.send_signal(signal.SIGINT)
+            self.assertEqual((0, ""), (proc.wait(timeout=10), proc.stderr.read()))
+        finally:
+            if proc.poll() is None:
+                proc.kill()
+            proc.wait()
+            reader.join()
+            proc.stdout.close()
+            proc.stderr.close()
+        self.assertTrue(lines.empty(), "no more events")
+
+
+if __name__ == "__main__":
+    unittest.main()

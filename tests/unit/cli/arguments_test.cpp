@@ -1,0 +1,60 @@
+#include "cli/arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+// The parser keeps pointers into argv, so the texts outlive the call.
+Arguments Read(const std::vector<const char*>& args) {
+  static std::vector<std::vector<char>> texts;
+  std::vector<char*> argv;
+  texts.emplace_back(std::begin("lumaseek-cli"), std::end("lumaseek-cli"));
+  argv.push_back(texts.back().data());
+  for (const char* arg : args) {
+    texts.emplace_back(arg, arg + std::strlen(arg) + 1);
+    argv.push_back(texts.back().data());
+  }
+  return ReadArguments(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(Arguments, OptionsStandAnywhereUntilDoubleDash) {
+  const Arguments a = Read({"set-static", "--force", "nas", "10.0.0.5", "--user", "admin", "255.0.0.0", "10.0.0.1"});
+  ASSERT_EQ("", a.error);
+  EXPECT_EQ("set-static", a.command);
+  EXPECT_TRUE(a.options.force);
+  EXPECT_STREQ("admin", a.options.user);
+  EXPECT_EQ(4u, a.operands.size());
+  EXPECT_STREQ("-x", Read({"shares", "--json", "--", "-x"}).operands.at(0));
+  EXPECT_EQ("", Read({"shares", "-"}).error) << "a lone dash is an operand";
+}
+
+TEST(Arguments, HelpIsAcceptedAfterAnyCommandButNotAfterDoubleDash) {
+  for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
+           {"--help"}, {"-h"}, {"search", "--help"}, {"set-static", "nas", "--help"}, {"shares", "--bogus", "-h"}}) {
+    EXPECT_TRUE(Read(args).help) << args.back();
+  }
+  EXPECT_FALSE(Read({"shares", "--", "--help"}).help);
+}
+
+TEST(Arguments, EveryUsageErrorNamesWhatIsWrong) {
+  const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
+      {{}, "no command given"},
+      {{"frobnicate"}, "unknown command 'frobnicate'"},
+      {{"-x"}, "unknown option '-x'"},
+      {{"shares", "nas", "-x"}, "unknown option '-x'"},
+      {{"search", "--colour\x1b[31m"}, "unknown option '--colour\\x1B[31m'"},
+      {{"login", "nas", "--json"}, "option --json does not go with login"},
+      {{"login", "nas", "--user"}, "option --user needs a value"},
+      {{"set-static", "nas", "10.0.0.5"}, "set-static needs DEVICE IP NETMASK GATEWAY"},
+      {{"search", "nas"}, "unexpected operand 'nas': search takes none"},
+      {{"shares", "a", "b"}, "unexpected operand 'b': shares takes DEVICE"},
+      {{"--version", "x"}, "unexpected operand 'x': --version takes none"},
+  };
+  for (const auto& [args, error] : cases) EXPECT_EQ(error, Read(args).error);
+}
+
+}  // namespace
