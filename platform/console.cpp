@@ -6,9 +6,9 @@
 
 namespace platform {
 
-bool FinishTypedLine(char* line, bool enterPressed) {
+bool FinishTypedLine(char* line, bool lineRead) {
   line[std::strcspn(line, "\r\n")] = '\0';
-  if (enterPressed && !std::strpbrk(line, "\x04\x1a")) return true;
+  if (lineRead && !std::strpbrk(line, "\x04\x1a")) return true;
   line[0] = '\0';
   return false;
 }

@@ -12,16 +12,17 @@ namespace platform {
 bool StdinIsTerminal();
 bool StderrIsTerminal();
 
-// Reads one line typed at the terminal with echo off into `out` (the line end
+// Reads one line with echo off at a terminal into `out` (the line end
 // dropped, the text cut to size - 1 characters; on Windows in the ANSI code
-// page, as the command line's arguments are). False, with nothing taken, at
-// end of input: the input's end or an interrupt before Enter, or a line that
-// holds Ctrl-D or Ctrl-Z (Ctrl-Z then Enter is how Windows ends input), which
-// never become part of a password.
+// page, as the command line's arguments are); from a pipe or file the last
+// line needs no line end. False, with nothing taken, at end of input: the
+// input's end or an interrupt before any text, or a line that holds Ctrl-D or
+// Ctrl-Z (Ctrl-Z then Enter is how Windows ends input), which never become
+// part of a password.
 bool ReadLineHidden(char* out, int size);
 // The rule of both sides for a line as read: drops its line end; false, the
-// line emptied, when Enter did not end it or it holds Ctrl-D or Ctrl-Z.
-bool FinishTypedLine(char* line, bool enterPressed);
+// line emptied, when none was read or it holds Ctrl-D or Ctrl-Z.
+bool FinishTypedLine(char* line, bool lineRead);
 
 // Writes UTF-8 text to stdout or stderr: to a Windows console as UTF-16,
 // whatever its code page; to anything else as the UTF-8 bytes themselves.

@@ -20,18 +20,17 @@ bool ReadLineHidden(char* out, int size) {
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
   }
   // An interrupt ends the read at once: its handler does not restart calls.
-  if (!std::fgets(out, size, stdin)) out[0] = '\0';
-  bool enter = std::strchr(out, '\n') != nullptr;
-  if (!enter && std::strlen(out) + 1 == static_cast<std::size_t>(size)) {
+  const bool read = std::fgets(out, size, stdin) != nullptr;
+  if (!read) out[0] = '\0';
+  if (read && !std::strchr(out, '\n') && std::strlen(out) + 1 == static_cast<std::size_t>(size)) {
     int c;  // the rest of a line too long to keep
     while ((c = std::getchar()) != EOF && c != '\n') {}
-    enter = c == '\n';
   }
   if (terminal) {
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
     std::fputc('\n', stderr);  // the user's Enter was not echoed
   }
-  return FinishTypedLine(out, enter);
+  return FinishTypedLine(out, read);
 }
 
 void WriteText(std::FILE* stream, const char* text, std::size_t size) { std::fwrite(text, 1, size, stream); }

@@ -41,8 +41,9 @@ bool ReadLineHidden(char* out, int size) {
   HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
   DWORD saved = 0;
   if (!GetConsoleMode(in, &saved)) {
-    if (!std::fgets(out, size, stdin)) out[0] = '\0';
-    return FinishTypedLine(out, std::strchr(out, '\n') != nullptr);
+    const bool read = std::fgets(out, size, stdin) != nullptr;
+    if (!read) out[0] = '\0';
+    return FinishTypedLine(out, read);
   }
   SetConsoleMode(in, (saved | ENABLE_LINE_INPUT) & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
   wchar_t line[TYPED_LINE_CHARS];

@@ -8,7 +8,7 @@ namespace {
 
 struct Typed {
   const char* line;
-  bool enter;
+  bool read;
   bool taken;
   const char* text;
 };
@@ -20,12 +20,13 @@ TEST(Console, EndOfInputAtThePromptIsNeverTakenForAPassword) {
       {"\n", true, true, ""},                // Enter alone: an empty password, as typed
       {"\x1a\r\n", true, false, ""},         // Ctrl-Z, Enter: Windows' end of input
       {"ab\x04" "cd\n", true, false, ""},    // Ctrl-D inside the line
-      {"half", false, false, ""},            // the input ended before Enter
+      {"last", true, true, "last"},          // a pipe's last line needs no line end
+      {"", false, false, ""},                // the input ended before any text
   };
   for (const Typed& t : cases) {
     char line[32];
     std::strcpy(line, t.line);
-    EXPECT_EQ(t.taken, platform::FinishTypedLine(line, t.enter)) << t.line;
+    EXPECT_EQ(t.taken, platform::FinishTypedLine(line, t.read)) << t.line;
     EXPECT_STREQ(t.text, line) << t.line;
   }
 }
