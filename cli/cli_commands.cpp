@@ -66,7 +66,7 @@ std::vector<const DeviceRecord*> ListedDevices() {
   return devices;
 }
 
-// By address first, then by name; selects it for the per-device exchanges.
+// By address first, then by name: the device the per-device exchanges address.
 const DeviceRecord* Select(const char* device) {
   const DeviceRecord* found = nullptr;
   for (const DeviceRecord* d = DeviceList.head; d; d = d->next) {
@@ -80,26 +80,22 @@ const DeviceRecord* Select(const char* device) {
     std::fprintf(stderr, "lumaseek-cli: no device '%s' answered the search\n", Printable(device).c_str());
     return nullptr;
   }
-  std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "%s", found->ipText);
   return found;
-}
-
-void SetCredential(const char* user, const char* password) {
-  std::snprintf(LoginUserName, sizeof LoginUserName, "%s", user);
-  std::snprintf(LoginPassword, sizeof LoginPassword, "%s", password);
 }
 
 // The default credential (or the given one), then, when refused and someone
 // is at the terminal, once more with a password typed there.
-bool Login(Session& session, const CliOptions& options) {
-  SetCredential(options.user ? options.user : kDefaultCredential,
-                options.password ? options.password : kDefaultCredential);
-  if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
+bool Login(Session& session, const CliOptions& options, const char* deviceIp) {
+  char user[LOGIN_TEXT_SIZE], password[LOGIN_TEXT_SIZE];
+  std::snprintf(user, sizeof user, "%s", options.user ? options.user : kDefaultCredential);
+  std::snprintf(password, sizeof password, "%s", options.password ? options.password : kDefaultCredential);
+  const auto verify = [&] { return VerifyLogin(deviceIp, user, password); };
+  if (session.Wait("logging in", verify)) return true;
   if (!platform::StdinIsTerminal()) {
     std::fprintf(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
     return false;
   }
-  std::fprintf(stderr, "The device refused the login. Password for %s: ", Printable(LoginUserName).c_str());
+  std::fprintf(stderr, "The device refused the login. Password for %s: ", Printable(user).c_str());
   std::fflush(stderr);
   char typed[LOGIN_TEXT_SIZE + 2];  // room to notice a password that is too long
   if (!platform::ReadLineHidden(typed, sizeof typed)) return false;
@@ -107,8 +103,8 @@ bool Login(Session& session, const CliOptions& options) {
     std::fprintf(stderr, "lumaseek-cli: a password has at most %d characters\n", LOGIN_TEXT_SIZE - 1);
     return false;
   }
-  std::snprintf(LoginPassword, sizeof LoginPassword, "%.*s", LOGIN_TEXT_SIZE - 1, typed);
-  if (session.Wait("logging in", [] { return VerifyDeviceLogin(); })) return true;
+  std::snprintf(password, sizeof password, "%.*s", LOGIN_TEXT_SIZE - 1, typed);
+  if (session.Wait("logging in", verify)) return true;
   std::fprintf(stderr, "lumaseek-cli: the device refused the login or did not answer\n");
   return false;
 }
@@ -158,9 +154,10 @@ int RunDoctor(const CliOptions& options) {
 int RunShares(const char* device, const CliOptions& options) {
   Session session(options);
   session.Search();
-  if (!Select(device)) return EXIT_FAILED;
-  if (!session.Wait("asking for the shares", [] { return QueryShares(); })) {
-    std::fprintf(stderr, "lumaseek-cli: %s did not answer\n", SelectedDeviceIp);
+  const DeviceRecord* selected = Select(device);
+  if (!selected) return EXIT_FAILED;
+  if (!session.Wait("asking for the shares", [&] { return QuerySharesOf(selected->ipText); })) {
+    std::fprintf(stderr, "lumaseek-cli: %s did not answer\n", selected->ipText);
     return EXIT_FAILED;
   }
   PrintShares(stdout, ShareList.head, options.json);
@@ -170,8 +167,9 @@ int RunShares(const char* device, const CliOptions& options) {
 int RunLogin(const char* device, const CliOptions& options) {
   Session session(options);
   session.Search();
-  if (!Select(device) || !Login(session, options)) return EXIT_FAILED;
-  std::printf("Login accepted by %s\n", SelectedDeviceIp);
+  const DeviceRecord* selected = Select(device);
+  if (!selected || !Login(session, options, selected->ipText)) return EXIT_FAILED;
+  std::printf("Login accepted by %s\n", selected->ipText);
   return EXIT_DONE;
 }
 
@@ -179,9 +177,11 @@ int RunSetDhcp(const char* device, const CliOptions& options) {
   Session session(options);
   session.Search();
   const DeviceRecord* selected = Select(device);
-  if (!selected || !Login(session, options)) return EXIT_FAILED;
+  if (!selected || !Login(session, options, selected->ipText)) return EXIT_FAILED;
   const std::string name = selected->name;
-  const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceDhcp(); });
+  char newIp[ADDRESS_TEXT_SIZE];
+  const int confirmed =
+      session.Wait("waiting for the device to confirm", [&] { return ChangeToDhcp(selected->ipText, newIp); });
   if (!confirmed) std::fprintf(stderr, "lumaseek-cli: the device did not confirm the change\n");
   ShowAfterChange(session, name);
   return confirmed ? EXIT_DONE : EXIT_FAILED;
@@ -198,12 +198,10 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
   Session session(options);
   session.Search();
   const DeviceRecord* selected = Select(device);
-  if (!selected || !Login(session, options)) return EXIT_FAILED;
+  if (!selected || !Login(session, options, selected->ipText)) return EXIT_FAILED;
   const std::string name = selected->name;
-  std::snprintf(NewIpText, sizeof NewIpText, "%s", ipText);
-  std::snprintf(NewNetmaskText, sizeof NewNetmaskText, "%s", netmaskText);
-  std::snprintf(NewGatewayText, sizeof NewGatewayText, "%s", gatewayText);
-  const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceStaticIp(); });
+  const int confirmed = session.Wait("waiting for the device to confirm",
+                                     [&] { return ChangeToStatic(selected->ipText, ipText, netmaskText, gatewayText); });
   if (!confirmed) std::fprintf(stderr, "lumaseek-cli: the device did not confirm the change\n");
   ShowAfterChange(session, name);
   return confirmed ? EXIT_DONE : EXIT_FAILED;

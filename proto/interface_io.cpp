@@ -1,6 +1,5 @@
 #include "proto/interface_io.h"
 
-#include "proto/exchanges.h"
 #include "proto/local_interfaces.h"
 
 int PollInterface(int interfaceIndex, std::uint8_t* buffer) {
