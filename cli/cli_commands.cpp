@@ -17,8 +17,6 @@
 
 namespace {
 
-const char kDefaultCredential[] = "kemsa";
-
 // Progress goes to a terminal only, and never beside JSON output.
 class Session {
  public:
@@ -87,8 +85,8 @@ const DeviceRecord* Select(const char* device) {
 // is at the terminal, once more with a password typed there.
 bool Login(Session& session, const CliOptions& options, const char* deviceIp) {
   char user[LOGIN_TEXT_SIZE], password[LOGIN_TEXT_SIZE];
-  std::snprintf(user, sizeof user, "%s", options.user ? options.user : kDefaultCredential);
-  std::snprintf(password, sizeof password, "%s", options.password ? options.password : kDefaultCredential);
+  std::snprintf(user, sizeof user, "%s", options.user ? options.user : DEFAULT_CREDENTIAL);
+  std::snprintf(password, sizeof password, "%s", options.password ? options.password : DEFAULT_CREDENTIAL);
   const auto verify = [&] { return VerifyLogin(deviceIp, user, password); };
   if (session.Wait("logging in", verify)) return true;
   if (!platform::StdinIsTerminal()) {
@@ -113,10 +111,7 @@ bool Login(Session& session, const CliOptions& options, const char* deviceIp) {
 // last record of that name, as the IP Settings page takes it).
 void ShowAfterChange(Session& session, const std::string& name) {
   session.Search();
-  const DeviceRecord* found = nullptr;
-  for (const DeviceRecord* d = DeviceList.head; d; d = d->next) {
-    if (name == d->name) found = d;
-  }
+  const DeviceRecord* found = LastDeviceNamed(name.c_str());
   if (!found) {
     std::fprintf(stderr, "lumaseek-cli: %s did not answer the new search\n", Printable(name.c_str()).c_str());
     return;

@@ -12,7 +12,6 @@ const char* InterfaceText(const DeviceRecord& d) {
   return LocalInterfaceTable.address[d.interfaceIndex];
 }
 
-bool IsDhcp(const DeviceRecord& d) { return d.dhcpFlag[0] == '1'; }
 
 // Every column padded to its width but the last, which ends the line.
 void PrintRow(std::FILE* out, const std::vector<std::string>& cells, const std::size_t width[]) {
@@ -52,7 +51,7 @@ void PrintDeviceTable(std::FILE* out, const std::vector<const DeviceRecord*>& de
   std::vector<std::vector<std::string>> rows;
   for (const DeviceRecord* d : devices) {
     rows.push_back({Printable(d->name), d->ipText, Printable(d->netmaskText), Printable(d->gatewayText),
-                    IsDhcp(*d) ? "yes" : "no"});
+                    IsDhcpClient(*d) ? "yes" : "no"});
   }
   std::size_t width[5];
   for (int c = 0; c < 5; c++) {
@@ -66,7 +65,7 @@ void PrintDeviceTable(std::FILE* out, const std::vector<const DeviceRecord*>& de
 std::string DeviceJson(const DeviceRecord& d) {
   return "{\"name\": " + JsonString(d.name) + ", \"ip\": " + JsonString(d.ipText) +
          ", \"netmask\": " + JsonString(d.netmaskText) + ", \"gateway\": " + JsonString(d.gatewayText) +
-         ", \"dhcp\": " + (IsDhcp(d) ? "true" : "false") + ", \"interface\": " + JsonString(InterfaceText(d)) +
+         ", \"dhcp\": " + (IsDhcpClient(d) ? "true" : "false") + ", \"interface\": " + JsonString(InterfaceText(d)) +
          "}";
 }
 

@@ -169,21 +169,10 @@ void CIpSettingsPage::RefreshSelectedDevice() {
   m_ipCtrl.ClearAddress();
   m_netmaskCtrl.ClearAddress();
   m_gatewayCtrl.ClearAddress();
-  SelectedDevice.ipAddress = 0;
-  SelectedDevice.netmaskAddress = 0;
-  SelectedDevice.gatewayAddress = 0;
-  SelectedDevice.dhcpEnabled = 0;
+  ClearSelectedDeviceAddresses();
   SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2);
-  // no early exit: of devices sharing a name the last one listed wins
-  for (const DeviceRecord* record = DeviceList.head; record; record = record->next) {
-    if (SelectedDevice.deviceName != record->name) continue;
-    SelectedDevice.ipAddress = platform::InetAddr(record->ipText);
-    SelectedDevice.netmaskAddress = platform::InetAddr(record->netmaskText);
-    SelectedDevice.gatewayAddress = platform::InetAddr(record->gatewayText);
-    SelectedDevice.deviceIpText = record->ipText;
-    SelectedDevice.deviceNetmaskText = record->netmaskText;
-    SelectedDevice.deviceGatewayText = record->gatewayText;
-    SelectedDevice.dhcpEnabled = record->dhcpFlag[0] == '1' ? 1 : 0;
+  if (const DeviceRecord* record = LastDeviceNamed(SelectedDevice.deviceName.c_str())) {
+    FillSelectedDevice(*record);
   }
   ShowSelectedDevice();
 }

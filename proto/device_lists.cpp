@@ -65,6 +65,14 @@ bool DeviceIpKnown(const char* ipText) {
   return false;
 }
 
+const DeviceRecord* LastDeviceNamed(const char* name) {
+  const DeviceRecord* last = nullptr;
+  for (const DeviceRecord* r = DeviceList.head; r; r = r->next) {
+    if (std::strcmp(r->name, name) == 0) last = r;
+  }
+  return last;
+}
+
 DeviceRecord* FindDevice(const char* ipText) {
   for (DeviceRecord* r = DeviceList.head; r; r = r->next) {
     if (std::strncmp(r->ipText, ipText, ADDRESS_TEXT_SIZE) == 0) return r;

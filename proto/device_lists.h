@@ -24,6 +24,9 @@ void AppendDevice(const char* name, const char* ipText, const char* netmaskText,
                   const char* gatewayText, const std::uint8_t identity[IDENTITY_SIZE],
                   const char* dhcpFlag, std::int32_t interfaceIndex);
 bool DeviceIpKnown(const char* ipText);
+// The last record named `name`: of devices sharing a name the last one listed
+// counts, as the IP Settings page has always taken it. Null when none is.
+const DeviceRecord* LastDeviceNamed(const char* name);
 // First record whose ipText equals `ipText` (compared up to ADDRESS_TEXT_SIZE
 // bytes, so it need not be terminated), or nullptr.
 DeviceRecord* FindDevice(const char* ipText);

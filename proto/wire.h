@@ -10,6 +10,8 @@
 
 inline constexpr int DATAGRAM_SIZE = 4096;
 inline constexpr int LOGIN_TEXT_SIZE = 17;  // 16 characters and a terminator
+// The credential a device accepts out of the box, as user name and password.
+inline constexpr char DEFAULT_CREDENTIAL[] = "kemsa";
 
 enum Opcode : std::uint8_t {
   OP_SEARCH = 1,

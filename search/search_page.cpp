@@ -69,10 +69,7 @@ BOOL CSearchPage::OnInitDialog() {
 
 void CSearchPage::OnSearchDevice() {
   m_deviceList.DeleteAllItems();
-  SelectedDevice.ipAddress = 0;
-  SelectedDevice.netmaskAddress = 0;
-  SelectedDevice.gatewayAddress = 0;
-  SelectedDevice.dhcpEnabled = 0;
+  ClearSelectedDeviceAddresses();
   ClearSelectedDeviceTexts();
   ShareViewTable.count = 0;
 
@@ -105,7 +102,7 @@ void CSearchPage::OnListClick(NMHDR*, LRESULT* result) {
   SelectedDevice.ipAddress = platform::InetAddr(address.c_str());
   SelectedDevice.deviceIpText = address;
   for (const DeviceRecord* device = DeviceList.head; device; device = device->next) {
-    if (address == device->ipText) SelectedDevice.dhcpEnabled = device->dhcpFlag[0] == '1' ? 1 : 0;
+    if (address == device->ipText) SelectedDevice.dhcpEnabled = IsDhcpClient(*device) ? 1 : 0;
   }
 
   SelectedDevice.deviceNetmaskText = m_deviceList.GetItemText(row, 2);
