@@ -19,11 +19,6 @@ constexpr int CLIENT_ID_OFFSET = 1;
 constexpr int OWN_BYTES = 6;  // only ClientId bytes 0 to 5 identify the requester
 constexpr int MATCH_CODES_END = 58;  // a long search reply's bytes 56 and 57
 
-std::uint32_t GetLength(const std::uint8_t* at) {
-  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
-
 // Where a search reply's name length stands: a long reply has more fields before its name.
 int NameLengthOffset(const std::uint8_t* reply) {
   return reply[0] == OP_SEARCH_REPLY_EXT ? LONG_NAME_LENGTH_OFFSET : SHORT_NAME_LENGTH_OFFSET;
@@ -55,6 +50,11 @@ bool PutDeviceHead(std::uint8_t* out, int capacity, int length, Opcode opcode, S
 }
 
 }  // namespace
+
+std::uint32_t GetLength(const std::uint8_t* at) {
+  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
 
 void PutLength(std::uint8_t* at, std::uint32_t value) {
   at[0] = static_cast<std::uint8_t>(value);

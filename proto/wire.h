@@ -79,5 +79,6 @@ bool ParseSearchReply(const std::uint8_t* reply, int size, DeviceRecord& out);
 // after it, or -1 when no name follows. Start with `from` 0.
 int NextShareName(const std::uint8_t* reply, int size, int from, char name[SHARE_NAME_SIZE]);
 
-// Writes `value` as the 32-bit little-endian length field the layouts use.
+// The 32-bit little-endian length fields of the layouts, both sides.
+std::uint32_t GetLength(const std::uint8_t* at);
 void PutLength(std::uint8_t* at, std::uint32_t value);
