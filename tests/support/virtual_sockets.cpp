@@ -25,12 +25,13 @@ void VirtualSockets::DeliverFailedRead(SocketHandle socket, long long atMicrosec
 }
 
 void VirtualSockets::Flood(SocketHandle socket, std::vector<std::uint8_t> datagram,
-                           long long atMicroseconds) {
-  floods_.push_back({socket, atMicroseconds, false, std::move(datagram)});
+                           long long atMicroseconds, long long endMicroseconds) {
+  floods_.push_back({socket, atMicroseconds, false, std::move(datagram), endMicroseconds});
 }
 
-void VirtualSockets::FloodFailedReads(SocketHandle socket, long long atMicroseconds) {
-  floods_.push_back({socket, atMicroseconds, true, {}});
+void VirtualSockets::FloodFailedReads(SocketHandle socket, long long atMicroseconds,
+                                      long long endMicroseconds) {
+  floods_.push_back({socket, atMicroseconds, true, {}, endMicroseconds});
 }
 
 std::vector<VirtualSockets::Call> VirtualSockets::CallsOf(CallKind kind) const {
@@ -62,10 +63,13 @@ int VirtualSockets::FirstReadable(SocketHandle s, long long time) const {
 }
 
 const VirtualSockets::Pending* VirtualSockets::FloodOn(SocketHandle s, long long time) const {
+  const Pending* latest = nullptr;
   for (const Pending& flood : floods_) {
-    if (flood.socket == s && flood.atMicroseconds <= time) return &flood;
+    if (flood.socket == s && flood.atMicroseconds <= time && time < flood.endMicroseconds) {
+      latest = &flood;
+    }
   }
-  return nullptr;
+  return latest;
 }
 
 bool VirtualSockets::StartLibrary() {
@@ -135,7 +139,7 @@ bool VirtualSockets::WaitReadable(SocketHandle s, int timeoutMicroseconds) {
   long long earliest = -1;
   for (const std::vector<Pending>* queue : {&pending_, &floods_}) {
     for (const Pending& p : *queue) {
-      if (p.socket == s && p.atMicroseconds <= deadline &&
+      if (p.socket == s && p.atMicroseconds <= deadline && now_ < p.endMicroseconds &&
           (earliest < 0 || p.atMicroseconds < earliest)) {
         earliest = p.atMicroseconds;
       }
