@@ -32,8 +32,9 @@ int BoundedLength(const char* text, int max) {
 }
 
 constexpr int SEARCH_REQUEST_SIZE = 1 + CLIENT_ID_SIZE;
-constexpr int SHARE_LIST_REQUEST_SIZE = 28;
-constexpr int CONFIG_REQUEST_HEAD_SIZE = 60;  // a static request's address follows
+constexpr int SHARE_LIST_LENGTH_OFFSET = 24;
+constexpr int CONFIG_LENGTH_OFFSET = 56;
+constexpr int CONFIG_REQUEST_HEAD_SIZE = CONFIG_LENGTH_OFFSET + 4;  // a static request's address follows
 
 // Zeroes the request's `length` bytes and writes its 24-byte head; false, and
 // nothing written, when `capacity` cannot hold them.
@@ -63,6 +64,21 @@ void PutLength(std::uint8_t* at, std::uint32_t value) {
   at[3] = static_cast<std::uint8_t>(value >> 24);
 }
 
+namespace {
+
+// A request whose body is only a length field of 0 at `lengthOffset`.
+int EncodeEmptyRequest(Opcode opcode, SubCode subCode, int lengthOffset,
+                       const std::uint8_t clientId[CLIENT_ID_SIZE],
+                       const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
+                       int capacity) {
+  const int length = lengthOffset + 4;
+  if (!PutDeviceHead(out, capacity, length, opcode, subCode, clientId, identity)) return 0;
+  PutLength(out + lengthOffset, 0);
+  return length;
+}
+
+}  // namespace
+
 int EncodeSearchRequest(const std::uint8_t clientId[CLIENT_ID_SIZE], std::uint8_t* out,
                         int capacity) {
   if (capacity < SEARCH_REQUEST_SIZE) return 0;
@@ -91,24 +107,16 @@ int EncodeLoginRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
 int EncodeShareListRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
                            const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
                            int capacity) {
-  if (!PutDeviceHead(out, capacity, SHARE_LIST_REQUEST_SIZE, OP_QUERY, QUERY_SHARES, clientId,
-                     identity)) {
-    return 0;
-  }
-  PutLength(out + 24, 0);
-  return SHARE_LIST_REQUEST_SIZE;
+  return EncodeEmptyRequest(OP_QUERY, QUERY_SHARES, SHARE_LIST_LENGTH_OFFSET, clientId, identity,
+                            out, capacity);
 }
 
 int EncodeDhcpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
                       const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
                       int capacity) {
   // The netmask and gateway fields stay zero.
-  if (!PutDeviceHead(out, capacity, CONFIG_REQUEST_HEAD_SIZE, OP_CONFIG, CONFIG_DHCP, clientId,
-                     identity)) {
-    return 0;
-  }
-  PutLength(out + 56, 0);
-  return CONFIG_REQUEST_HEAD_SIZE;
+  return EncodeEmptyRequest(OP_CONFIG, CONFIG_DHCP, CONFIG_LENGTH_OFFSET, clientId, identity, out,
+                            capacity);
 }
 
 int EncodeStaticIpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
@@ -122,7 +130,7 @@ int EncodeStaticIpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
   }
   std::memcpy(out + NETMASK_OFFSET, netmaskText, BoundedLength(netmaskText, TEXT_FIELD_SIZE));
   std::memcpy(out + GATEWAY_OFFSET, gatewayText, BoundedLength(gatewayText, TEXT_FIELD_SIZE));
-  PutLength(out + 56, static_cast<std::uint32_t>(ipLength));
+  PutLength(out + CONFIG_LENGTH_OFFSET, static_cast<std::uint32_t>(ipLength));
   std::memcpy(out + CONFIG_REQUEST_HEAD_SIZE, ipText, ipLength);
   return length;
 }
