@@ -140,14 +140,21 @@ bool CIpSettingsPage::ReadStaticAddresses() {
   }
   int octets[3][4];
   for (int i = 0; i < 3; i++) {
-    const Entry& entry = entries[i];
     BYTE o[4];
-    AddressControl(entry.field).GetAddress(o[0], o[1], o[2], o[3]);  // a blank field reads 0
+    AddressControl(entries[i].field).GetAddress(o[0], o[1], o[2], o[3]);  // a blank field reads 0
     for (int k = 0; k < 4; k++) octets[i][k] = o[k];
-    if (!ValidateAddress(entry.field, o[0], o[1], o[2], o[3])) return false;
-    FormatAddress(octets[i], entry.text);
   }
-  if (!GatewayInSubnet(octets[0], octets[1], octets[2])) {
+  const int* const read[3] = {octets[0], octets[1], octets[2]};
+  const StaticRefusal refusal = CheckStaticOctets(read);
+  // The fields before a refused one are kept for a later, complete change.
+  const bool octetRefused = refusal.field != 0 && refusal.position != OUTSIDE_SUBNET;
+  const int passed = octetRefused ? refusal.field - 1 : 3;
+  for (int i = 0; i < passed; i++) FormatAddress(octets[i], entries[i].text);
+  if (octetRefused) {
+    const int* o = octets[refusal.field - 1];
+    return ValidateAddress(refusal.field, o[0], o[1], o[2], o[3]) != 0;  // shows the refusal
+  }
+  if (refusal.field != 0) {
     MessageBox(GATEWAY_SUBNET_MESSAGE, "Warning", MB_OK | MB_ICONWARNING);
     return false;
   }
