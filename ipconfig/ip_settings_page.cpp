@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kDhcpModeItem = 1;  // "Enabled" sorts after "Disabled"
-constexpr char kDhcpMode[] = "Enabled";
+constexpr int DHCP_MODE_ITEM = 1;  // "Enabled" sorts after "Disabled"
+constexpr char DHCP_MODE_TEXT[] = "Enabled";
 
 // Stored addresses have the first octet in the lowest-addressed byte; the
 // address control wants it in the most significant one.
@@ -51,7 +51,7 @@ void CIpSettingsPage::OnPaint() {
 
 void CIpSettingsPage::ShowSelectedDevice() {
   const bool dhcp = SelectedDevice.dhcpEnabled == 1;
-  m_dhcpCombo.SetCurSel(dhcp ? kDhcpModeItem : 0);
+  m_dhcpCombo.SetCurSel(dhcp ? DHCP_MODE_ITEM : 0);
   EnableAddressControls(dhcp ? FALSE : TRUE);
   m_ipCtrl.SetAddress(ControlOrder(SelectedDevice.ipAddress));
   m_netmaskCtrl.SetAddress(ControlOrder(SelectedDevice.netmaskAddress));
@@ -63,7 +63,7 @@ void CIpSettingsPage::ShowSelectedDevice() {
 void CIpSettingsPage::OnDhcpModeChanged() {
   std::string mode;
   if (!ChosenMode(mode)) return;
-  EnableAddressControls(mode == kDhcpMode ? FALSE : TRUE);
+  EnableAddressControls(mode == DHCP_MODE_TEXT ? FALSE : TRUE);
 }
 
 int CIpSettingsPage::ValidateAddress(int field, int a, int b, int c, int d) {
@@ -85,7 +85,7 @@ void CIpSettingsPage::ModifyIpSettings() {
   std::string mode;
   if (!ChosenMode(mode)) return;
 
-  if (mode == kDhcpMode) {
+  if (mode == DHCP_MODE_TEXT) {
     // the address controls play no part in a DHCP change
     if (!DeviceLogin(loginDlg)) return;
     if (SetDeviceDhcp())
