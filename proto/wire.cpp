@@ -19,6 +19,11 @@ constexpr int CLIENT_ID_OFFSET = 1;
 constexpr int OWN_BYTES = 6;  // only ClientId bytes 0 to 5 identify the requester
 constexpr int MATCH_CODES_END = 58;  // a long search reply's bytes 56 and 57
 
+constexpr int SEARCH_REQUEST_SIZE = 1 + CLIENT_ID_SIZE;
+constexpr int SHARE_LIST_LENGTH_OFFSET = 24;
+constexpr int CONFIG_LENGTH_OFFSET = 56;
+constexpr int CONFIG_REQUEST_HEAD_SIZE = CONFIG_LENGTH_OFFSET + 4;  // a static request's address follows
+
 // Where a search reply's name length stands: a long reply has more fields before its name.
 int NameLengthOffset(const std::uint8_t* reply) {
   return reply[0] == OP_SEARCH_REPLY_EXT ? LONG_NAME_LENGTH_OFFSET : SHORT_NAME_LENGTH_OFFSET;
@@ -30,11 +35,6 @@ int BoundedLength(const char* text, int max) {
   while (n < max && text[n] != '\0') n++;
   return n;
 }
-
-constexpr int SEARCH_REQUEST_SIZE = 1 + CLIENT_ID_SIZE;
-constexpr int SHARE_LIST_LENGTH_OFFSET = 24;
-constexpr int CONFIG_LENGTH_OFFSET = 56;
-constexpr int CONFIG_REQUEST_HEAD_SIZE = CONFIG_LENGTH_OFFSET + 4;  // a static request's address follows
 
 // Zeroes the request's `length` bytes and writes its 24-byte head; false, and
 // nothing written, when `capacity` cannot hold them.
@@ -50,6 +50,17 @@ bool PutDeviceHead(std::uint8_t* out, int capacity, int length, Opcode opcode, S
   return true;
 }
 
+// A request whose body is only a length field of 0 at `lengthOffset`.
+int EncodeEmptyRequest(Opcode opcode, SubCode subCode, int lengthOffset,
+                       const std::uint8_t clientId[CLIENT_ID_SIZE],
+                       const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
+                       int capacity) {
+  const int length = lengthOffset + 4;
+  if (!PutDeviceHead(out, capacity, length, opcode, subCode, clientId, identity)) return 0;
+  PutLength(out + lengthOffset, 0);
+  return length;
+}
+
 }  // namespace
 
 std::uint32_t GetLength(const std::uint8_t* at) {
@@ -63,21 +74,6 @@ void PutLength(std::uint8_t* at, std::uint32_t value) {
   at[2] = static_cast<std::uint8_t>(value >> 16);
   at[3] = static_cast<std::uint8_t>(value >> 24);
 }
-
-namespace {
-
-// A request whose body is only a length field of 0 at `lengthOffset`.
-int EncodeEmptyRequest(Opcode opcode, SubCode subCode, int lengthOffset,
-                       const std::uint8_t clientId[CLIENT_ID_SIZE],
-                       const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
-                       int capacity) {
-  const int length = lengthOffset + 4;
-  if (!PutDeviceHead(out, capacity, length, opcode, subCode, clientId, identity)) return 0;
-  PutLength(out + lengthOffset, 0);
-  return length;
-}
-
-}  // namespace
 
 int EncodeSearchRequest(const std::uint8_t clientId[CLIENT_ID_SIZE], std::uint8_t* out,
                         int capacity) {
