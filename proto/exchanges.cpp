@@ -111,6 +111,7 @@ int VerifyLogin(const char* deviceIp, const char* user, const char* password) {
   const int length = EncodeLoginRequest(ClientId, device->identity, user, password, b.request,
                                         sizeof b.request);
   SendThroughInterface(i, b.request, length);
+  std::memset(b.request, 0, sizeof b.request);  // the credentials are kept no longer than the send
   if (AwaitReply(i, b.reply, {OP_QUERY_REPLY, LOGIN_REPLY_MIN_SIZE, deviceIp, LOGIN_MAX_POLLS}) < 0) {
     return 0;
   }
