@@ -23,17 +23,16 @@ std::string CheckStaticAddresses(const char* ip, const char* netmask, const char
                                  char gatewayOut[ADDRESS_TEXT_SIZE]) {
   const char* const texts[3] = {ip, netmask, gateway};
   const char* const names[3] = {"IP address", "netmask", "gateway"};
-  const int fields[3] = {ADDRESS_IP, ADDRESS_NETMASK, ADDRESS_GATEWAY};
   char* const outs[3] = {ipOut, netmaskOut, gatewayOut};
   int octets[3][4];
-  // Field by field, as the page checks them: the first refusal is the one reported.
-  for (int f = 0; f < 3; f++) {
-    if (!ReadOctets(texts[f], octets[f]))
-      return std::string("not a dotted ") + names[f] + ": '" + Echoed(texts[f]) + "'";
-    const int refused = RefusedOctet(fields[f], octets[f]);
-    if (refused >= 0) return RefusedOctetMessage(fields[f], refused);
-  }
-  if (!GatewayInSubnet(octets[0], octets[1], octets[2])) return GATEWAY_SUBNET_MESSAGE;
-  for (int f = 0; f < 3; f++) FormatAddress(octets[f], outs[f]);
+  const int* read[3];
+  for (int f = 0; f < 3; f++) read[f] = ReadOctets(texts[f], octets[f]) ? octets[f] : nullptr;
+  const StaticRefusal refusal = CheckStaticOctets(read);
+  const int f = refusal.field - 1;
+  if (refusal.position == NOT_AN_ADDRESS)
+    return std::string("not a dotted ") + names[f] + ": '" + Echoed(texts[f]) + "'";
+  if (refusal.position == OUTSIDE_SUBNET) return GATEWAY_SUBNET_MESSAGE;
+  if (refusal.field != 0) return RefusedOctetMessage(refusal.field, refusal.position);
+  for (int k = 0; k < 3; k++) FormatAddress(octets[k], outs[k]);
   return "";
 }

@@ -92,7 +92,6 @@ int Select(const char* device, const DeviceRecord*& selected) {
     return EXIT_FAILED;
   }
   selected = choice.device;
-  std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "%s", selected->ipText);
   return EXIT_DONE;
 }
 
@@ -105,11 +104,12 @@ int Login(Session& session, const DeviceRecord& device, const CliOptions& option
 }
 
 // After a change: search again and show the changed device, found by the
-// address it has now (SelectedDeviceIp) and its identity, whatever its name.
-int ShowAfterChange(Session& session, int confirmed) {
-  std::uint8_t identity[IDENTITY_SIZE] = {};
-  if (const DeviceRecord* changed = FindSelectedDevice()) std::memcpy(identity, changed->identity, IDENTITY_SIZE);
-  const std::string address = SelectedDeviceIp;
+// address its record holds now (the new one once it confirmed) and its
+// identity, whatever its name.
+int ShowAfterChange(Session& session, const DeviceRecord& changed, int confirmed) {
+  std::uint8_t identity[IDENTITY_SIZE];
+  std::memcpy(identity, changed.identity, IDENTITY_SIZE);
+  const std::string address = changed.ipText;  // the search frees the record
   if (!confirmed) platform::Print(stderr, "lumaseek-cli: the device did not confirm the change\n");
   session.SearchAll();
   const DeviceRecord* found = FindAgain(ListedDevices(), address.c_str(), identity);
@@ -123,7 +123,7 @@ int ShowAfterChange(Session& session, int confirmed) {
 
 }  // namespace
 
-int FindDevice(const char* device, const CliOptions& options, const DeviceRecord*& found) {
+int SearchAndSelect(const char* device, const CliOptions& options, const DeviceRecord*& found) {
   Session session(options);
   session.SearchAll();
   return Select(device, found);
@@ -160,8 +160,8 @@ int RunShares(const char* device, const CliOptions& options) {
   session.SearchAll();
   const DeviceRecord* selected = nullptr;
   if (const int status = Select(device, selected)) return status;
-  if (!session.Wait("asking for the shares", [] { return QueryShares(); })) {
-    platform::Print(stderr, "lumaseek-cli: %s did not answer\n", SelectedDeviceIp);
+  if (!session.Wait("asking for the shares", [selected] { return QuerySharesOf(selected->ipText); })) {
+    platform::Print(stderr, "lumaseek-cli: %s did not answer\n", selected->ipText);
     return EXIT_FAILED;
   }
   if (!ShareList.head && !options.json)
@@ -190,8 +190,11 @@ int RunSetDhcp(const char* device, const CliOptions& options) {
   const DeviceRecord* selected = nullptr;
   if (const int status = Select(device, selected)) return status;
   if (const int status = Login(session, *selected, options, password)) return status;
-  const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceDhcp(); });
-  return ShowAfterChange(session, confirmed);
+  const int confirmed = session.Wait("waiting for the device to confirm", [selected] {
+    char newIp[ADDRESS_TEXT_SIZE];
+    return ChangeToDhcp(selected->ipText, newIp);
+  });
+  return ShowAfterChange(session, *selected, confirmed);
 }
 
 int RunSetStatic(const char* device, const char* ip, const char* netmask, const char* gateway,
@@ -216,9 +219,8 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
   }
   if (!holder.empty()) platform::Print(stderr, "lumaseek-cli: warning: %s already uses %s\n", holder.c_str(), ipText);
   if (const int status = Login(session, *selected, options, password)) return status;
-  std::snprintf(NewIpText, sizeof NewIpText, "%s", ipText);
-  std::snprintf(NewNetmaskText, sizeof NewNetmaskText, "%s", netmaskText);
-  std::snprintf(NewGatewayText, sizeof NewGatewayText, "%s", gatewayText);
-  const int confirmed = session.Wait("waiting for the device to confirm", [] { return SetDeviceStaticIp(); });
-  return ShowAfterChange(session, confirmed);
+  const int confirmed = session.Wait("waiting for the device to confirm", [&] {
+    return ChangeToStatic(selected->ipText, ipText, netmaskText, gatewayText);
+  });
+  return ShowAfterChange(session, *selected, confirmed);
 }

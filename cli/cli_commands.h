@@ -23,7 +23,7 @@ struct CliOptions {
 
 // Searches as the per-device commands do and selects DEVICE; otherwise says
 // why on stderr and returns the exit status.
-int FindDevice(const char* device, const CliOptions& options, const DeviceRecord*& found);
+int SearchAndSelect(const char* device, const CliOptions& options, const DeviceRecord*& found);
 
 // 0 when a device answered, 1 otherwise.
 int RunSearch(const CliOptions& options);

@@ -18,7 +18,6 @@ const char* InterfaceText(const DeviceRecord& d) {
   return LocalInterfaceTable.address[d.interfaceIndex];
 }
 
-bool IsDhcp(const DeviceRecord& d) { return d.dhcpFlag[0] == '1'; }
 
 // A device's text in JSON: the string holds its printable form.
 std::string ShownJson(const char* text) { return JsonString(Printable(text).c_str()); }
@@ -71,7 +70,7 @@ void PrintDeviceTable(std::FILE* out, const std::vector<const DeviceRecord*>& de
   std::vector<std::vector<std::string>> rows;
   for (const DeviceRecord* d : devices) {
     rows.push_back({Printable(d->name), d->ipText, Printable(d->netmaskText), Printable(d->gatewayText),
-                    IsDhcp(*d) ? "yes" : "no"});
+                    IsDhcpClient(*d) ? "yes" : "no"});
   }
   std::size_t width[5];
   for (int c = 0; c < 5; c++) {
@@ -85,7 +84,7 @@ void PrintDeviceTable(std::FILE* out, const std::vector<const DeviceRecord*>& de
 std::string DeviceJson(const DeviceRecord& d) {
   return "{\"name\": " + ShownJson(d.name) + ", \"ip\": " + JsonString(d.ipText) +
          ", \"netmask\": " + ShownJson(d.netmaskText) + ", \"gateway\": " + ShownJson(d.gatewayText) +
-         ", \"dhcp\": " + (IsDhcp(d) ? "true" : "false") + ", \"interface\": " + JsonString(InterfaceText(d)) +
+         ", \"dhcp\": " + (IsDhcpClient(d) ? "true" : "false") + ", \"interface\": " + JsonString(InterfaceText(d)) +
          "}";
 }
 

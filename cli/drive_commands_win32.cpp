@@ -81,7 +81,7 @@ int RunMap(const char* device, const char* share, const char* letter, const CliO
   if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   if (!ChooseLetter(letter, localName)) return EXIT_FAILED;
   const DeviceRecord* found = nullptr;
-  if (const int status = FindDevice(device, options, found)) return status;
+  if (const int status = SearchAndSelect(device, options, found)) return status;
 
   char remoteName[REMOTE_SHARE_NAME_SIZE];
   std::snprintf(remoteName, sizeof remoteName, "\\\\%s\\%s", found->ipText, share);

@@ -8,27 +8,17 @@
 #include "platform/console.h"
 #include "platform/interrupt.h"
 #include "proto/exchanges.h"
-#include "proto/text_copy.h"
-
-namespace {
-
-const char kDefaultCredential[] = "kemsa";
-
-}  // namespace
+#include "proto/wire.h"
 
 LoginAnswer SendLogin(const char* ip, const char* user, const char* password, const ReplyWitness& witness) {
   const int repliesBefore = witness.QueryRepliesFrom(ip);
-  CopyText(SelectedDeviceIp, sizeof SelectedDeviceIp, ip);
-  CopyText(LoginUserName, sizeof LoginUserName, user);
-  CopyText(LoginPassword, sizeof LoginPassword, password);
-  const int accepted = VerifyDeviceLogin();
-  SecureClear(LoginPassword, sizeof LoginPassword);
+  const int accepted = VerifyLogin(ip, user, password);
   if (accepted) return LOGIN_ACCEPTED;
   return witness.QueryRepliesFrom(ip) > repliesBefore ? LOGIN_REFUSED : LOGIN_NO_ANSWER;
 }
 
 int LogIn(const char* ip, const char* user, SecretText& password, const LoginAttempt& attempt) {
-  const char* name = user ? user : kDefaultCredential;
+  const char* name = user ? user : DEFAULT_CREDENTIAL;
   const std::string shown = Printable(name);
   const bool atTerminal = platform::StdinIsTerminal();
   // A user of one's own seldom goes with the default password.
@@ -36,7 +26,7 @@ int LogIn(const char* ip, const char* user, SecretText& password, const LoginAtt
     if (const int status = AskPassword("Password for " + shown + " at " + ip + ": ", password)) return status;
   }
   bool usedDefault = !password.Given();
-  LoginAnswer answer = attempt(name, usedDefault ? kDefaultCredential : password.Text());
+  LoginAnswer answer = attempt(name, usedDefault ? DEFAULT_CREDENTIAL : password.Text());
   if (answer == LOGIN_REFUSED && usedDefault && atTerminal && !platform::Interrupted()) {
     const std::string question = std::string(ip) + " refused the default password. Password for " + shown + ": ";
     if (const int status = AskPassword(question, password)) return status;

@@ -9,7 +9,7 @@
 // The share root as smb://ADDRESS/, which the desktop's file manager lists.
 int RunOpen(const char* device, const CliOptions& options) {
   const DeviceRecord* found = nullptr;
-  if (const int status = FindDevice(device, options, found)) return status;
+  if (const int status = SearchAndSelect(device, options, found)) return status;
   char url[8 + ADDRESS_TEXT_SIZE];
   std::snprintf(url, sizeof url, options.share ? "smb://%s/" : "http://%s", found->ipText);
   char reason[128];

@@ -1,5 +1,6 @@
-# Picks a folder's sources by suffix: _win32.cpp on Windows, _posix.cpp and
-# _memory.cpp (native stand-ins) elsewhere, every other .cpp on both.
+# Picks a folder's sources by suffix: _win32.cpp on Windows, _posix.cpp
+# elsewhere, every other .cpp on both. The in-memory stand-ins the native
+# tests use live in tests/support/memory.
 function(lumaseek_backend_sources out_var)
   file(GLOB all_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   set(sources)
@@ -8,7 +9,7 @@ function(lumaseek_backend_sources out_var)
       if(WIN32)
         list(APPEND sources ${src})
       endif()
-    elseif(src MATCHES "_(posix|memory)\\.cpp$")
+    elseif(src MATCHES "_posix\\.cpp$")
       if(NOT WIN32)
         list(APPEND sources ${src})
       endif()

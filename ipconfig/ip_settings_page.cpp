@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kDhcpModeItem = 1;  // "Enabled" sorts after "Disabled"
-constexpr char kDhcpMode[] = "Enabled";
+constexpr int DHCP_MODE_ITEM = 1;  // "Enabled" sorts after "Disabled"
+constexpr char DHCP_MODE_TEXT[] = "Enabled";
 
 // Stored addresses have the first octet in the lowest-addressed byte; the
 // address control wants it in the most significant one.
@@ -51,7 +51,7 @@ void CIpSettingsPage::OnPaint() {
 
 void CIpSettingsPage::ShowSelectedDevice() {
   const bool dhcp = SelectedDevice.dhcpEnabled == 1;
-  m_dhcpCombo.SetCurSel(dhcp ? kDhcpModeItem : 0);
+  m_dhcpCombo.SetCurSel(dhcp ? DHCP_MODE_ITEM : 0);
   EnableAddressControls(dhcp ? FALSE : TRUE);
   m_ipCtrl.SetAddress(ControlOrder(SelectedDevice.ipAddress));
   m_netmaskCtrl.SetAddress(ControlOrder(SelectedDevice.netmaskAddress));
@@ -63,7 +63,7 @@ void CIpSettingsPage::ShowSelectedDevice() {
 void CIpSettingsPage::OnDhcpModeChanged() {
   std::string mode;
   if (!ChosenMode(mode)) return;
-  EnableAddressControls(mode == kDhcpMode ? FALSE : TRUE);
+  EnableAddressControls(mode == DHCP_MODE_TEXT ? FALSE : TRUE);
 }
 
 int CIpSettingsPage::ValidateAddress(int field, int a, int b, int c, int d) {
@@ -85,7 +85,7 @@ void CIpSettingsPage::ModifyIpSettings() {
   std::string mode;
   if (!ChosenMode(mode)) return;
 
-  if (mode == kDhcpMode) {
+  if (mode == DHCP_MODE_TEXT) {
     // the address controls play no part in a DHCP change
     if (!DeviceLogin(loginDlg)) return;
     if (SetDeviceDhcp())
@@ -140,14 +140,21 @@ bool CIpSettingsPage::ReadStaticAddresses() {
   }
   int octets[3][4];
   for (int i = 0; i < 3; i++) {
-    const Entry& entry = entries[i];
     BYTE o[4];
-    AddressControl(entry.field).GetAddress(o[0], o[1], o[2], o[3]);  // a blank field reads 0
+    AddressControl(entries[i].field).GetAddress(o[0], o[1], o[2], o[3]);  // a blank field reads 0
     for (int k = 0; k < 4; k++) octets[i][k] = o[k];
-    if (!ValidateAddress(entry.field, o[0], o[1], o[2], o[3])) return false;
-    FormatAddress(octets[i], entry.text);
   }
-  if (!GatewayInSubnet(octets[0], octets[1], octets[2])) {
+  const int* const read[3] = {octets[0], octets[1], octets[2]};
+  const StaticRefusal refusal = CheckStaticOctets(read);
+  // The fields before a refused one are kept for a later, complete change.
+  const bool octetRefused = refusal.field != 0 && refusal.position != OUTSIDE_SUBNET;
+  const int passed = octetRefused ? refusal.field - 1 : 3;
+  for (int i = 0; i < passed; i++) FormatAddress(octets[i], entries[i].text);
+  if (octetRefused) {
+    const int* o = octets[refusal.field - 1];
+    return ValidateAddress(refusal.field, o[0], o[1], o[2], o[3]) != 0;  // shows the refusal
+  }
+  if (refusal.field != 0) {
     MessageBox(GATEWAY_SUBNET_MESSAGE, "Warning", MB_OK | MB_ICONWARNING);
     return false;
   }
@@ -169,21 +176,10 @@ void CIpSettingsPage::RefreshSelectedDevice() {
   m_ipCtrl.ClearAddress();
   m_netmaskCtrl.ClearAddress();
   m_gatewayCtrl.ClearAddress();
-  SelectedDevice.ipAddress = 0;
-  SelectedDevice.netmaskAddress = 0;
-  SelectedDevice.gatewayAddress = 0;
-  SelectedDevice.dhcpEnabled = 0;
+  ClearSelectedDeviceAddresses();
   SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2);
-  // no early exit: of devices sharing a name the last one listed wins
-  for (const DeviceRecord* record = DeviceList.head; record; record = record->next) {
-    if (SelectedDevice.deviceName != record->name) continue;
-    SelectedDevice.ipAddress = platform::InetAddr(record->ipText);
-    SelectedDevice.netmaskAddress = platform::InetAddr(record->netmaskText);
-    SelectedDevice.gatewayAddress = platform::InetAddr(record->gatewayText);
-    SelectedDevice.deviceIpText = record->ipText;
-    SelectedDevice.deviceNetmaskText = record->netmaskText;
-    SelectedDevice.deviceGatewayText = record->gatewayText;
-    SelectedDevice.dhcpEnabled = record->dhcpFlag[0] == '1' ? 1 : 0;
+  if (const DeviceRecord* record = LastDeviceNamed(SelectedDevice.deviceName.c_str())) {
+    FillSelectedDevice(*record);
   }
   ShowSelectedDevice();
 }

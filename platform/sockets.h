@@ -36,7 +36,8 @@ class SocketService {
                      std::uint16_t port) = 0;
   // select() on this one socket: true when a datagram can be read.
   virtual bool WaitReadable(SocketHandle s, int timeoutMicroseconds) = 0;
-  // recvfrom() of one datagram: its size, or -1 when the read failed.
+  // recvfrom() of one datagram without waiting: its size, or -1 when the read
+  // failed or found nothing to read after all.
   virtual int Receive(SocketHandle s, std::uint8_t* buffer, int capacity) = 0;
   virtual void SleepMs(unsigned milliseconds) = 0;
   // A clock that only moves forward, for timing a wait; its zero is arbitrary.

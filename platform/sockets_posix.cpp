@@ -161,11 +161,14 @@ class PosixSockets : public SocketService {
   }
 
   // The unicast socket first; its group companion when only that has a datagram.
+  // Never waits: Linux may drop a datagram with a bad checksum after poll()
+  // reported it, and a blocking read would then wait for the next one.
   int Receive(SocketHandle s, std::uint8_t* buffer, int capacity) override {
     int fd = static_cast<int>(s);
     const int g = groups_.Of(fd);
     if (g >= 0 && !Readable(fd, 0, false)) fd = g;
-    const ssize_t n = recvfrom(fd, buffer, static_cast<size_t>(capacity), 0, nullptr, nullptr);
+    const ssize_t n =
+        recvfrom(fd, buffer, static_cast<size_t>(capacity), MSG_DONTWAIT, nullptr, nullptr);
     return n < 0 ? -1 : static_cast<int>(n);
   }
 

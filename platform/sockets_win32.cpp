@@ -53,12 +53,16 @@ class WinsockSockets : public SocketService {
   }
 
   // Windows delivers group traffic to a socket bound to the interface address.
+  // The receive socket does not block, so a read after select() that finds
+  // nothing after all fails at once instead of waiting for the next datagram.
   bool BindReceive(SocketHandle s, Ipv4 local, std::uint16_t port) override {
     sockaddr_in at = {};
     at.sin_family = AF_INET;
     at.sin_port = htons(port);
     at.sin_addr.s_addr = local;
-    return bind(AsSocket(s), reinterpret_cast<const sockaddr*>(&at), sizeof at) == 0;
+    u_long nonBlocking = 1;
+    return bind(AsSocket(s), reinterpret_cast<const sockaddr*>(&at), sizeof at) == 0 &&
+           ioctlsocket(AsSocket(s), FIONBIO, &nonBlocking) == 0;
   }
 
   bool JoinGroup(SocketHandle s, Ipv4 group, Ipv4 local) override {

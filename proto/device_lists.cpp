@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 
-#include "proto/exchanges.h"
 #include "proto/text_copy.h"
+#include "proto/wire.h"
 
 RecordList<DeviceRecord> DeviceList;
 RecordList<ShareRecord> ShareList;
@@ -37,20 +37,25 @@ void LinkAtTail(RecordList<Record>& list, Record* record) {
 
 void ClearDeviceList() { ClearList(DeviceList); }
 
+void AppendDevice(const DeviceRecord& device, std::int32_t interfaceIndex) {
+  DeviceRecord* record = new (std::nothrow) DeviceRecord(device);
+  if (!record) return;
+  LinkAtTail(DeviceList, record);
+  record->interfaceIndex = interfaceIndex;
+  record->next = nullptr;
+}
+
 void AppendDevice(const char* name, const char* ipText, const char* netmaskText,
                   const char* gatewayText, const std::uint8_t identity[IDENTITY_SIZE],
                   const char* dhcpFlag, std::int32_t interfaceIndex) {
-  DeviceRecord* record = new (std::nothrow) DeviceRecord{};
-  if (!record) return;
-  LinkAtTail(DeviceList, record);
-  CopyText(record->name, sizeof record->name, name);
-  CopyText(record->ipText, sizeof record->ipText, ipText);
-  CopyText(record->netmaskText, sizeof record->netmaskText, netmaskText);
-  CopyText(record->gatewayText, sizeof record->gatewayText, gatewayText);
-  CopyText(record->dhcpFlag, sizeof record->dhcpFlag, dhcpFlag);
-  std::memcpy(record->identity, identity, IDENTITY_SIZE);
-  record->interfaceIndex = interfaceIndex;
-  record->next = nullptr;
+  DeviceRecord device{};
+  CopyText(device.name, sizeof device.name, name);
+  CopyText(device.ipText, sizeof device.ipText, ipText);
+  CopyText(device.netmaskText, sizeof device.netmaskText, netmaskText);
+  CopyText(device.gatewayText, sizeof device.gatewayText, gatewayText);
+  CopyText(device.dhcpFlag, sizeof device.dhcpFlag, dhcpFlag);
+  std::memcpy(device.identity, identity, IDENTITY_SIZE);
+  AppendDevice(device, interfaceIndex);
 }
 
 bool DeviceIpKnown(const char* ipText) {
@@ -60,11 +65,26 @@ bool DeviceIpKnown(const char* ipText) {
   return false;
 }
 
-DeviceRecord* FindSelectedDevice() {
+const DeviceRecord* LastDeviceNamed(const char* name) {
+  const DeviceRecord* last = nullptr;
+  for (const DeviceRecord* r = DeviceList.head; r; r = r->next) {
+    if (std::strcmp(r->name, name) == 0) last = r;
+  }
+  return last;
+}
+
+DeviceRecord* FindDevice(const char* ipText) {
   for (DeviceRecord* r = DeviceList.head; r; r = r->next) {
-    if (std::strncmp(r->ipText, SelectedDeviceIp, ADDRESS_TEXT_SIZE) == 0) return r;
+    if (std::strncmp(r->ipText, ipText, ADDRESS_TEXT_SIZE) == 0) return r;
   }
   return nullptr;
+}
+
+void DecodeSearchReply(const std::uint8_t* reply, int size, int interfaceIndex) {
+  DeviceRecord found{};
+  if (ParseSearchReply(reply, size, found) && !DeviceIpKnown(found.ipText)) {
+    AppendDevice(found, interfaceIndex);
+  }
 }
 
 void ClearShareList() { ClearList(ShareList); }
@@ -82,4 +102,12 @@ bool ShareKnown(const char* name) {
     if (std::strcmp(r->name, name) == 0) return true;
   }
   return false;
+}
+
+void DecodeShareList(const std::uint8_t* reply, int size) {
+  char name[SHARE_NAME_SIZE];
+  for (int at = NextShareName(reply, size, 0, name); at >= 0;
+       at = NextShareName(reply, size, at, name)) {
+    if (!ShareKnown(name)) AppendShare(name);
+  }
 }

@@ -4,28 +4,7 @@
 
 #include <cstdint>
 
-#include "proto/local_interfaces.h"
-
-inline constexpr int DEVICE_NAME_SIZE = 256;
-inline constexpr int DHCP_FLAG_SIZE = 8;
-inline constexpr int IDENTITY_SIZE = 10;
-inline constexpr int SHARE_NAME_SIZE = 132;
-
-struct DeviceRecord {
-  char name[DEVICE_NAME_SIZE];
-  char ipText[ADDRESS_TEXT_SIZE];
-  char netmaskText[ADDRESS_TEXT_SIZE];
-  char gatewayText[ADDRESS_TEXT_SIZE];
-  char dhcpFlag[DHCP_FLAG_SIZE];
-  std::uint8_t identity[IDENTITY_SIZE];
-  std::int32_t interfaceIndex;
-  DeviceRecord* next;
-};
-
-struct ShareRecord {
-  char name[SHARE_NAME_SIZE];
-  ShareRecord* next;
-};
+#include "proto/device_record.h"
 
 template <typename Record>
 struct RecordList {
@@ -38,14 +17,25 @@ extern RecordList<DeviceRecord> DeviceList;
 extern RecordList<ShareRecord> ShareList;
 
 void ClearDeviceList();
+// Appends a copy of `device` (all but `next`) reached through interface `interfaceIndex`.
+void AppendDevice(const DeviceRecord& device, std::int32_t interfaceIndex);
 // Texts longer than their field are cut to it.
 void AppendDevice(const char* name, const char* ipText, const char* netmaskText,
                   const char* gatewayText, const std::uint8_t identity[IDENTITY_SIZE],
                   const char* dhcpFlag, std::int32_t interfaceIndex);
 bool DeviceIpKnown(const char* ipText);
-// First record whose ipText equals SelectedDeviceIp, or nullptr.
-DeviceRecord* FindSelectedDevice();
+// The last record named `name`: of devices sharing a name the last one listed
+// counts, as the IP Settings page has always taken it. Null when none is.
+const DeviceRecord* LastDeviceNamed(const char* name);
+// First record whose ipText equals `ipText` (compared up to ADDRESS_TEXT_SIZE
+// bytes, so it need not be terminated), or nullptr.
+DeviceRecord* FindDevice(const char* ipText);
+// Adds the device of a short or long search reply unless its address is
+// listed already; a malformed reply is dropped.
+void DecodeSearchReply(const std::uint8_t* reply, int size, int interfaceIndex);
 
 void ClearShareList();
 void AppendShare(const char* name);
 bool ShareKnown(const char* name);
+// Appends the ":"-separated share names of a share-list reply that are not listed yet.
+void DecodeShareList(const std::uint8_t* reply, int size);

@@ -1,5 +1,6 @@
 #include "proto/engine_tally.h"
 
+#include "proto/engine_messages.h"
 #include "proto/interface_io.h"
 
 InterfaceTally EngineTally[MAX_INTERFACES];

@@ -3,16 +3,8 @@
 #include <cstring>
 
 #include "proto/engine_tally.h"
-#include "proto/interface_io.h"
 #include "proto/text_copy.h"
 #include "proto/uncounted_run.h"
-
-char SelectedDeviceIp[ADDRESS_TEXT_SIZE];
-char LoginUserName[LOGIN_TEXT_SIZE];
-char LoginPassword[LOGIN_TEXT_SIZE];
-char NewIpText[ADDRESS_TEXT_SIZE];
-char NewNetmaskText[ADDRESS_TEXT_SIZE];
-char NewGatewayText[ADDRESS_TEXT_SIZE];
 
 namespace {
 
@@ -47,39 +39,30 @@ bool ReplyFrom(const std::uint8_t* reply, int size, const char* expectedIp) {
          std::strncmp(address, expectedIp, ADDRESS_TEXT_SIZE) == 0;
 }
 
-// Polls for an own OP_QUERY_REPLY from SelectedDeviceIp of at least `minSize`
-// bytes; its size, or -1 after maxCountedPolls counted polls without it.
-int AwaitQueryReply(int i, std::uint8_t* reply, int minSize, int maxCountedPolls) {
+// The reply an exchange waits for: an own one of `opcode` and at least
+// `minSize` bytes, from `expectedIp` unless it is null.
+struct AwaitedReply {
+  std::uint8_t opcode;
+  int minSize;
+  const char* expectedIp;
+  int maxCountedPolls;
+};
+
+// Polls interface i for the awaited reply: its size, or -1 after
+// maxCountedPolls counted polls without it.
+int AwaitReply(int i, std::uint8_t* reply, const AwaitedReply& awaited) {
   int counted = 0;
   UncountedRun run(REPLY_POLL_SLOT_MS);
   for (;;) {
     const int size = PollInterface(i, reply);
     // An empty datagram reads as opcode 0 from the stored terminator.
-    if (size == POLL_FAILED || (size >= 0 && reply[0] != OP_QUERY_REPLY)) {
+    if (size == POLL_FAILED || (size >= 0 && reply[0] != awaited.opcode)) {
       if (!run.Outlasted()) continue;
-    } else if (size >= minSize && IsOwnReply(reply, size) &&
-               ReplyFrom(reply, size, SelectedDeviceIp)) {
+    } else if (size >= awaited.minSize && IsOwnReply(reply, size) &&
+               (!awaited.expectedIp || ReplyFrom(reply, size, awaited.expectedIp))) {
       return size;
     }
-    if (++counted >= maxCountedPolls) return -1;
-    platform::Sockets().SleepMs(REPLY_POLL_PAUSE_MS);
-    run.Restart();
-  }
-}
-
-// Polls for an own OP_CONFIG_REPLY, from `expectedIp` unless it is null.
-int AwaitConfigReply(int i, std::uint8_t* reply, const char* expectedIp) {
-  int counted = 0;
-  UncountedRun run(REPLY_POLL_SLOT_MS);
-  for (;;) {
-    const int size = PollInterface(i, reply);
-    if (size == POLL_FAILED || (size >= 0 && reply[0] != OP_CONFIG_REPLY)) {
-      if (!run.Outlasted()) continue;
-    } else if (size >= REPLY_HEAD_SIZE && IsOwnReply(reply, size) &&
-               (!expectedIp || ReplyFrom(reply, size, expectedIp))) {
-      return size;
-    }
-    if (++counted >= CONFIG_MAX_POLLS) return -1;
+    if (++counted >= awaited.maxCountedPolls) return -1;
     platform::Sockets().SleepMs(REPLY_POLL_PAUSE_MS);
     run.Restart();
   }
@@ -120,65 +103,89 @@ void SearchDevices(int matchCode1, int matchCode2) {
   }
 }
 
-int VerifyDeviceLogin() {
-  const int i = SelectedInterface(FindSelectedDevice());
+int VerifyLogin(const char* deviceIp, const char* user, const char* password) {
+  const DeviceRecord* device = FindDevice(deviceIp);
+  const int i = SelectedInterface(device);
   if (i < 0) return 0;
   ExchangeBuffers& b = Zeroed(loginBuffers);
-  const int length = BuildLoginRequest(b.request);
+  const int length = EncodeLoginRequest(ClientId, device->identity, user, password, b.request,
+                                        sizeof b.request);
   SendThroughInterface(i, b.request, length);
-  if (AwaitQueryReply(i, b.reply, LOGIN_REPLY_MIN_SIZE, LOGIN_MAX_POLLS) < 0) return 0;
+  std::memset(b.request, 0, sizeof b.request);  // the credentials are kept no longer than the send
+  if (AwaitReply(i, b.reply, {OP_QUERY_REPLY, LOGIN_REPLY_MIN_SIZE, deviceIp, LOGIN_MAX_POLLS}) < 0) {
+    return 0;
+  }
   return static_cast<std::int8_t>(b.reply[QUERY_RESULT_OFFSET]);
 }
 
-int QueryShares() {
-  const int i = SelectedInterface(FindSelectedDevice());
+int QuerySharesOf(const char* deviceIp) {
+  const DeviceRecord* device = FindDevice(deviceIp);
+  const int i = SelectedInterface(device);
   ClearShareList();
   if (i < 0) return 0;
   ExchangeBuffers& b = Zeroed(sharesBuffers);
   // Late answers to an earlier query would otherwise be taken for this one.
   for (int n = 0; n < SHARES_DRAIN_POLLS; n++) PollInterface(i, b.reply);
-  const int length = BuildShareListRequest(b.request);
+  const int length = EncodeShareListRequest(ClientId, device->identity, b.request, sizeof b.request);
   SendThroughInterface(i, b.request, length);
-  const int size = AwaitQueryReply(i, b.reply, SHARE_REPLY_MIN_SIZE, SHARES_MAX_POLLS);
+  const int size =
+      AwaitReply(i, b.reply, {OP_QUERY_REPLY, SHARE_REPLY_MIN_SIZE, deviceIp, SHARES_MAX_POLLS});
   if (size < 0) return 0;
   DecodeShareList(b.reply, size);
   return 1;
 }
 
-int SetDeviceDhcp() {
-  const int i = SelectedInterface(FindSelectedDevice());
+int ChangeToDhcp(const char* deviceIp, char newIp[ADDRESS_TEXT_SIZE]) {
+  DeviceRecord* device = FindDevice(deviceIp);
+  const int i = SelectedInterface(device);
   if (i < 0) return 0;
   ExchangeBuffers& b = Zeroed(dhcpBuffers);
-  const int length = BuildDhcpRequest(b.request);
+  const int length = EncodeDhcpRequest(ClientId, device->identity, b.request, sizeof b.request);
   SendThroughInterface(i, b.request, length);
-  const int size = AwaitConfigReply(i, b.reply, nullptr);
+  // The device answers from the address its DHCP server gave it.
+  const int size = AwaitReply(i, b.reply, {OP_CONFIG_REPLY, REPLY_HEAD_SIZE, nullptr, CONFIG_MAX_POLLS});
   if (size < 0) return 0;
 
-  char newIp[ADDRESS_TEXT_SIZE];
   ReplyAddressText(b.reply, size, newIp);
-  if (DeviceRecord* device = FindSelectedDevice()) {
-    CopyText(device->ipText, sizeof device->ipText, newIp);
-    SetIdentityAddress(device, b.reply + REPLY_ADDRESS_OFFSET);
+  CopyText(device->ipText, sizeof device->ipText, newIp);
+  SetIdentityAddress(device, b.reply + REPLY_ADDRESS_OFFSET);
+  return 1;
+}
+
+int ChangeToStatic(const char* deviceIp, const char* ipText, const char* netmaskText,
+                   const char* gatewayText) {
+  DeviceRecord* device = FindDevice(deviceIp);
+  const int i = SelectedInterface(device);
+  if (i < 0) return 0;
+  ExchangeBuffers& b = Zeroed(staticBuffers);
+  const int length = EncodeStaticIpRequest(ClientId, device->identity, ipText, netmaskText,
+                                           gatewayText, b.request, sizeof b.request);
+  SendThroughInterface(i, b.request, length);
+  if (AwaitReply(i, b.reply, {OP_CONFIG_REPLY, REPLY_HEAD_SIZE, ipText, CONFIG_MAX_POLLS}) < 0) {
+    return 0;
   }
+
+  CopyText(device->ipText, sizeof device->ipText, ipText);
+  CopyText(device->netmaskText, sizeof device->netmaskText, netmaskText);
+  CopyText(device->gatewayText, sizeof device->gatewayText, gatewayText);
+  const platform::Ipv4 address = platform::InetAddr(ipText);
+  SetIdentityAddress(device, &address);
+  return 1;
+}
+
+int VerifyDeviceLogin() { return VerifyLogin(SelectedDeviceIp, LoginUserName, LoginPassword); }
+
+int QueryShares() { return QuerySharesOf(SelectedDeviceIp); }
+
+int SetDeviceDhcp() {
+  char newIp[ADDRESS_TEXT_SIZE];
+  if (!ChangeToDhcp(SelectedDeviceIp, newIp)) return 0;
   CopyText(SelectedDeviceIp, sizeof SelectedDeviceIp, newIp);
   return 1;
 }
 
 int SetDeviceStaticIp() {
-  const int i = SelectedInterface(FindSelectedDevice());
-  if (i < 0) return 0;
-  ExchangeBuffers& b = Zeroed(staticBuffers);
-  const int length = BuildStaticIpRequest(b.request);
-  SendThroughInterface(i, b.request, length);
-  if (AwaitConfigReply(i, b.reply, NewIpText) < 0) return 0;
-
-  if (DeviceRecord* device = FindSelectedDevice()) {
-    CopyText(device->ipText, sizeof device->ipText, NewIpText);
-    CopyText(device->netmaskText, sizeof device->netmaskText, NewNetmaskText);
-    CopyText(device->gatewayText, sizeof device->gatewayText, NewGatewayText);
-    const platform::Ipv4 address = platform::InetAddr(NewIpText);
-    SetIdentityAddress(device, &address);
-  }
+  if (!ChangeToStatic(SelectedDeviceIp, NewIpText, NewNetmaskText, NewGatewayText)) return 0;
   CopyText(SelectedDeviceIp, sizeof SelectedDeviceIp, NewIpText);
   return 1;
 }

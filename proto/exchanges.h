@@ -7,19 +7,11 @@
 #include <cstdint>
 
 #include "proto/device_lists.h"
+#include "proto/discovery_startup.h"
+#include "proto/engine_messages.h"
+#include "proto/interface_io.h"
 
-inline constexpr int LOGIN_TEXT_SIZE = 17;  // 16 characters and a terminator
-
-// Inputs the pages set before they call an exchange.
-extern char SelectedDeviceIp[ADDRESS_TEXT_SIZE];
-extern char LoginUserName[LOGIN_TEXT_SIZE];
-extern char LoginPassword[LOGIN_TEXT_SIZE];
-extern char NewIpText[ADDRESS_TEXT_SIZE];
-extern char NewNetmaskText[ADDRESS_TEXT_SIZE];
-extern char NewGatewayText[ADDRESS_TEXT_SIZE];
-
-// Poll and pause schedule.
-inline constexpr int POLL_WAIT_MICROSECONDS = 10000;
+// Poll and pause schedule (each poll waits POLL_WAIT_MICROSECONDS).
 inline constexpr unsigned SEARCH_SEND_PAUSE_MS = 50;
 inline constexpr unsigned SEARCH_POLL_PAUSE_MS = 20;
 inline constexpr int SEARCH_POLLS_PER_INTERFACE = 32;
@@ -35,6 +27,20 @@ inline constexpr int SEARCH_MATCH_CODE2 = 1;
 
 // 0 for a match code switches its test off.
 void SearchDevices(int matchCode1, int matchCode2);
+
+// The exchanges with a listed device, named by its address `deviceIp`, and
+// their inputs given; the command line calls these.
+// Nonzero when the device accepted the credentials.
+int VerifyLogin(const char* deviceIp, const char* user, const char* password);
+// 1 when the device answered; ShareList then holds its shares.
+int QuerySharesOf(const char* deviceIp);
+// 1 when the device confirmed; its record and `newIp` then hold its new address.
+int ChangeToDhcp(const char* deviceIp, char newIp[ADDRESS_TEXT_SIZE]);
+// 1 when the device confirmed from `ipText`; its record then holds the new addresses.
+int ChangeToStatic(const char* deviceIp, const char* ipText, const char* netmaskText,
+                   const char* gatewayText);
+
+// The same for the pages, from the texts they share (engine_messages.h).
 // Nonzero when the selected device accepted LoginUserName and LoginPassword.
 int VerifyDeviceLogin();
 // 1 when the selected device answered; ShareList then holds its shares.

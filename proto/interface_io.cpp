@@ -1,7 +1,6 @@
 #include "proto/interface_io.h"
 
 #include "proto/engine_tally.h"
-#include "proto/exchanges.h"
 #include "proto/local_interfaces.h"
 
 int PollInterface(int interfaceIndex, std::uint8_t* buffer) {

@@ -9,6 +9,8 @@
 // Holds a datagram of DATAGRAM_SIZE bytes and the zero byte stored after it.
 inline constexpr int RECEIVE_BUFFER_SIZE = DATAGRAM_SIZE + 1;
 
+inline constexpr int POLL_WAIT_MICROSECONDS = 10000;
+
 inline constexpr int POLL_NOTHING = -2;  // nothing readable within the wait
 inline constexpr int POLL_FAILED = -1;   // readable, but the read failed
 

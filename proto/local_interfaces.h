@@ -1,4 +1,4 @@
-// The engine's start-up state: the PC's IPv4 addresses, one send and one
+// The engine's start-up state (filled by DiscoveryStartup): the PC's IPv4 addresses, one send and one
 // receive socket per address, and this run's requester identifier.
 #pragma once
 
@@ -22,8 +22,5 @@ extern platform::SocketHandle SendSockets[MAX_INTERFACES];
 extern platform::SocketHandle ReceiveSockets[MAX_INTERFACES];
 extern std::uint8_t ClientId[CLIENT_ID_SIZE];
 
-// Starts the socket library (exits the process with status 1 when it cannot),
-// fills the interface table and ClientId, and opens the sockets. Once per run.
-void DiscoveryStartup();
 // Fills LocalInterfaceTable from the host-name lookup and makes ClientId.
 void BuildLocalInterfaceTable();

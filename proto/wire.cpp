@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "proto/exchanges.h"
 #include "proto/text_copy.h"
 
 namespace {
@@ -20,17 +19,10 @@ constexpr int CLIENT_ID_OFFSET = 1;
 constexpr int OWN_BYTES = 6;  // only ClientId bytes 0 to 5 identify the requester
 constexpr int MATCH_CODES_END = 58;  // a long search reply's bytes 56 and 57
 
-void PutLength(std::uint8_t* at, std::uint32_t value) {
-  at[0] = static_cast<std::uint8_t>(value);
-  at[1] = static_cast<std::uint8_t>(value >> 8);
-  at[2] = static_cast<std::uint8_t>(value >> 16);
-  at[3] = static_cast<std::uint8_t>(value >> 24);
-}
-
-std::uint32_t GetLength(const std::uint8_t* at) {
-  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
+constexpr int SEARCH_REQUEST_SIZE = 1 + CLIENT_ID_SIZE;
+constexpr int SHARE_LIST_LENGTH_OFFSET = 24;
+constexpr int CONFIG_LENGTH_OFFSET = 56;
+constexpr int CONFIG_REQUEST_HEAD_SIZE = CONFIG_LENGTH_OFFSET + 4;  // a static request's address follows
 
 // Where a search reply's name length stands: a long reply has more fields before its name.
 int NameLengthOffset(const std::uint8_t* reply) {
@@ -44,71 +36,110 @@ int BoundedLength(const char* text, int max) {
   return n;
 }
 
-// Writes the 24-byte head of a per-device request; null when no device is selected.
-const DeviceRecord* BuildDeviceHead(std::uint8_t* request, Opcode opcode, SubCode subCode) {
-  const DeviceRecord* device = FindSelectedDevice();
-  if (!device) return nullptr;
-  request[0] = opcode;
-  std::memcpy(request + CLIENT_ID_OFFSET, ClientId, CLIENT_ID_SIZE);
-  std::memcpy(request + IDENTITY_OFFSET, device->identity, IDENTITY_SIZE);
-  request[21] = subCode;
-  request[22] = 0;
-  request[23] = 0;
-  return device;
+// Zeroes the request's `length` bytes and writes its 24-byte head; false, and
+// nothing written, when `capacity` cannot hold them.
+bool PutDeviceHead(std::uint8_t* out, int capacity, int length, Opcode opcode, SubCode subCode,
+                   const std::uint8_t clientId[CLIENT_ID_SIZE],
+                   const std::uint8_t identity[IDENTITY_SIZE]) {
+  if (length > capacity) return false;
+  std::memset(out, 0, length);
+  out[0] = opcode;
+  std::memcpy(out + CLIENT_ID_OFFSET, clientId, CLIENT_ID_SIZE);
+  std::memcpy(out + IDENTITY_OFFSET, identity, IDENTITY_SIZE);
+  out[21] = subCode;
+  return true;
+}
+
+// A request whose body is only a length field of 0 at `lengthOffset`.
+int EncodeEmptyRequest(Opcode opcode, SubCode subCode, int lengthOffset,
+                       const std::uint8_t clientId[CLIENT_ID_SIZE],
+                       const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
+                       int capacity) {
+  const int length = lengthOffset + 4;
+  if (!PutDeviceHead(out, capacity, length, opcode, subCode, clientId, identity)) return 0;
+  PutLength(out + lengthOffset, 0);
+  return length;
 }
 
 }  // namespace
 
-int BuildSearchRequest(std::uint8_t* request) {
-  request[0] = OP_SEARCH;
-  std::memcpy(request + CLIENT_ID_OFFSET, ClientId, CLIENT_ID_SIZE);
-  return 1 + CLIENT_ID_SIZE;
+std::uint32_t GetLength(const std::uint8_t* at) {
+  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
 }
 
-int BuildLoginRequest(std::uint8_t* request) {
-  if (!BuildDeviceHead(request, OP_QUERY, QUERY_LOGIN)) return 0;
-  const int userLength = BoundedLength(LoginUserName, LOGIN_TEXT_SIZE - 1);
-  const int passwordLength = BoundedLength(LoginPassword, LOGIN_TEXT_SIZE - 1);
-  PutLength(request + 24, static_cast<std::uint32_t>(userLength + passwordLength + 2));
-  std::uint8_t* at = request + 28;
-  std::memcpy(at, LoginUserName, userLength);
+void PutLength(std::uint8_t* at, std::uint32_t value) {
+  at[0] = static_cast<std::uint8_t>(value);
+  at[1] = static_cast<std::uint8_t>(value >> 8);
+  at[2] = static_cast<std::uint8_t>(value >> 16);
+  at[3] = static_cast<std::uint8_t>(value >> 24);
+}
+
+int EncodeSearchRequest(const std::uint8_t clientId[CLIENT_ID_SIZE], std::uint8_t* out,
+                        int capacity) {
+  if (capacity < SEARCH_REQUEST_SIZE) return 0;
+  out[0] = OP_SEARCH;
+  std::memcpy(out + CLIENT_ID_OFFSET, clientId, CLIENT_ID_SIZE);
+  return SEARCH_REQUEST_SIZE;
+}
+
+int EncodeLoginRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                       const std::uint8_t identity[IDENTITY_SIZE], const char* user,
+                       const char* password, std::uint8_t* out, int capacity) {
+  const int userLength = BoundedLength(user, LOGIN_TEXT_SIZE - 1);
+  const int passwordLength = BoundedLength(password, LOGIN_TEXT_SIZE - 1);
+  const int length = REQUEST_HEAD_SIZE + 4 + userLength + 2 + passwordLength;
+  if (!PutDeviceHead(out, capacity, length, OP_QUERY, QUERY_LOGIN, clientId, identity)) return 0;
+  PutLength(out + 24, static_cast<std::uint32_t>(userLength + passwordLength + 2));
+  std::uint8_t* at = out + 28;
+  std::memcpy(at, user, userLength);
   at += userLength;
   std::memcpy(at, CREDENTIAL_SEPARATOR, sizeof CREDENTIAL_SEPARATOR);
   at += sizeof CREDENTIAL_SEPARATOR;
-  std::memcpy(at, LoginPassword, passwordLength);
-  return 30 + userLength + passwordLength;
+  std::memcpy(at, password, passwordLength);
+  return length;
 }
 
-int BuildShareListRequest(std::uint8_t* request) {
-  if (!BuildDeviceHead(request, OP_QUERY, QUERY_SHARES)) return 0;
-  PutLength(request + 24, 0);
-  return 28;
+int EncodeShareListRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                           const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
+                           int capacity) {
+  return EncodeEmptyRequest(OP_QUERY, QUERY_SHARES, SHARE_LIST_LENGTH_OFFSET, clientId, identity,
+                            out, capacity);
 }
 
-int BuildDhcpRequest(std::uint8_t* request) {
-  if (!BuildDeviceHead(request, OP_CONFIG, CONFIG_DHCP)) return 0;
-  std::memset(request + 24, 0, 2 * TEXT_FIELD_SIZE);
-  PutLength(request + 56, 0);
-  return 60;
+int EncodeDhcpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                      const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
+                      int capacity) {
+  // The netmask and gateway fields stay zero.
+  return EncodeEmptyRequest(OP_CONFIG, CONFIG_DHCP, CONFIG_LENGTH_OFFSET, clientId, identity, out,
+                            capacity);
 }
 
-int BuildStaticIpRequest(std::uint8_t* request) {
-  if (!BuildDeviceHead(request, OP_CONFIG, CONFIG_STATIC)) return 0;
-  std::memcpy(request + 24, NewNetmaskText, BoundedLength(NewNetmaskText, TEXT_FIELD_SIZE));
-  std::memcpy(request + 40, NewGatewayText, BoundedLength(NewGatewayText, TEXT_FIELD_SIZE));
-  const int ipLength = BoundedLength(NewIpText, ADDRESS_TEXT_SIZE);
-  PutLength(request + 56, static_cast<std::uint32_t>(ipLength));
-  std::memcpy(request + 60, NewIpText, ipLength);
-  return 60 + ipLength;
+int EncodeStaticIpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                          const std::uint8_t identity[IDENTITY_SIZE], const char* ipText,
+                          const char* netmaskText, const char* gatewayText, std::uint8_t* out,
+                          int capacity) {
+  const int ipLength = BoundedLength(ipText, ADDRESS_TEXT_SIZE);
+  const int length = CONFIG_REQUEST_HEAD_SIZE + ipLength;
+  if (!PutDeviceHead(out, capacity, length, OP_CONFIG, CONFIG_STATIC, clientId, identity)) {
+    return 0;
+  }
+  std::memcpy(out + NETMASK_OFFSET, netmaskText, BoundedLength(netmaskText, TEXT_FIELD_SIZE));
+  std::memcpy(out + GATEWAY_OFFSET, gatewayText, BoundedLength(gatewayText, TEXT_FIELD_SIZE));
+  PutLength(out + CONFIG_LENGTH_OFFSET, static_cast<std::uint32_t>(ipLength));
+  std::memcpy(out + CONFIG_REQUEST_HEAD_SIZE, ipText, ipLength);
+  return length;
 }
 
-bool IsOwnReply(const std::uint8_t* reply, int size) {
+bool RepliesTo(const std::uint8_t* reply, int size, const std::uint8_t clientId[CLIENT_ID_SIZE]) {
   if (size < CLIENT_ID_OFFSET + OWN_BYTES) return false;
-  return std::memcmp(reply + CLIENT_ID_OFFSET, ClientId, OWN_BYTES) == 0;
+  return std::memcmp(reply + CLIENT_ID_OFFSET, clientId, OWN_BYTES) == 0;
 }
 
-bool SearchReplyWanted(const std::uint8_t* reply, int size, int matchCode1, int matchCode2) {
-  if (size < 1 || !IsOwnReply(reply, size)) return false;
+bool SearchReplyMatches(const std::uint8_t* reply, int size,
+                        const std::uint8_t clientId[CLIENT_ID_SIZE], int matchCode1,
+                        int matchCode2) {
+  if (size < 1 || !RepliesTo(reply, size, clientId)) return false;
   if (reply[0] == OP_SEARCH_REPLY) return true;
   if (reply[0] != OP_SEARCH_REPLY_EXT || size < MATCH_CODES_END) return false;
   return (matchCode1 == 0 || reply[56] == matchCode1) &&
@@ -148,26 +179,16 @@ bool ParseSearchReply(const std::uint8_t* reply, int size, DeviceRecord& out) {
   return true;
 }
 
-void DecodeSearchReply(const std::uint8_t* reply, int size, int interfaceIndex) {
-  DeviceRecord found{};
-  if (!ParseSearchReply(reply, size, found) || DeviceIpKnown(found.ipText)) return;
-  AppendDevice(found.name, found.ipText, found.netmaskText, found.gatewayText, found.identity,
-               found.dhcpFlag, interfaceIndex);
-}
-
-void DecodeShareList(const std::uint8_t* reply, int size) {
-  if (size <= QUERY_RESULT_OFFSET) return;
+int NextShareName(const std::uint8_t* reply, int size, int from, char name[SHARE_NAME_SIZE]) {
+  if (size <= QUERY_RESULT_OFFSET) return -1;
   const char* text = reinterpret_cast<const char*>(reply) + QUERY_RESULT_OFFSET;
   const int length = BoundedLength(text, size - QUERY_RESULT_OFFSET);
-  int at = 0;
-  while (at < length) {
-    while (at < length && text[at] == ':') at++;
-    const int start = at;
-    while (at < length && text[at] != ':') at++;
-    if (at == start) break;
-    // Cut before comparing, so two long names that agree in the kept part stay one record.
-    char name[SHARE_NAME_SIZE];
-    CopyTextN(name, sizeof name, text + start, static_cast<std::size_t>(at - start));
-    if (!ShareKnown(name)) AppendShare(name);
-  }
+  int at = from;
+  while (at < length && text[at] == ':') at++;
+  const int start = at;
+  while (at < length && text[at] != ':') at++;
+  if (at == start) return -1;
+  // Cut here, so two long names that agree in the kept part compare as one.
+  CopyTextN(name, SHARE_NAME_SIZE, text + start, static_cast<std::size_t>(at - start));
+  return at;
 }

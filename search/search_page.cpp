@@ -20,7 +20,7 @@ struct ListColumn {
   const char* title;
   int width;
 };
-constexpr ListColumn kColumns[] = {{"Name", 100}, {"IP", 100}, {"Netmask", 100}, {"Gateway", 100}};
+constexpr ListColumn LIST_COLUMNS[] = {{"Name", 100}, {"IP", 100}, {"Netmask", 100}, {"Gateway", 100}};
 
 // A connection belongs to the picked device when its server part is the
 // device's name or the address its row showed, in any letter case.
@@ -59,7 +59,7 @@ BOOL CSearchPage::OnInitDialog() {
   DiscoveryStartup();
 
   m_deviceList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-  for (int i = 0; i < 4; ++i) m_deviceList.InsertColumn(i, kColumns[i].title, LVCFMT_LEFT, kColumns[i].width, i);
+  for (int i = 0; i < 4; ++i) m_deviceList.InsertColumn(i, LIST_COLUMNS[i].title, LVCFMT_LEFT, LIST_COLUMNS[i].width, i);
 
   OnSearchDevice();
   // after the first search, so its shortcut pass writes nothing: the first
@@ -70,10 +70,7 @@ BOOL CSearchPage::OnInitDialog() {
 
 void CSearchPage::OnSearchDevice() {
   m_deviceList.DeleteAllItems();
-  SelectedDevice.ipAddress = 0;
-  SelectedDevice.netmaskAddress = 0;
-  SelectedDevice.gatewayAddress = 0;
-  SelectedDevice.dhcpEnabled = 0;
+  ClearSelectedDeviceAddresses();
   ClearSelectedDeviceTexts();
   ShareViewTable.count = 0;
 
@@ -100,13 +97,16 @@ void CSearchPage::OnListClick(NMHDR*, LRESULT* result) {
   int row = SelectedRowFromTop(m_deviceList);
   if (row < 0) return;
 
+  // From the row's cells as shown, not from the record: after an address
+  // change the list keeps the old texts until the next search, and so does
+  // the selection; only the DHCP mode comes from a record of that address.
   std::string address = m_deviceList.GetItemText(row, 1);
   std::memset(SelectedDeviceIp, 0, sizeof SelectedDeviceIp);
   CopyText(SelectedDeviceIp, sizeof SelectedDeviceIp, address.c_str());
   SelectedDevice.ipAddress = platform::InetAddr(address.c_str());
   SelectedDevice.deviceIpText = address;
   for (const DeviceRecord* device = DeviceList.head; device; device = device->next) {
-    if (address == device->ipText) SelectedDevice.dhcpEnabled = device->dhcpFlag[0] == '1' ? 1 : 0;
+    if (address == device->ipText) SelectedDevice.dhcpEnabled = IsDhcpClient(*device) ? 1 : 0;
   }
 
   SelectedDevice.deviceNetmaskText = m_deviceList.GetItemText(row, 2);

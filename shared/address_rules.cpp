@@ -45,6 +45,17 @@ bool GatewayInSubnet(const int ip[4], const int netmask[4], const int gateway[4]
   return true;
 }
 
+StaticRefusal CheckStaticOctets(const int* const octets[3]) {
+  const int fields[3] = {ADDRESS_IP, ADDRESS_NETMASK, ADDRESS_GATEWAY};
+  for (int f = 0; f < 3; f++) {
+    if (!octets[f]) return {fields[f], NOT_AN_ADDRESS};
+    const int refused = RefusedOctet(fields[f], octets[f]);
+    if (refused >= 0) return {fields[f], refused};
+  }
+  if (!GatewayInSubnet(octets[0], octets[1], octets[2])) return {ADDRESS_GATEWAY, OUTSIDE_SUBNET};
+  return {0, 0};
+}
+
 void FormatAddress(const int octets[4], char text[ADDRESS_TEXT_SIZE]) {
   std::snprintf(text, ADDRESS_TEXT_SIZE, "%d.%d.%d.%d", octets[0], octets[1], octets[2], octets[3]);
 }

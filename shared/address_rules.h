@@ -22,5 +22,17 @@ const char* RefusedOctetMessage(int field, int position);
 // True when, octet by octet, gateway AND netmask equals ip AND netmask (8-bit values).
 bool GatewayInSubnet(const int ip[4], const int netmask[4], const int gateway[4]);
 
+// The first refusal of a static configuration's three addresses, found in the
+// order the IP Settings page checks them: field by field (IP, netmask,
+// gateway), each field's octets by their rules, then the gateway's subnet.
+inline constexpr int NOT_AN_ADDRESS = -1;  // position: the field's text held no address
+inline constexpr int OUTSIDE_SUBNET = -2;  // position: the gateway lies outside the subnet
+struct StaticRefusal {
+  int field;     // ADDRESS_IP, ADDRESS_NETMASK or ADDRESS_GATEWAY; 0 when all pass
+  int position;  // the refused octet (0 to 3), NOT_AN_ADDRESS or OUTSIDE_SUBNET
+};
+// `octets[f]` is null for a field whose text held no address.
+StaticRefusal CheckStaticOctets(const int* const octets[3]);
+
 // The dotted text "a.b.c.d" of four octets that passed their rules (0 to 255).
 void FormatAddress(const int octets[4], char text[ADDRESS_TEXT_SIZE]);

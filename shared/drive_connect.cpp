@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kSilentAttempts = 6;
+constexpr int SILENT_ATTEMPTS = 6;
 
 // Up to `attempts` connection attempts; stops at the first that succeeds.
 unsigned long Connect(const char* localName, const char* remoteName, int attempts, const char* password,
@@ -32,10 +32,10 @@ unsigned long ConnectShare(const char* localName, const char* remoteName, AskSha
 
   if (isNt) {
     ask();
-    return Connect(localName, remoteName, kSilentAttempts, LoginPassword, LoginUserName,
+    return Connect(localName, remoteName, SILENT_ATTEMPTS, LoginPassword, LoginUserName,
                    platform::kConnectUpdateProfile);
   }
-  unsigned long result = Connect(localName, remoteName, kSilentAttempts, LoginPassword, LoginUserName,
+  unsigned long result = Connect(localName, remoteName, SILENT_ATTEMPTS, LoginPassword, LoginUserName,
                                  platform::kConnectUpdateProfile);
   if (result == platform::kNetOk) return result;
   if (isVista) {

@@ -11,8 +11,8 @@ std::int32_t LoginPurpose = LOGIN_FOR_SHARE;
 
 namespace {
 
-constexpr int kMaxLoginChars = LOGIN_TEXT_SIZE - 1;
-constexpr unsigned long kLogonNameSize = 128;
+constexpr int MAX_LOGIN_CHARS = LOGIN_TEXT_SIZE - 1;
+constexpr unsigned long LOGON_NAME_SIZE = 128;
 
 // Windows 98 and ME have no per-user share credentials: the logon name is the one used.
 bool LogonNameIsFixed() {
@@ -29,9 +29,9 @@ void CLoginDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
   DDX_Control(dx, IDC_USER_NAME, m_userNameEdit);
   DDX_Text(dx, IDC_USER_NAME, m_userName);
-  DDV_MaxChars(dx, m_userName, kMaxLoginChars);
+  DDV_MaxChars(dx, m_userName, MAX_LOGIN_CHARS);
   DDX_Text(dx, IDC_PASSWORD, m_password);
-  DDV_MaxChars(dx, m_password, kMaxLoginChars);
+  DDV_MaxChars(dx, m_password, MAX_LOGIN_CHARS);
 }
 
 BOOL CLoginDlg::OnInitDialog() {
@@ -45,7 +45,7 @@ BOOL CLoginDlg::OnInitDialog() {
   const bool fixed = LogonNameIsFixed();
   m_userName.clear();
   if (fixed) {
-    char logonName[kLogonNameSize] = "";
+    char logonName[LOGON_NAME_SIZE] = "";
     unsigned long size = sizeof logonName;
     // on failure the locked field stays empty
     if (!platform::QueryLogonName(logonName, &size)) logonName[0] = '\0';
@@ -60,7 +60,7 @@ BOOL CLoginDlg::OnInitDialog() {
 void CLoginDlg::OnOK() {
   UpdateData(TRUE);
   // a preset longer than the field is cut here; the exchange below still refuses it
-  std::snprintf(LoginUserName, sizeof LoginUserName, "%.*s", kMaxLoginChars, m_userName.c_str());
-  std::snprintf(LoginPassword, sizeof LoginPassword, "%.*s", kMaxLoginChars, m_password.c_str());
+  std::snprintf(LoginUserName, sizeof LoginUserName, "%.*s", MAX_LOGIN_CHARS, m_userName.c_str());
+  std::snprintf(LoginPassword, sizeof LoginPassword, "%.*s", MAX_LOGIN_CHARS, m_password.c_str());
   CDialog::OnOK();
 }

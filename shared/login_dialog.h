@@ -15,9 +15,6 @@
 enum { LOGIN_FOR_SHARE = 0, LOGIN_FOR_DEVICE = 1 };
 extern std::int32_t LoginPurpose;
 
-// The credential a device accepts out of the box, as user name and password.
-inline constexpr char DEFAULT_CREDENTIAL[] = "kemsa";
-
 class CLoginDlg : public CDialog {
  public:
   enum { IDD = IDD_LOGIN };

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr char kBrowserKey[] = "Software\\Clients\\StartMenuInternet";
+constexpr char BROWSER_KEY[] = "Software\\Clients\\StartMenuInternet";
 constexpr int SW_HIDE_MODE = 0;
 constexpr int SW_SHOWNORMAL_MODE = 1;
 
@@ -27,11 +27,11 @@ bool Started(unsigned result) { return result > 31; }
 }  // namespace
 
 std::string BrowserCommandLine(const char* address) {
-  std::string browser = ReadRegistryText(platform::Hive::LocalMachine, kBrowserKey, "");
+  std::string browser = ReadRegistryText(platform::Hive::LocalMachine, BROWSER_KEY, "");
   if (browser.find("IE") != std::string::npos) return ExplorerCommandLine(address);
 
-  char key[BROWSER_COMMAND_SIZE + sizeof kBrowserKey + 32];
-  std::snprintf(key, sizeof key, "%s\\%s\\shell\\open\\command", kBrowserKey, browser.c_str());
+  char key[BROWSER_COMMAND_SIZE + sizeof BROWSER_KEY + 32];
+  std::snprintf(key, sizeof key, "%s\\%s\\shell\\open\\command", BROWSER_KEY, browser.c_str());
   std::string open = ReadRegistryText(platform::Hive::LocalMachine, key, "");
   char command[BROWSER_COMMAND_SIZE];
   int n = std::snprintf(command, sizeof command, "%s http://%s", open.c_str(), address);

@@ -1,5 +1,7 @@
 #include "shared/selected_device.h"
 
+#include "platform/sockets.h"
+
 SelectedDeviceState SelectedDevice;
 
 void ClearSelectedDeviceTexts() {
@@ -8,6 +10,23 @@ void ClearSelectedDeviceTexts() {
   SelectedDevice.deviceIpText.clear();
   SelectedDevice.deviceNetmaskText.clear();
   SelectedDevice.deviceGatewayText.clear();
+}
+
+void ClearSelectedDeviceAddresses() {
+  SelectedDevice.ipAddress = 0;
+  SelectedDevice.netmaskAddress = 0;
+  SelectedDevice.gatewayAddress = 0;
+  SelectedDevice.dhcpEnabled = 0;
+}
+
+void FillSelectedDevice(const DeviceRecord& record) {
+  SelectedDevice.ipAddress = platform::InetAddr(record.ipText);
+  SelectedDevice.netmaskAddress = platform::InetAddr(record.netmaskText);
+  SelectedDevice.gatewayAddress = platform::InetAddr(record.gatewayText);
+  SelectedDevice.deviceIpText = record.ipText;
+  SelectedDevice.deviceNetmaskText = record.netmaskText;
+  SelectedDevice.deviceGatewayText = record.gatewayText;
+  SelectedDevice.dhcpEnabled = IsDhcpClient(record) ? 1 : 0;
 }
 
 std::string SelectedDeviceSummary() {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "proto/device_record.h"
+
 struct SelectedDeviceState {
   std::string deviceName;         // the row's "Name" cell
   std::string shareHostText;      // the row's "IP" cell at the click; never rewritten later
@@ -24,5 +26,10 @@ extern SelectedDeviceState SelectedDevice;
 std::string SelectedDeviceSummary();
 // Empties the five texts.
 void ClearSelectedDeviceTexts();
+// Zeroes the three addresses and the DHCP mode; the texts stay.
+void ClearSelectedDeviceAddresses();
+// The addresses, their texts and the DHCP mode from a listed device; the
+// name, the share host and the selection stay.
+void FillSelectedDevice(const DeviceRecord& record);
 // Start-of-program values. For tests.
 void ResetSelectedDevice();

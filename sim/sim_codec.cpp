@@ -8,12 +8,9 @@
 
 namespace {
 
-std::uint32_t ReadLength(const std::uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
 void AppendLength(Datagram& d, std::uint32_t n) {
-  for (int i = 0; i < 4; i++) d.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
+  d.resize(d.size() + 4);
+  PutLength(&d[d.size() - 4], n);
 }
 
 // A zero-terminated text in a fixed field of `width` bytes; unterminated fields end at the width.
@@ -27,17 +24,9 @@ void AppendField(Datagram& d, const std::string& text, std::size_t width) {
   for (std::size_t i = 0; i < width; i++) d.push_back(i < text.size() ? text[i] : 0);
 }
 
-Datagram ReplyHead(std::uint8_t opcode, const std::uint8_t* clientId, const std::uint8_t* identity) {
-  Datagram d;
-  d.push_back(opcode);
-  d.insert(d.end(), clientId, clientId + REQUESTER_ID_SIZE);
-  d.insert(d.end(), identity, identity + DEVICE_IDENTITY_SIZE);
-  return d;
-}
-
 bool ParseLogin(const std::uint8_t* data, std::size_t size, Request& out) {
   if (size < 28) return false;
-  const std::uint32_t length = ReadLength(data + 24);
+  const std::uint32_t length = GetLength(data + 24);
   if (length > size - 28) return false;
   const std::uint8_t* body = data + 28;
   for (std::uint32_t i = 0; i + 1 < length; i++) {
@@ -52,7 +41,7 @@ bool ParseLogin(const std::uint8_t* data, std::size_t size, Request& out) {
 
 bool ParseStatic(const std::uint8_t* data, std::size_t size, Request& out) {
   if (size < 60) return false;
-  const std::uint32_t length = ReadLength(data + 56);
+  const std::uint32_t length = GetLength(data + 56);
   if (length > size - 60) return false;
   out.netmask = FieldText(data + 24, 16);
   out.gateway = FieldText(data + 40, 16);
@@ -61,6 +50,15 @@ bool ParseStatic(const std::uint8_t* data, std::size_t size, Request& out) {
 }
 
 }  // namespace
+
+Datagram EncodeReplyHead(std::uint8_t opcode, const std::uint8_t clientId[REQUESTER_ID_SIZE],
+                         const std::uint8_t identity[DEVICE_IDENTITY_SIZE]) {
+  Datagram d;
+  d.push_back(opcode);
+  d.insert(d.end(), clientId, clientId + REQUESTER_ID_SIZE);
+  d.insert(d.end(), identity, identity + DEVICE_IDENTITY_SIZE);
+  return d;
+}
 
 bool ParseRequest(const std::uint8_t* data, std::size_t size, Request& out) {
   out = Request();
@@ -94,7 +92,7 @@ bool ParseRequest(const std::uint8_t* data, std::size_t size, Request& out) {
 
 Datagram EncodeSearchReply(const std::uint8_t clientId[REQUESTER_ID_SIZE], const DeviceFacts& facts,
                            bool longForm, std::uint8_t match1, std::uint8_t match2) {
-  Datagram d = ReplyHead(longForm ? OP_SEARCH_REPLY_EXT : OP_SEARCH_REPLY, clientId, facts.identity);
+  Datagram d = EncodeReplyHead(longForm ? OP_SEARCH_REPLY_EXT : OP_SEARCH_REPLY, clientId, facts.identity);
   d.push_back(facts.dhcp ? '1' : '0');
   d.push_back(0);
   d.push_back(0);
@@ -112,7 +110,7 @@ Datagram EncodeSearchReply(const std::uint8_t clientId[REQUESTER_ID_SIZE], const
 
 Datagram EncodeQueryReply(const std::uint8_t clientId[REQUESTER_ID_SIZE],
                           const std::uint8_t identity[DEVICE_IDENTITY_SIZE], const std::string& payload) {
-  Datagram d = ReplyHead(OP_QUERY_REPLY, clientId, identity);
+  Datagram d = EncodeReplyHead(OP_QUERY_REPLY, clientId, identity);
   d.insert(d.end(), QUERY_RESULT_OFFSET - REPLY_HEAD_SIZE, 0);
   d.insert(d.end(), payload.begin(), payload.end());
   return d;
@@ -120,7 +118,7 @@ Datagram EncodeQueryReply(const std::uint8_t clientId[REQUESTER_ID_SIZE],
 
 Datagram EncodeConfigReply(const std::uint8_t clientId[REQUESTER_ID_SIZE],
                            const std::uint8_t identity[DEVICE_IDENTITY_SIZE]) {
-  return ReplyHead(OP_CONFIG_REPLY, clientId, identity);
+  return EncodeReplyHead(OP_CONFIG_REPLY, clientId, identity);
 }
 
 std::string AddressText(std::uint32_t address) {

@@ -33,6 +33,9 @@ struct DeviceFacts {
   std::string netmask, gateway, name;
 };
 
+// Opcode, requester and device identity: the 21 bytes every reply starts with.
+Datagram EncodeReplyHead(std::uint8_t opcode, const std::uint8_t clientId[REQUESTER_ID_SIZE],
+                         const std::uint8_t identity[DEVICE_IDENTITY_SIZE]);
 Datagram EncodeSearchReply(const std::uint8_t clientId[REQUESTER_ID_SIZE], const DeviceFacts& facts,
                            bool longForm, std::uint8_t match1, std::uint8_t match2);
 // Login result (one byte) or share text after the head and 7 unread bytes.

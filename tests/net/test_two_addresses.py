@@ -52,7 +52,8 @@ class TwoAddressesOnOneDevice(LabCase):
         self.assertLess(self.newcomer_ready, 1.0, "the newcomer came up too late for the second address")
 
     def test_interface_without_carrier_is_not_searched(self):
-        # Sleeps never end early: a third interface alone takes the search past this.
-        self.assertLess(self.seconds, 3 * 1.04)
+        # Two interfaces take 2 x 1.04 s and sleeps never end early; a third,
+        # even one whose sends go nowhere, adds most of another 1.04 s.
+        self.assertLess(self.seconds, 2.5 * 1.04)
         sources = {e.src for e in self.sim.log() if e.direction == "RX" and e.opcode == OP_SEARCH}
         self.assertEqual({self.lab.pc_ip(0), SECOND}, sources)

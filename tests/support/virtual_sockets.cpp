@@ -3,6 +3,9 @@
 #include <cstring>
 #include <utility>
 
+#include "proto/wire.h"
+#include "sim/sim_codec.h"
+
 namespace testing_support {
 
 using platform::Ipv4;
@@ -22,12 +25,13 @@ void VirtualSockets::DeliverFailedRead(SocketHandle socket, long long atMicrosec
 }
 
 void VirtualSockets::Flood(SocketHandle socket, std::vector<std::uint8_t> datagram,
-                           long long atMicroseconds) {
-  floods_.push_back({socket, atMicroseconds, false, std::move(datagram)});
+                           long long atMicroseconds, long long endMicroseconds) {
+  floods_.push_back({socket, atMicroseconds, false, std::move(datagram), endMicroseconds});
 }
 
-void VirtualSockets::FloodFailedReads(SocketHandle socket, long long atMicroseconds) {
-  floods_.push_back({socket, atMicroseconds, true, {}});
+void VirtualSockets::FloodFailedReads(SocketHandle socket, long long atMicroseconds,
+                                      long long endMicroseconds) {
+  floods_.push_back({socket, atMicroseconds, true, {}, endMicroseconds});
 }
 
 std::vector<VirtualSockets::Call> VirtualSockets::CallsOf(CallKind kind) const {
@@ -59,10 +63,13 @@ int VirtualSockets::FirstReadable(SocketHandle s, long long time) const {
 }
 
 const VirtualSockets::Pending* VirtualSockets::FloodOn(SocketHandle s, long long time) const {
+  const Pending* latest = nullptr;
   for (const Pending& flood : floods_) {
-    if (flood.socket == s && flood.atMicroseconds <= time) return &flood;
+    if (flood.socket == s && flood.atMicroseconds <= time && time < flood.endMicroseconds) {
+      latest = &flood;
+    }
   }
-  return nullptr;
+  return latest;
 }
 
 bool VirtualSockets::StartLibrary() {
@@ -134,7 +141,7 @@ bool VirtualSockets::WaitReadable(SocketHandle s, int timeoutMicroseconds) {
   long long earliest = -1;
   for (const std::vector<Pending>* queue : {&pending_, &floods_}) {
     for (const Pending& p : *queue) {
-      if (p.socket == s && p.atMicroseconds <= deadline &&
+      if (p.socket == s && p.atMicroseconds <= deadline && now_ < p.endMicroseconds &&
           (earliest < 0 || p.atMicroseconds < earliest)) {
         earliest = p.atMicroseconds;
       }
@@ -181,76 +188,66 @@ void VirtualSockets::SleepMs(unsigned milliseconds) {
 
 void PutLength(std::vector<std::uint8_t>& datagram, std::size_t offset, std::uint32_t value) {
   if (datagram.size() < offset + 4) datagram.resize(offset + 4);
-  for (int i = 0; i < 4; i++) datagram[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::vector<std::uint8_t> ReplyHead(std::uint8_t opcode, const std::uint8_t* clientId,
-                                    const char* deviceIp) {
-  std::vector<std::uint8_t> d(21, 0);
-  d[0] = opcode;
-  std::memcpy(&d[1], clientId, 10);
-  std::memcpy(&d[11], kIdentityPrefix, 6);
-  const Ipv4 address = platform::InetAddr(deviceIp);
-  std::memcpy(&d[17], &address, 4);
-  return d;
+  ::PutLength(&datagram[offset], value);
 }
 
 namespace {
 
-std::vector<std::uint8_t> SearchFixedPart(std::uint8_t opcode, const std::uint8_t* clientId,
-                                          const char* deviceIp, const char* netmask,
-                                          const char* gateway, char dhcpMode, std::size_t size) {
-  std::vector<std::uint8_t> d = ReplyHead(opcode, clientId, deviceIp);
-  d.resize(size, 0);
-  d[21] = static_cast<std::uint8_t>(dhcpMode);
-  std::memcpy(&d[24], netmask, std::strlen(netmask) < 16 ? std::strlen(netmask) : 16);
-  std::memcpy(&d[40], gateway, std::strlen(gateway) < 16 ? std::strlen(gateway) : 16);
-  return d;
+// The identity of the device at `deviceIp`: kIdentityPrefix, then its address.
+DeviceFacts FactsOf(const char* deviceIp) {
+  DeviceFacts facts{};
+  std::memcpy(facts.identity, kIdentityPrefix, sizeof kIdentityPrefix);
+  const Ipv4 address = platform::InetAddr(deviceIp);
+  std::memcpy(facts.identity + 6, &address, 4);
+  return facts;
+}
+
+DeviceFacts SearchFacts(const char* deviceIp, const std::string& name, const char* netmask,
+                        const char* gateway, char dhcpMode) {
+  DeviceFacts facts = FactsOf(deviceIp);
+  facts.dhcp = dhcpMode == '1';
+  facts.netmask = netmask;
+  facts.gateway = gateway;
+  facts.name = name;
+  return facts;
 }
 
 }  // namespace
 
+// The simulator's encoders: the devices the unit tests script speak as lumaseek-sim does.
+std::vector<std::uint8_t> ReplyHead(std::uint8_t opcode, const std::uint8_t* clientId,
+                                    const char* deviceIp) {
+  return EncodeReplyHead(opcode, clientId, FactsOf(deviceIp).identity);
+}
+
 std::vector<std::uint8_t> ShortSearchReply(const std::uint8_t* clientId, const char* deviceIp,
                                            const std::string& name, const char* netmask,
                                            const char* gateway, char dhcpMode) {
-  std::vector<std::uint8_t> d =
-      SearchFixedPart(2, clientId, deviceIp, netmask, gateway, dhcpMode, 60);
-  PutLength(d, 56, static_cast<std::uint32_t>(name.size()));
-  d.insert(d.end(), name.begin(), name.end());
-  return d;
+  return EncodeSearchReply(clientId, SearchFacts(deviceIp, name, netmask, gateway, dhcpMode), false,
+                           0, 0);
 }
 
 std::vector<std::uint8_t> LongSearchReply(const std::uint8_t* clientId, const char* deviceIp,
                                           const std::string& name, std::uint8_t matchCode1,
                                           std::uint8_t matchCode2, const char* netmask,
                                           const char* gateway, char dhcpMode) {
-  std::vector<std::uint8_t> d =
-      SearchFixedPart(7, clientId, deviceIp, netmask, gateway, dhcpMode, 72);
-  d[56] = matchCode1;
-  d[57] = matchCode2;
-  PutLength(d, 68, static_cast<std::uint32_t>(name.size()));
-  d.insert(d.end(), name.begin(), name.end());
-  return d;
+  return EncodeSearchReply(clientId, SearchFacts(deviceIp, name, netmask, gateway, dhcpMode), true,
+                           matchCode1, matchCode2);
 }
 
 std::vector<std::uint8_t> LoginReply(const std::uint8_t* clientId, const char* deviceIp,
                                      std::uint8_t result) {
-  std::vector<std::uint8_t> d = ReplyHead(4, clientId, deviceIp);
-  d.resize(29, 0);
-  d[28] = result;
-  return d;
+  return EncodeQueryReply(clientId, FactsOf(deviceIp).identity,
+                          std::string(1, static_cast<char>(result)));
 }
 
 std::vector<std::uint8_t> ShareListReply(const std::uint8_t* clientId, const char* deviceIp,
                                          const std::string& text) {
-  std::vector<std::uint8_t> d = ReplyHead(4, clientId, deviceIp);
-  d.resize(28, 0);
-  d.insert(d.end(), text.begin(), text.end());
-  return d;
+  return EncodeQueryReply(clientId, FactsOf(deviceIp).identity, text);
 }
 
 std::vector<std::uint8_t> ConfigReply(const std::uint8_t* clientId, const char* deviceIp) {
-  return ReplyHead(6, clientId, deviceIp);
+  return EncodeConfigReply(clientId, FactsOf(deviceIp).identity);
 }
 
 }  // namespace testing_support

@@ -48,11 +48,14 @@ class VirtualSockets : public platform::SocketService {
                long long atMicroseconds = 0);
   // Queues a read of `socket` that fails (recvfrom returns -1).
   void DeliverFailedRead(platform::SocketHandle socket, long long atMicroseconds = 0);
-  // From `atMicroseconds` on, `socket` has `datagram` to read after whatever is
-  // queued, endlessly: a flood. FloodFailedReads floods it with failing reads.
+  // From `atMicroseconds` until `endMicroseconds`, `socket` has `datagram` to
+  // read after whatever is queued: a flood. FloodFailedReads floods it with
+  // failing reads. A later flood replaces an earlier one while it lasts.
+  static constexpr long long kEndless = 0x7FFFFFFFFFFFFFFF;
   void Flood(platform::SocketHandle socket, std::vector<std::uint8_t> datagram,
-             long long atMicroseconds = 0);
-  void FloodFailedReads(platform::SocketHandle socket, long long atMicroseconds = 0);
+             long long atMicroseconds = 0, long long endMicroseconds = kEndless);
+  void FloodFailedReads(platform::SocketHandle socket, long long atMicroseconds = 0,
+                        long long endMicroseconds = kEndless);
   // Virtual time each Receive takes; with 0 a flood would hold time still.
   long long readCostMicroseconds = 0;
 
@@ -88,6 +91,7 @@ class VirtualSockets : public platform::SocketService {
     long long atMicroseconds;
     bool fails;
     std::vector<std::uint8_t> datagram;
+    long long endMicroseconds = kEndless;  // floods only
   };
   Call& Record(CallKind kind, platform::SocketHandle s);
   // Index of the first datagram for `s` readable by `time`, or -1.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cli/doctor_findings.h"
+#include "proto/exchanges.h"
 
 namespace {
 
@@ -42,6 +43,21 @@ TEST(DoctorFindings, AddressClaimedByTwoDevicesNamesBoth) {
   const std::vector<Finding> findings = FindProblems(survey);
   ASSERT_EQ(Codes(findings), std::vector<std::string>{"address_claimed_twice"});
   EXPECT_NE(findings[0].text.find("192.168.1.5 is claimed by two devices, first and second"), std::string::npos);
+}
+
+TEST(DoctorFindings, EvenOneUnreadDeviceIsReportedByName) {
+  Survey survey;
+  survey.interfaces.push_back(Interface(0, "192.168.1.1"));
+  InterfaceSurvey& s = survey.interfaces[0];
+  s.listed = {Device("first", "192.168.1.5", 1, 0)};
+  s.unread = {Device("late", "192.168.1.6", 2, 0)};
+  s.answers = {s.listed[0], s.unread[0]};
+  s.tally.received[RECEIVED_OWN_REPLY] = SEARCH_POLLS_PER_INTERFACE;  // the search read all it reads
+  survey.devicesFound = 1;
+  const std::vector<Finding> findings = FindProblems(survey);
+  ASSERT_EQ(Codes(findings), std::vector<std::string>{"unread_devices"});
+  EXPECT_EQ(findings[0].text.find("1 more device answered"), 0u) << findings[0].text;
+  EXPECT_NE(findings[0].text.find("late"), std::string::npos);
 }
 
 TEST(DoctorFindings, PortHeldOnEveryInterfaceIsOneFindingAndExplainsTheSilence) {

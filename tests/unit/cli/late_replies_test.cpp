@@ -22,6 +22,10 @@ TEST(LateReplies, ReadUntilQuietAndNeverLongerThanTheLimit) {
   EXPECT_EQ(ReadLateReplies(0), 5);
   EXPECT_LT(net.NowMicroseconds(), 50000);  // two empty polls and one pause after the queue
 
+  // Quiet means two empty polls: a reply arriving in the pause between them is read.
+  net.Deliver(11, testing_support::ShortSearchReply(ClientId, "10.0.0.7", "paused"), net.NowMicroseconds() + 20000);
+  EXPECT_EQ(ReadLateReplies(0), 1);
+
   // A link that never goes quiet.
   const long long start = net.NowMicroseconds();
   for (long long t = 0; t < 10000000; t += 5000)

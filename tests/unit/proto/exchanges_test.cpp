@@ -383,10 +383,12 @@ TEST_P(UncountedRunTest, EndlessStreamEndsWithinTwiceTheSchedule) {
     SCOPED_TRACE(failedReads ? "failed reads" : "other opcodes");
     const long long start = net.NowMicroseconds();
     const std::size_t pausesBefore = Pauses().size();
+    // Past the bound below, so that an exchange without one fails rather than hangs.
+    const long long end = start + 4 * GetParam().silentMs * kMs;
     if (failedReads) {
-      net.FloodFailedReads(ReceiveSocket(0), start);
+      net.FloodFailedReads(ReceiveSocket(0), start, end);
     } else {
-      net.Flood(ReceiveSocket(0), OtherOpcode(), start);
+      net.Flood(ReceiveSocket(0), OtherOpcode(), start, end);
     }
     EXPECT_EQ(GetParam().run(), 0);
     EXPECT_LE(net.NowMicroseconds() - start, 2 * GetParam().silentMs * kMs);

@@ -71,6 +71,12 @@ TEST(AddressRules, GatewayMustShareTheMaskedAddress) {
   EXPECT_TRUE(GatewayInSubnet(ip, mask24, sameNet));
   EXPECT_TRUE(GatewayInSubnet(ip, mask0, otherNet));
   EXPECT_TRUE(GatewayInSubnet(ip, mask22, otherNet));
+  // The last octet counts too: 192.168.1.10/30 spans .8 to .11.
+  const int mask30[4] = {255, 255, 255, 252};
+  const int nextQuarter[4] = {192, 168, 1, 13};
+  const int sameQuarter[4] = {192, 168, 1, 9};
+  EXPECT_FALSE(GatewayInSubnet(ip, mask30, nextQuarter));
+  EXPECT_TRUE(GatewayInSubnet(ip, mask30, sameQuarter));
   EXPECT_STREQ("Gateway address input error!", GATEWAY_SUBNET_MESSAGE);
 }
 
