@@ -1,10 +1,8 @@
-"""lumaseek-cli.exe as a Windows console program under Wine: Ctrl-C, standard
-input from NUL, /? and the system's texts in a Japanese locale."""
+"""lumaseek-cli.exe as a Windows console program under Wine: /?, standard
+input from NUL and Ctrl-C."""
 
-import json
 import os
 import subprocess
-import sys
 import tempfile
 import unittest
 
@@ -15,9 +13,6 @@ from e2e_base import require_program, wait_for
 OP_CONFIG = 5
 CLI = harness.win_exe("lumaseek-cli.exe")
 CLI_FOR_CMD = "Z:" + CLI.replace("/", "\\")
-# Holds port 13579 without letting anyone share it.
-PORT_HOLDER = "import socket, time; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); " \
-              "s.bind(('0.0.0.0', 13579)); print('ready', flush=True); time.sleep(120)"
 
 
 @require_program
@@ -60,22 +55,6 @@ class CliConsole(unittest.TestCase):
                 proc.wait()
             err.seek(0)
             return proc.returncode, err.read().decode("utf-8", "replace")
-
-    def test_doctor_json_carries_the_japanese_system_text_as_unicode(self):
-        with harness.WineSession("cli-console-ja", locale="ja_JP.UTF-8") as s:
-            holder = subprocess.Popen(s.pc_cmd([sys.executable, "-c", PORT_HOLDER]), stdout=subprocess.PIPE,
-                                      text=True)
-            try:
-                self.assertEqual("ready", holder.stdout.readline().strip())
-                done = s.wine([CLI, "doctor", "--json"], timeout=120)
-            finally:
-                holder.kill()
-                holder.wait()
-                holder.stdout.close()
-            raw = done.stdout.encode("latin-1")  # the bytes as written
-            report = json.loads(raw.decode("utf-8"))
-            # Wine's Japanese text for the refused bind, its full stop dropped like the English one's
-            self.assertEqual("アクセスが拒否されました", report["interfaces"][0]["steps"]["bind"], raw)
 
 
 if __name__ == "__main__":

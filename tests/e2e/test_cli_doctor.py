@@ -1,5 +1,5 @@
 """lumaseek-cli.exe doctor under Wine: the interface names, netmasks and
-error texts come from Windows' own calls."""
+error texts come from Windows' own calls, the texts as Unicode in any locale."""
 
 import json
 import os
@@ -21,7 +21,18 @@ PORT_HOLDER = "import socket, time; s = socket.socket(socket.AF_INET, socket.SOC
 class CliDoctor(unittest.TestCase):
     def doctor(self, s):
         done = s.wine([harness.win_exe("lumaseek-cli.exe"), "doctor", "--json"], timeout=120)
-        return done.returncode, json.loads(done.stdout)
+        # JSON is UTF-8; the session hands its bytes over as Latin-1
+        return done.returncode, json.loads(done.stdout.encode("latin-1").decode("utf-8"))
+
+    def doctor_with_the_port_held(self, s):
+        holder = subprocess.Popen(s.pc_cmd([sys.executable, "-c", PORT_HOLDER]), stdout=subprocess.PIPE, text=True)
+        try:
+            self.assertEqual("ready", holder.stdout.readline().strip())
+            return self.doctor(s)
+        finally:
+            holder.kill()
+            holder.wait()
+            holder.stdout.close()
 
     def test_interfaces_with_their_windows_names_and_netmasks_then_a_held_port(self):
         with harness.WineSession("cli-doctor", links=2) as s:
@@ -36,18 +47,16 @@ class CliDoctor(unittest.TestCase):
             self.assertEqual(["nas"], [d["name"] for d in by_address[s.lab.pc_ip(0)]["listed"]])
             self.assertEqual(["interface_hears_nothing"], [f["code"] for f in report["findings"]])
 
-            holder = subprocess.Popen(s.pc_cmd([sys.executable, "-c", PORT_HOLDER]), stdout=subprocess.PIPE,
-                                      text=True)
-            try:
-                self.assertEqual("ready", holder.stdout.readline().strip())
-                code, report = self.doctor(s)
-            finally:
-                holder.kill()
-                holder.wait()
-                holder.stdout.close()
+            code, report = self.doctor_with_the_port_held(s)
             self.assertEqual(1, code, report)
             self.assertIn("port_in_use", [f["code"] for f in report["findings"]], report)
             self.assertTrue(report["interfaces"][0]["steps"]["bind"], "the system's text for the failed bind")
+
+    def test_the_system_text_of_a_refused_bind_is_unicode_in_a_japanese_locale(self):
+        with harness.WineSession("cli-doctor-ja", locale="ja_JP.UTF-8") as s:
+            _, report = self.doctor_with_the_port_held(s)
+            # Wine's own Japanese text, its full stop dropped as the English one's is
+            self.assertEqual("アクセスが拒否されました", report["interfaces"][0]["steps"]["bind"], report)
 
 
 if __name__ == "__main__":
