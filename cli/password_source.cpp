@@ -63,9 +63,6 @@ int TakeGivenPassword(bool fromStdin, char* option, SecretText& out) {
 }
 
 int AskPassword(const std::string& question, SecretText& out) {
-  // Ctrl-C then ends the read and the echo comes back, rather than the
-  // process ending with the terminal silent.
-  platform::CatchInterrupts();
   platform::Print(stderr, "%s", question.c_str());
   std::fflush(stderr);
   switch (ReadSecretLine(out)) {

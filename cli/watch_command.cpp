@@ -92,7 +92,6 @@ int WatchIntervalSeconds(const char* text) {
 
 int RunWatch(const CliOptions& options) {
   const int interval = WatchIntervalSeconds(options.interval);
-  platform::CatchInterrupts();
   DiscoveryStartup();
   DeviceWatch watch;
   do {
