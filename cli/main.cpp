@@ -46,9 +46,9 @@ const char kUsage[] =
     "open starts the device's web page, or with --share its share root (Linux: xdg-open smb://ADDRESS/).\n"
     "-- ends the options.\n"
     "Exit status:\n"
-    "  0  done\n"
-    "  1  not found, refused, no answer, or the change failed; search and doctor: no device answered\n"
-    "  2  bad usage, or an address refused before anything was sent\n"
+    "    0  done\n"
+    "    1  not found, refused, no answer, or the change failed; search and doctor: no device answered\n"
+    "    2  bad usage, or an address refused before anything was sent\n"
     "  130  interrupted: Ctrl-C, Ctrl-Break, the console closing, SIGINT or SIGTERM (watch: 0)\n";
 
 int Run(const Arguments& a) {

@@ -97,7 +97,7 @@ class Crowd(LabCase):
 class NoDevice(LabCase):
     def test_exit_codes_are_the_ones_help_gives(self):
         usage = self.cli("--help").out
-        documented = dict(re.findall(r"^  (\d+)  (.*)$", usage.split("Exit status:")[1], re.M))
+        documented = dict(re.findall(r"^ +(\d+)  (.*)$", usage.split("Exit status:")[1], re.M))
         code = {meaning: int(n) for n, meaning in documented.items()}
 
         def documented_code(words):
