@@ -14,7 +14,7 @@
 
 namespace {
 
-const char kUsage[] =
+const char USAGE_TEXT[] =
     "usage: lumaseek-cli search [--all] [--json]\n"
     "       lumaseek-cli watch [--json] [--interval SECONDS]\n"
     "       lumaseek-cli doctor [--json]\n"
@@ -77,7 +77,7 @@ int UsageError(const std::string& problem) {
 int main(int argc, char** argv) {
   const Arguments arguments = ReadArguments(argc, argv);
   if (arguments.help) {
-    std::fputs(kUsage, stdout);
+    std::fputs(USAGE_TEXT, stdout);
     return FinishOutput(stdout, EXIT_DONE);
   }
   if (!arguments.error.empty()) return UsageError(arguments.error);
