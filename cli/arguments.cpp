@@ -12,7 +12,7 @@ struct CommandRule {
   std::size_t least, most;
 };
 
-const CommandRule kCommands[] = {
+const CommandRule COMMAND_RULES[] = {
     {"search", "", 0, 0},
     {"watch", "", 0, 0},
     {"doctor", "", 0, 0},
@@ -34,7 +34,7 @@ struct OptionRule {
   const char* commands;  // the commands it goes with, separated by spaces
 };
 
-const OptionRule kOptions[] = {
+const OptionRule OPTION_RULES[] = {
     {"--json", &CliOptions::json, nullptr, "search watch shares doctor"},
     {"--all", &CliOptions::all, nullptr, "search"},
     {"--force", &CliOptions::force, nullptr, "set-static"},
@@ -63,7 +63,7 @@ std::string Quoted(const char* arg) { return "'" + Echoed(arg) + "'"; }
 
 // The error of one argument after the command, or empty.
 std::string ReadOption(const std::string& command, int argc, char* const* argv, int& i, CliOptions& options) {
-  for (const OptionRule& option : kOptions) {
+  for (const OptionRule& option : OPTION_RULES) {
     if (std::strcmp(argv[i], option.name) != 0) continue;
     if (!GoesWith(option, command)) return std::string("option ") + option.name + " does not go with " + command;
     if (option.flag) {
@@ -98,7 +98,7 @@ Arguments ReadArguments(int argc, char* const* argv) {
     return read;
   }
   const CommandRule* rule = nullptr;
-  for (const CommandRule& c : kCommands) {
+  for (const CommandRule& c : COMMAND_RULES) {
     if (std::strcmp(argv[1], c.name) == 0) rule = &c;
   }
   if (!rule) {

@@ -115,13 +115,13 @@ void NoDeviceFinding(const Survey& survey, std::vector<Finding>& out) {
   static const struct {
     ReceivedKind kind;
     const char *one, *many;
-  } kKinds[] = {{RECEIVED_OTHER_REQUESTER, "reply to another requester", "replies to another requester"},
+  } RECEIVED_KIND_WORDS[] = {{RECEIVED_OTHER_REQUESTER, "reply to another requester", "replies to another requester"},
                 {RECEIVED_REFUSED_LAYOUT, "search reply refused by its layout",
                  "search replies refused by their layout"},
                 {RECEIVED_OTHER_OPCODE, "datagram of another kind", "datagrams of other kinds"},
                 {RECEIVED_FAILED_READ, "failed read", "failed reads"}};
   std::vector<std::string> arrived;
-  for (const auto& k : kKinds)
+  for (const auto& k : RECEIVED_KIND_WORDS)
     if (const unsigned n = ReceivedOf(survey, k.kind)) arrived.push_back(Count(n, k.one, k.many));
   std::string what = "nothing arrived";
   for (std::size_t i = 0; i < arrived.size(); i++) what = (i ? what + ", " : "what arrived: ") + arrived[i];

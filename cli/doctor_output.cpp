@@ -5,9 +5,9 @@
 
 namespace {
 
-const char* const kReceivedText[RECEIVED_KIND_COUNT] = {
+const char* const RECEIVED_KIND_TEXTS[RECEIVED_KIND_COUNT] = {
     "replies to this search", "to another requester", "refused by layout", "of other opcodes", "failed reads"};
-const char* const kReceivedKey[RECEIVED_KIND_COUNT] = {
+const char* const RECEIVED_KIND_KEYS[RECEIVED_KIND_COUNT] = {
     "own_replies", "other_requester", "refused_layout", "other_opcodes", "failed_reads"};
 
 std::string NetmaskText(platform::Ipv4 netmask) {
@@ -27,14 +27,14 @@ std::string Steps(const InterfaceTally& tally, int from, int to) {
   return line;
 }
 
-const char* const kSendText[SEND_STEP_COUNT] = {"multicast interface", "send"};
-const char* const kSendKey[SEND_STEP_COUNT] = {"multicast_interface", "send"};
+const char* const SEND_STEP_TEXTS[SEND_STEP_COUNT] = {"multicast interface", "send"};
+const char* const SEND_STEP_KEYS[SEND_STEP_COUNT] = {"multicast_interface", "send"};
 
 std::string Sending(const InterfaceTally& tally) {
   std::string line = Count(tally.sendAttempts[SEND_DATAGRAM], "request", "requests");
   for (int n = 0; n < SEND_STEP_COUNT; n++) {
     const unsigned failed = tally.sendFailures[n];
-    line += std::string(", ") + kSendText[n] +
+    line += std::string(", ") + SEND_STEP_TEXTS[n] +
             (failed ? " FAILED " + std::to_string(failed) + " times (" + ErrorText(tally.sendError[n]) + ")" : " ok");
   }
   return line;
@@ -44,7 +44,7 @@ std::string SendingJson(const InterfaceTally& tally) {
   std::string json = "\"requests\": " + std::to_string(tally.sendAttempts[SEND_DATAGRAM]);
   for (int n = 0; n < SEND_STEP_COUNT; n++) {
     const unsigned failed = tally.sendFailures[n];
-    json += std::string(", \"") + kSendKey[n] + "\": " +
+    json += std::string(", \"") + SEND_STEP_KEYS[n] + "\": " +
             (failed ? "{\"failures\": " + std::to_string(failed) +
                           ", \"error\": " + JsonString(ErrorText(tally.sendError[n]).c_str()) + "}"
                     : "null");
@@ -85,7 +85,7 @@ void PrintDoctorText(std::FILE* out, const Survey& survey, const std::vector<Fin
     platform::Print(out, "  sending         %s\n", Sending(s.tally).c_str());
     platform::Print(out, "  received        ");
     for (int k = 0; k < RECEIVED_KIND_COUNT; k++)
-      platform::Print(out, "%s%u %s", k ? ", " : "", s.tally.received[k], kReceivedText[k]);
+      platform::Print(out, "%s%u %s", k ? ", " : "", s.tally.received[k], RECEIVED_KIND_TEXTS[k]);
     platform::Print(out, "\n  listed          %s\n", Devices(s.listed).c_str());
     if (!s.unread.empty()) platform::Print(out, "  answered late   %s\n", Devices(s.unread).c_str());
     platform::Print(out, "%s", "\n");
@@ -111,7 +111,7 @@ void PrintDoctorJson(std::FILE* out, const Survey& survey, const std::vector<Fin
     }
     std::string received;
     for (int k = 0; k < RECEIVED_KIND_COUNT; k++)
-      received += std::string(k ? ", " : "") + "\"" + kReceivedKey[k] + "\": " + std::to_string(s.tally.received[k]);
+      received += std::string(k ? ", " : "") + "\"" + RECEIVED_KIND_KEYS[k] + "\": " + std::to_string(s.tally.received[k]);
     platform::Print(out,
                  "%s\n  {\"index\": %d, \"address\": %s, \"name\": %s, \"netmask\": %s,\n"
                  "   \"steps\": {%s},\n   \"sending\": {%s},\n   \"received\": {%s},\n"

@@ -10,7 +10,7 @@ struct StepText {
   const char* key;
 };
 
-const StepText kSteps[STARTUP_STEP_COUNT] = {
+const StepText STARTUP_STEP_TEXTS[STARTUP_STEP_COUNT] = {
     {"open", "send_socket"},
     {"multicast loop off", "send_multicast_loop"},
     {"open", "receive_socket"},
@@ -20,14 +20,14 @@ const StepText kSteps[STARTUP_STEP_COUNT] = {
     {"multicast loop off", "receive_multicast_loop"},
 };
 
-constexpr int kMaxSystemInterfaces = 64;
-constexpr int kMaxPortSharers = 16;
+constexpr int MAX_SYSTEM_INTERFACES = 64;
+constexpr int MAX_PORT_SHARERS = 16;
 
 }  // namespace
 
 Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
-  platform::SystemInterface system[kMaxSystemInterfaces];
-  const int systemCount = platform::ListSystemInterfaces(system, kMaxSystemInterfaces);
+  platform::SystemInterface system[MAX_SYSTEM_INTERFACES];
+  const int systemCount = platform::ListSystemInterfaces(system, MAX_SYSTEM_INTERFACES);
 
   Survey survey;
   for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) {
@@ -57,8 +57,8 @@ Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
   }
   survey.devicesFound = DeviceList.count;
   survey.longDatagramsFail = platform::LongDatagramFailsRead();
-  platform::PortSharer sharers[kMaxPortSharers];
-  survey.portSharers.assign(sharers, sharers + platform::ListPortSharers(DISCOVERY_PORT, sharers, kMaxPortSharers));
+  platform::PortSharer sharers[MAX_PORT_SHARERS];
+  survey.portSharers.assign(sharers, sharers + platform::ListPortSharers(DISCOVERY_PORT, sharers, MAX_PORT_SHARERS));
   return survey;
 }
 
@@ -66,8 +66,8 @@ std::string InterfaceLabel(const InterfaceSurvey& surveyed) {
   return surveyed.name.empty() ? surveyed.address : surveyed.address + " (" + surveyed.name + ")";
 }
 
-const char* StepLabel(StartupStep step) { return kSteps[step].label; }
-const char* StepKey(StartupStep step) { return kSteps[step].key; }
+const char* StepLabel(StartupStep step) { return STARTUP_STEP_TEXTS[step].label; }
+const char* StepKey(StartupStep step) { return STARTUP_STEP_TEXTS[step].key; }
 
 bool StepFailed(const InterfaceTally& tally, StartupStep step) {
   return (tally.failedSteps & (1u << step)) != 0;

@@ -89,7 +89,7 @@ int RunMap(const char* device, const char* share, const char* letter, const CliO
   password.Clear();
   const unsigned long result = ConnectShare(localName, remoteName, KeepShareLogin);
   SecureClear(LoginPassword, sizeof LoginPassword);
-  if (result != platform::kNetOk)
+  if (result != platform::NET_OK)
     return Refused(std::string("connect ") + localName + " to " + Printable(remoteName), result);
   platform::Print(stdout, "%s\n", localName);
   return EXIT_DONE;
@@ -102,5 +102,5 @@ int RunUnmap(const char* letter) {
     return EXIT_USAGE;
   }
   const unsigned long result = DisconnectDrive(localName);
-  return result == platform::kNetOk ? EXIT_DONE : Refused(std::string("disconnect ") + localName, result);
+  return result == platform::NET_OK ? EXIT_DONE : Refused(std::string("disconnect ") + localName, result);
 }

@@ -3,7 +3,7 @@
 namespace {
 
 // A kind's finding names this many of its subjects and counts the rest.
-constexpr std::size_t kNamesShown = 3;
+constexpr std::size_t NAMES_SHOWN = 3;
 
 }  // namespace
 
@@ -13,8 +13,8 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 
 std::string FirstFew(const std::vector<std::string>& names, const char* separator) {
   std::string out;
-  for (std::size_t i = 0; i < names.size() && i < kNamesShown; i++) out += (i ? separator : "") + names[i];
-  if (names.size() > kNamesShown) out += " and " + std::to_string(names.size() - kNamesShown) + " more";
+  for (std::size_t i = 0; i < names.size() && i < NAMES_SHOWN; i++) out += (i ? separator : "") + names[i];
+  if (names.size() > NAMES_SHOWN) out += " and " + std::to_string(names.size() - NAMES_SHOWN) + " more";
   return out;
 }
 

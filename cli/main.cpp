@@ -16,7 +16,7 @@
 
 namespace {
 
-const char kUsage[] =
+const char USAGE_TEXT[] =
     "usage: lumaseek-cli search [--all] [--json]\n"
     "       lumaseek-cli watch [--json] [--interval SECONDS]\n"
     "       lumaseek-cli doctor [--json]\n"
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   platform::CatchInterrupts();
   const Arguments arguments = ReadArguments(argc, argv);
   if (arguments.help) {
-    platform::Print(stdout, "%s", kUsage);
+    platform::Print(stdout, "%s", USAGE_TEXT);
     return FinishOutput(stdout, EXIT_DONE);
   }
   if (!arguments.error.empty()) return UsageError(arguments.error);

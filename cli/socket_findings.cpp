@@ -86,12 +86,12 @@ void StartupFindings(const Survey& survey, std::vector<Finding>& out) {
 }
 
 void SendFindings(const Survey& survey, std::vector<Finding>& out) {
-  static const char* const kWhat[SEND_STEP_COUNT] = {"choosing it for multicast", "sending"};
+  static const char* const SEND_STEP_ACTIONS[SEND_STEP_COUNT] = {"choosing it for multicast", "sending"};
   std::vector<std::string> failures;
   for (const InterfaceSurvey& s : survey.interfaces) {
     for (int step = 0; step < SEND_STEP_COUNT; step++) {
       if (!s.tally.sendFailures[step]) continue;
-      failures.push_back(InterfaceLabel(s) + ": " + kWhat[step] + " failed " +
+      failures.push_back(InterfaceLabel(s) + ": " + SEND_STEP_ACTIONS[step] + " failed " +
                          std::to_string(s.tally.sendFailures[step]) + " of " +
                          std::to_string(s.tally.sendAttempts[step]) + " times (" +
                          ErrorText(s.tally.sendError[step]) + ")");

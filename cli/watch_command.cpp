@@ -20,7 +20,7 @@ namespace {
 // How long the pause between searches sleeps before it looks for an interrupt.
 constexpr long long WATCH_SLEEP_SLICE_MS = 100;
 
-const char* const kEventNames[] = {"appeared", "moved", "changed", "vanished"};
+const char* const WATCH_EVENT_NAMES[] = {"appeared", "moved", "changed", "vanished"};
 
 std::string UtcNow() {
   const std::time_t now = std::time(nullptr);
@@ -45,7 +45,7 @@ std::string SettingChanges(const DeviceRecord& before, const DeviceRecord& now) 
 
 std::string TextLine(const std::string& time, const WatchEvent& e) {
   const DeviceRecord& d = e.device;
-  std::string line = time + " " + kEventNames[e.kind] + " " + Printable(d.name) + " ";
+  std::string line = time + " " + WATCH_EVENT_NAMES[e.kind] + " " + Printable(d.name) + " ";
   switch (e.kind) {
     case WATCH_APPEARED:
       return line + d.ipText + " netmask " + Printable(d.netmaskText) + " gateway " + Printable(d.gatewayText) +
@@ -61,7 +61,7 @@ std::string TextLine(const std::string& time, const WatchEvent& e) {
 }
 
 std::string JsonLine(const std::string& time, const WatchEvent& e) {
-  std::string line = "{\"time\": \"" + time + "\", \"event\": \"" + kEventNames[e.kind] +
+  std::string line = "{\"time\": \"" + time + "\", \"event\": \"" + WATCH_EVENT_NAMES[e.kind] +
                      "\", \"device\": " + DeviceJson(e.device);
   if (e.kind == WATCH_MOVED || e.kind == WATCH_CHANGED) line += ", \"before\": " + DeviceJson(e.before);
   return line + "}";

@@ -15,15 +15,15 @@
 
 namespace {
 
-constexpr int kLocalNameSize = 3;  // "E:"
+constexpr int LOCAL_NAME_SIZE = 3;  // "E:"
 
-constexpr char kNoShareSelected[] = "You should select a samba server disk to mount!";
-constexpr char kMapFailed[] = "Failed to map drive.";
-constexpr char kMapDone[] = "Successfully mapped drive.";
-constexpr char kUnmountFailed[] =
+constexpr char NO_SHARE_SELECTED_TEXT[] = "You should select a samba server disk to mount!";
+constexpr char MAP_FAILED_TEXT[] = "Failed to map drive.";
+constexpr char MAP_DONE_TEXT[] = "Successfully mapped drive.";
+constexpr char UNMOUNT_FAILED_TEXT[] =
     "Unmount Disk Fail!\nPlease checked if you had selected a drive to un-mount,\n"
     "or any file opened on selected drive that did not close.";
-constexpr char kUnmountDone[] = "Unmount Disk OK!";
+constexpr char UNMOUNT_DONE_TEXT[] = "Unmount Disk OK!";
 
 // Connections of the selected device as this page recognises them: by its
 // name or by the address it was picked at, letter case counting.
@@ -107,7 +107,7 @@ void CDriveMapPage::MapDrive() {
 
   const int row = SelectedRowFromTop(*m_pShareList);
   if (row < 0) {
-    MessageBox(kNoShareSelected, "Warning", MB_ICONWARNING);
+    MessageBox(NO_SHARE_SELECTED_TEXT, "Warning", MB_ICONWARNING);
     return;
   }
   const std::string share = m_pShareList->GetItemText(row, 0);
@@ -116,7 +116,7 @@ void CDriveMapPage::MapDrive() {
   if (entry < 0) return;
   std::string entryText;
   m_driveCombo.GetLBText(entry, entryText);
-  char localName[kLocalNameSize];
+  char localName[LOCAL_NAME_SIZE];
   std::snprintf(localName, sizeof localName, "%.2s", entryText.c_str());
 
   char remoteName[REMOTE_SHARE_NAME_SIZE];
@@ -126,11 +126,11 @@ void CDriveMapPage::MapDrive() {
     CLoginDlg login;
     login.DoModal();
   };
-  if (ConnectShare(localName, remoteName, askLogin) != platform::kNetOk) {
-    MessageBox(kMapFailed, "Error", MB_ICONERROR);
+  if (ConnectShare(localName, remoteName, askLogin) != platform::NET_OK) {
+    MessageBox(MAP_FAILED_TEXT, "Error", MB_ICONERROR);
     return;
   }
-  MessageBox(kMapDone, "Confirm", MB_ICONINFORMATION);
+  MessageBox(MAP_DONE_TEXT, "Confirm", MB_ICONINFORMATION);
   RefreshAfterChange();
 }
 
@@ -145,13 +145,13 @@ void CDriveMapPage::DisconnectDrive() {
     if (entry < 0) return;
     m_driveCombo.GetLBText(entry, text);
   }
-  char localName[kLocalNameSize];
+  char localName[LOCAL_NAME_SIZE];
   std::snprintf(localName, sizeof localName, "%.2s", text.c_str());
 
-  if (::DisconnectDrive(localName) != platform::kNetOk) {
-    MessageBox(kUnmountFailed, "Error", MB_ICONERROR);
+  if (::DisconnectDrive(localName) != platform::NET_OK) {
+    MessageBox(UNMOUNT_FAILED_TEXT, "Error", MB_ICONERROR);
     return;
   }
-  MessageBox(kUnmountDone, "Confirm", MB_ICONINFORMATION);
+  MessageBox(UNMOUNT_DONE_TEXT, "Confirm", MB_ICONINFORMATION);
   RefreshAfterChange();
 }

@@ -55,6 +55,10 @@ class CDialog : public CWnd {
 
  protected:
   virtual void DoDataExchange(CDataExchange*) {}
+  // The binding's delivery for dialogs: WM_INITDIALOG starts the dialog, the
+  // rest goes as for any window.
+  static bool DeliverToDialog(WindowBinding* bound, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT* result);
 
   UINT m_templateId;
   CWnd* m_pParentWnd;

@@ -9,7 +9,7 @@
 
 #include "framework/win_types.h"
 
-constexpr unsigned kDialogInitResourceType = 240;
+constexpr unsigned DIALOG_INIT_RESOURCE_TYPE = 240;
 
 struct DialogInitData {
   const unsigned char* bytes = nullptr;

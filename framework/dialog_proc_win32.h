@@ -1,5 +1,5 @@
 // The Win32 procedures through which dialogs and subclassed controls reach
-// their objects' message maps.
+// the objects bound to them.
 #pragma once
 
 #include <windows.h>
@@ -7,5 +7,5 @@
 INT_PTR CALLBACK SharedDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR object);
-// A dialog of this framework, whose DWLP_USER holds its CDialog.
+// A dialog of this framework, whose DWLP_USER holds its binding.
 bool IsOurDialog(HWND hwnd);

@@ -1,9 +1,6 @@
-#include <cassert>
-
-#include "framework/app.h"
-#include "framework/dialog.h"
 #include "framework/dialog_init.h"
 #include "framework/dialog_proc_win32.h"
+#include "framework/window_system.h"
 
 // Results of these messages are the dialog procedure's return value; all
 // others go to DWLP_MSGRESULT.
@@ -14,44 +11,21 @@ static bool ReturnsResultDirectly(UINT message) {
 }
 
 INT_PTR CALLBACK SharedDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    CDialog* dialog = reinterpret_cast<CDialog*>(lParam);
-    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-    dialog->m_hWnd = hwnd;
-    return dialog->HandleInitDialog();
-  }
-  CDialog* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-  if (!dialog) return FALSE;  // messages before WM_INITDIALOG
-  if (message == WM_NCDESTROY) {
-    dialog->m_hWnd = nullptr;
-    SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-    return FALSE;
-  }
+  if (message == WM_INITDIALOG) SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+  WindowBinding* bound = reinterpret_cast<WindowBinding*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  if (!bound) return FALSE;  // messages before WM_INITDIALOG
+  if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, DWLP_USER, 0);
   LRESULT result = 0;
-  if (!dialog->OnWndMsg(message, wParam, lParam, &result)) return FALSE;
+  if (!bound->deliver(bound, hwnd, message, wParam, lParam, &result)) return FALSE;
   if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
   SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
   return TRUE;
 }
 
 bool IsOurDialog(HWND hwnd) {
-  constexpr ULONG_PTR kDialogClassAtom = 32770;
-  return GetClassLongPtrA(hwnd, GCW_ATOM) == kDialogClassAtom &&
+  constexpr ULONG_PTR DIALOG_CLASS_ATOM = 32770;
+  return GetClassLongPtrA(hwnd, GCW_ATOM) == DIALOG_CLASS_ATOM &&
          reinterpret_cast<DLGPROC>(GetWindowLongPtrA(hwnd, DWLP_DLGPROC)) == SharedDialogProc;
-}
-
-CDialog::~CDialog() {
-  if (m_hWnd) DestroyWindow(m_hWnd);
-}
-
-BOOL CDialog::Create(UINT templateId, CWnd* parent) {
-  assert(m_hWnd == nullptr);
-  m_templateId = templateId;
-  m_pParentWnd = parent;
-  HWND created = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
-                                    parent ? parent->m_hWnd : nullptr, SharedDialogProc,
-                                    reinterpret_cast<LPARAM>(this));
-  return created != nullptr;
 }
 
 // The dialog that holds hwnd, innermost first, or nullptr.
@@ -62,55 +36,53 @@ static HWND DialogHolding(HWND hwnd) {
   return nullptr;
 }
 
-INT_PTR CDialog::DoModal() {
-  assert(m_hWnd == nullptr);
-  CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-  HWND ownerHwnd = owner && owner != this ? owner->m_hWnd : nullptr;
-  m_modal = true;
-  m_ended = false;
-  m_modalResult = -1;
-  HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), ownerHwnd,
-                                 SharedDialogProc, reinterpret_cast<LPARAM>(this));
-  if (!hwnd) {
-    m_modal = false;
-    return -1;
-  }
-  bool ownerDisabled = ownerHwnd && ::IsWindowEnabled(ownerHwnd);
-  if (ownerDisabled) ::EnableWindow(ownerHwnd, FALSE);
-  if (!m_ended) ::ShowWindow(hwnd, SW_SHOW);
+namespace window_system {
+
+HWND CreateModeless(UINT templateId, HWND parent, WindowBinding* bound) {
+  return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, SharedDialogProc,
+                            reinterpret_cast<LPARAM>(bound));
+}
+
+HWND CreateModal(UINT templateId, HWND owner, WindowBinding* bound) {
+  return CreateModeless(templateId, owner, bound);  // the modal loop is RunModal's
+}
+
+INT_PTR RunModal(HWND dialog, HWND owner, const bool& ended, const int& result) {
+  bool ownerDisabled = owner && ::IsWindowEnabled(owner);
+  if (ownerDisabled) ::EnableWindow(owner, FALSE);
+  if (!ended) ::ShowWindow(dialog, SW_SHOW);
 
   // Each message goes to the innermost of our dialogs that holds its window,
   // so modeless pages inside this dialog get Tab, Enter and Escape too.
+  bool loopEnded = false;
   MSG msg;
-  while (!m_ended) {
+  while (!ended) {
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      m_modalResult = IDCANCEL;
+      loopEnded = true;
       break;
     }
-    HWND dialog = DialogHolding(msg.hwnd);
-    if (dialog && IsDialogMessageA(dialog, &msg)) continue;
+    HWND holder = DialogHolding(msg.hwnd);
+    if (holder && IsDialogMessageA(holder, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
   // enable the owner first, so that it gets the activation back
-  if (ownerDisabled) ::EnableWindow(ownerHwnd, TRUE);
-  if (m_hWnd) DestroyWindow(m_hWnd);
-  m_modal = false;
-  return m_modalResult;
+  if (ownerDisabled) ::EnableWindow(owner, TRUE);
+  return loopEnded ? IDCANCEL : result;
 }
 
-void CDialog::EndDialog(int result) {
-  m_ended = true;
-  m_modalResult = result;
-  if (!m_modal && m_hWnd) ::EndDialog(m_hWnd, result);  // hides a modeless dialog
-}
+void EndModeless(HWND dialog, int result) { ::EndDialog(dialog, result); }  // hides it
+
+void DestroyDialog(HWND dialog) { ::DestroyWindow(dialog); }
+
+}  // namespace window_system
 
 DialogInitData FindDialogInitData(UINT templateId) {
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId),
-                              MAKEINTRESOURCEA(kDialogInitResourceType));
+                              MAKEINTRESOURCEA(DIALOG_INIT_RESOURCE_TYPE));
   if (!found) return {};
   HGLOBAL loaded = LoadResource(module, found);
   if (!loaded) return {};

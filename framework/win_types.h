@@ -91,6 +91,7 @@ constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_QUERYDRAGICON = 0x0037;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_SETICON = 0x0080;
+constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_TIMER = 0x0113;

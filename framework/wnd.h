@@ -1,17 +1,18 @@
 // CWnd: a window handle with the operations the dialogs use, and the message
-// map dispatch shared by both backends (wnd.cpp). Window operations are thin:
-// on Windows each is one call or one message, in memory each reads or writes
-// the window's state.
+// map dispatch. Each operation hands its handle to the window system below
+// (window_system.h); the window system hands messages back through the
+// binding, never by name.
 #pragma once
 
 #include <string>
 
 #include "framework/message_map.h"
 #include "framework/win_types.h"
+#include "framework/window_system.h"
 
-class CWnd {
+class CWnd : public WindowBinding {
  public:
-  CWnd() = default;
+  CWnd() : WindowBinding{&CWnd::DeliverToWnd} {}
   virtual ~CWnd();
   CWnd(const CWnd&) = delete;
   CWnd& operator=(const CWnd&) = delete;
@@ -55,6 +56,9 @@ class CWnd {
  protected:
   virtual const MessageMap* GetMessageMap() const { return GetThisMessageMap(); }
   static const MessageMap* GetThisMessageMap();
+  // The binding's delivery: the message maps, and the handle forgotten at WM_NCDESTROY.
+  static bool DeliverToWnd(WindowBinding* bound, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                           LRESULT* result);
 
  private:
   bool m_defaultRequested = false;

@@ -1,126 +1,117 @@
 #include <cassert>
 
 #include "framework/dialog_proc_win32.h"
-#include "framework/wnd.h"
+#include "framework/window_system.h"
 
-// The control's object, for FromHandle: comctl32 exports no GetWindowSubclass by name.
-static const char kControlObject[] = "lumaSeek.CWnd";
+// The control's binding, for BindingOf: comctl32 exports no GetWindowSubclass by name.
+static const char CONTROL_OBJECT_PROP[] = "lumaSeek.CWnd";
 
 static void Unsubclass(HWND hwnd) {
   RemoveWindowSubclass(hwnd, ControlSubclassProc, 0);
-  RemovePropA(hwnd, kControlObject);
-}
-
-CWnd::~CWnd() {
-  if (m_hWnd && GetPropA(m_hWnd, kControlObject) == this) Unsubclass(m_hWnd);
-}
-
-CWnd* CWnd::FromHandle(HWND hwnd) {
-  if (!hwnd) return nullptr;
-  if (IsOurDialog(hwnd)) return reinterpret_cast<CWnd*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-  return static_cast<CWnd*>(GetPropA(hwnd, kControlObject));
-}
-
-BOOL CWnd::SubclassWindow(HWND hwnd) {
-  assert(m_hWnd == nullptr && IsWindow(hwnd));
-  m_hWnd = hwnd;
-  PreSubclassWindow();
-  SetPropA(hwnd, kControlObject, this);
-  return SetWindowSubclass(hwnd, ControlSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  RemovePropA(hwnd, CONTROL_OBJECT_PROP);
 }
 
 LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR, DWORD_PTR object) {
-  CWnd* wnd = reinterpret_cast<CWnd*>(object);
-  if (message == WM_NCDESTROY) {
-    Unsubclass(hwnd);
-    wnd->m_hWnd = nullptr;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
+  WindowBinding* bound = reinterpret_cast<WindowBinding*>(object);
+  if (message == WM_NCDESTROY) Unsubclass(hwnd);
   LRESULT result = 0;
-  if (wnd->OnWndMsg(message, wParam, lParam, &result)) return result;
+  if (bound->deliver(bound, hwnd, message, wParam, lParam, &result)) return result;
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-void CWnd::SetWindowText(LPCSTR text) {
-  assert(IsWindow(m_hWnd));
-  ::SetWindowTextA(m_hWnd, text);
+namespace window_system {
+
+WindowBinding* BindingOf(HWND hwnd) {
+  if (IsOurDialog(hwnd)) return reinterpret_cast<WindowBinding*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  return static_cast<WindowBinding*>(GetPropA(hwnd, CONTROL_OBJECT_PROP));
 }
 
-void CWnd::GetWindowText(std::string& text) const {
-  assert(IsWindow(m_hWnd));
-  int length = ::GetWindowTextLengthA(m_hWnd);
+BOOL Subclass(HWND hwnd, WindowBinding* bound) {
+  assert(IsWindow(hwnd));
+  SetPropA(hwnd, CONTROL_OBJECT_PROP, bound);
+  return SetWindowSubclass(hwnd, ControlSubclassProc, 0, reinterpret_cast<DWORD_PTR>(bound));
+}
+
+void Unbind(HWND hwnd, WindowBinding* bound) {
+  if (GetPropA(hwnd, CONTROL_OBJECT_PROP) == bound) Unsubclass(hwnd);
+}
+
+void SetText(HWND hwnd, LPCSTR text) {
+  assert(IsWindow(hwnd));
+  ::SetWindowTextA(hwnd, text);
+}
+
+void CopyText(HWND hwnd, std::string& text) {
+  assert(IsWindow(hwnd));
+  int length = ::GetWindowTextLengthA(hwnd);
   text.assign(static_cast<size_t>(length) + 1, '\0');
-  int copied = ::GetWindowTextA(m_hWnd, &text[0], length + 1);
+  int copied = ::GetWindowTextA(hwnd, &text[0], length + 1);
   text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
-BOOL CWnd::EnableWindow(BOOL enable) {
-  assert(IsWindow(m_hWnd));
-  return ::EnableWindow(m_hWnd, enable);
+BOOL Enable(HWND hwnd, BOOL enable) {
+  assert(IsWindow(hwnd));
+  return ::EnableWindow(hwnd, enable);
 }
 
-BOOL CWnd::ShowWindow(int showCommand) {
-  assert(IsWindow(m_hWnd));
-  return ::ShowWindow(m_hWnd, showCommand);
+BOOL Display(HWND hwnd, int showCommand) {
+  assert(IsWindow(hwnd));
+  return ::ShowWindow(hwnd, showCommand);
 }
 
-BOOL CWnd::IsIconic() const {
-  assert(IsWindow(m_hWnd));
-  return ::IsIconic(m_hWnd);
+BOOL IsMinimized(HWND hwnd) {
+  assert(IsWindow(hwnd));
+  return ::IsIconic(hwnd);
 }
 
-BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  assert(IsWindow(m_hWnd));
-  return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, cx, cy, flags);
+BOOL Place(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  assert(IsWindow(hwnd));
+  return ::SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags);
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
-  assert(IsWindow(m_hWnd));
-  DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+BOOL ChangeStyle(HWND hwnd, DWORD remove, DWORD add) {
+  assert(IsWindow(hwnd));
+  DWORD style = static_cast<DWORD>(::GetWindowLongA(hwnd, GWL_STYLE));
   DWORD changed = (style & ~remove) | add;
   if (changed == style) return FALSE;
-  ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
+  ::SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(changed));
   return TRUE;
 }
 
-void CWnd::SetFocus() {
-  assert(IsWindow(m_hWnd));
-  ::SetFocus(m_hWnd);
+void Focus(HWND hwnd) {
+  assert(IsWindow(hwnd));
+  ::SetFocus(hwnd);
 }
 
-CWnd* CWnd::GetParent() const {
-  assert(IsWindow(m_hWnd));
-  return FromHandle(::GetParent(m_hWnd));
+HWND ParentOf(HWND hwnd) {
+  assert(IsWindow(hwnd));
+  return ::GetParent(hwnd);
 }
 
-HWND CWnd::GetDlgItem(int id) const {
-  assert(IsWindow(m_hWnd));
-  return ::GetDlgItem(m_hWnd, id);
+HWND ChildOf(HWND hwnd, int id) {
+  assert(IsWindow(hwnd));
+  return ::GetDlgItem(hwnd, id);
 }
 
-void CWnd::GetClientRect(RECT* rect) const {
-  assert(IsWindow(m_hWnd));
-  ::GetClientRect(m_hWnd, rect);
+void ClientRect(HWND hwnd, RECT* rect) {
+  assert(IsWindow(hwnd));
+  ::GetClientRect(hwnd, rect);
 }
 
-HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
-  assert(IsWindow(m_hWnd));
-  return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL,
-                                                reinterpret_cast<LPARAM>(icon)));
+LRESULT SendMessageTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  assert(IsWindow(hwnd));
+  return ::SendMessageA(hwnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  assert(IsWindow(m_hWnd));
-  return ::SendMessageA(m_hWnd, message, wParam, lParam);
+BOOL PostMessageTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  assert(IsWindow(hwnd));
+  return ::PostMessageA(hwnd, message, wParam, lParam);
 }
 
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  assert(IsWindow(m_hWnd));
-  return ::PostMessageA(m_hWnd, message, wParam, lParam);
+int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  assert(IsWindow(owner));
+  return ::MessageBoxA(owner, text, caption, type);  // no caption: the system says "Error"
 }
 
-int CWnd::MessageBox(LPCSTR text, LPCSTR caption, UINT type) {
-  assert(IsWindow(m_hWnd));
-  return ::MessageBoxA(m_hWnd, text, caption, type);  // no caption: the system says "Error"
-}
+}  // namespace window_system

@@ -19,7 +19,7 @@ Ipv4 AddressIn(const sockaddr* a) {
   return a && a->sa_family == AF_INET ? reinterpret_cast<const sockaddr_in*>(a)->sin_addr.s_addr : 0;
 }
 
-constexpr int kMaxPortSockets = 64;
+constexpr int MAX_PORT_SOCKETS = 64;
 
 // The inodes of the sockets in /proc/net/udp or udp6 (`table`) whose local
 // port is `port`, added to `inodes`; returns the new count.
@@ -28,7 +28,7 @@ int SocketsOnPort(const char* table, std::uint16_t port, unsigned long* inodes, 
   if (!f) return count;
   char line[512];
   std::fgets(line, sizeof line, f);  // the heading
-  while (count < kMaxPortSockets && std::fgets(line, sizeof line, f)) {
+  while (count < MAX_PORT_SOCKETS && std::fgets(line, sizeof line, f)) {
     // "  sl  local_address rem_address   st tx_queue:rx_queue tr:tm->when retrnsmt   uid  timeout inode"
     char local[64];
     unsigned long inode = 0;
@@ -109,7 +109,7 @@ bool IsBindDenied(int) { return false; }
 bool LongDatagramFailsRead() { return false; }
 
 int ListPortSharers(std::uint16_t port, PortSharer* out, int max) {
-  unsigned long inodes[kMaxPortSockets];
+  unsigned long inodes[MAX_PORT_SOCKETS];
   int count = SocketsOnPort("/proc/net/udp", port, inodes, 0);
   count = SocketsOnPort("/proc/net/udp6", port, inodes, count);
   TakeSocketsOf(static_cast<unsigned long>(getpid()), inodes, count);

@@ -3,9 +3,9 @@
 
 namespace platform {
 
-inline constexpr unsigned long kNetOk = 0;  // NO_ERROR
-inline constexpr unsigned long kConnectUpdateProfile = 1;  // CONNECT_UPDATE_PROFILE
-inline constexpr unsigned long kConnectInteractive = 8;    // CONNECT_INTERACTIVE
+inline constexpr unsigned long NET_OK = 0;  // NO_ERROR
+inline constexpr unsigned long NET_CONNECT_UPDATE_PROFILE = 1;  // CONNECT_UPDATE_PROFILE
+inline constexpr unsigned long NET_CONNECT_INTERACTIVE = 8;    // CONNECT_INTERACTIVE
 
 // GetDriveTypeA values.
 enum DriveType : unsigned {

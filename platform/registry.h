@@ -8,7 +8,7 @@ enum class Hive { CurrentUser, LocalMachine };
 
 using RegistryKey = void*;  // HKEY
 
-inline constexpr long kRegistryOk = 0;  // ERROR_SUCCESS
+inline constexpr long REGISTRY_OK = 0;  // ERROR_SUCCESS
 
 // RegOpenKeyExA with KEY_QUERY_VALUE.
 long RegistryOpenForQuery(Hive hive, const char* subKey, RegistryKey* key);

@@ -3,16 +3,16 @@
 
 namespace platform {
 
-inline constexpr int kMaxPath = 260;
+inline constexpr int SHELL_PATH_SIZE = 260;
 
 // SHGetSpecialFolderLocation(CSIDL_DESKTOPDIRECTORY) + SHGetPathFromIDListA;
 // false when the folder cannot be determined.
-bool DesktopDirectory(char out[kMaxPath]);
-// GetModuleFileNameA of the program itself, at most kMaxPath characters.
-void ModuleFileName(char out[kMaxPath]);
+bool DesktopDirectory(char out[SHELL_PATH_SIZE]);
+// GetModuleFileNameA of the program itself, at most SHELL_PATH_SIZE characters.
+void ModuleFileName(char out[SHELL_PATH_SIZE]);
 // CoInitialize(NULL) for the calling thread.
 void ComInitialize();
-// Creates or overwrites the shell link `linkPath` (wide, at most kMaxPath) that
+// Creates or overwrites the shell link `linkPath` (wide, at most SHELL_PATH_SIZE) that
 // points at `target` and shows icon `iconIndex` of `iconFile`. False at the
 // first failing step (no COM, bad path, unwritable folder).
 bool SaveShellLink(const char* target, const char* iconFile, int iconIndex,

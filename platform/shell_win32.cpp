@@ -7,7 +7,7 @@
 
 namespace platform {
 
-bool DesktopDirectory(char out[kMaxPath]) {
+bool DesktopDirectory(char out[SHELL_PATH_SIZE]) {
   out[0] = '\0';
   LPITEMIDLIST items = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &items))) return false;
@@ -16,9 +16,9 @@ bool DesktopDirectory(char out[kMaxPath]) {
   return ok != FALSE;
 }
 
-void ModuleFileName(char out[kMaxPath]) {
-  DWORD n = GetModuleFileNameA(nullptr, out, kMaxPath);
-  out[n < kMaxPath ? n : kMaxPath - 1] = '\0';  // a cut path is not terminated on XP
+void ModuleFileName(char out[SHELL_PATH_SIZE]) {
+  DWORD n = GetModuleFileNameA(nullptr, out, SHELL_PATH_SIZE);
+  out[n < SHELL_PATH_SIZE ? n : SHELL_PATH_SIZE - 1] = '\0';  // a cut path is not terminated on XP
 }
 
 void ComInitialize() { CoInitialize(nullptr); }

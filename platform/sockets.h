@@ -10,7 +10,7 @@ namespace platform {
 
 // SOCKET on Windows, a file descriptor elsewhere.
 using SocketHandle = std::intptr_t;
-inline constexpr SocketHandle kNoSocket = -1;
+inline constexpr SocketHandle NO_SOCKET = -1;
 
 // IPv4 address as inet_addr gives it: the first octet in the lowest-addressed byte.
 using Ipv4 = std::uint32_t;

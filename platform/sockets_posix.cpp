@@ -92,7 +92,7 @@ class PosixSockets : public SocketService {
 
   SocketHandle OpenUdp() override {
     const int s = socket(AF_INET, SOCK_DGRAM, 0);
-    return s < 0 ? kNoSocket : s;
+    return s < 0 ? NO_SOCKET : s;
   }
 
   bool SetMulticastLoop(SocketHandle s, bool on) override {

@@ -41,7 +41,7 @@ class WinsockSockets : public SocketService {
 
   SocketHandle OpenUdp() override {
     const SOCKET s = socket(AF_INET, SOCK_DGRAM, 0);
-    return s == INVALID_SOCKET ? kNoSocket : static_cast<SocketHandle>(s);
+    return s == INVALID_SOCKET ? NO_SOCKET : static_cast<SocketHandle>(s);
   }
 
   bool SetMulticastLoop(SocketHandle s, bool on) override {

@@ -6,9 +6,9 @@
 
 namespace {
 
-constexpr unsigned long kPlatformWindows = 1;  // VER_PLATFORM_WIN32_WINDOWS
-constexpr unsigned long kPlatformNt = 2;       // VER_PLATFORM_WIN32_NT
-constexpr unsigned long kPlatformCe = 3;       // VER_PLATFORM_WIN32_CE
+constexpr unsigned long PLATFORM_WINDOWS_9X = 1;  // VER_PLATFORM_WIN32_WINDOWS
+constexpr unsigned long PLATFORM_WINDOWS_NT = 2;       // VER_PLATFORM_WIN32_NT
+constexpr unsigned long PLATFORM_WINDOWS_CE = 3;       // VER_PLATFORM_WIN32_CE
 
 const char* Windows9xName(unsigned long major, unsigned long minor, unsigned long build) {
   if (major != 4) return nullptr;
@@ -43,11 +43,11 @@ void GetWindowsVersionName(char* name, std::size_t size) {
   if (platform::QueryWindowsVersion(&version)) {
     // the Windows 95 family repeats major and minor in the high 16 bits
     unsigned long build = version.buildNumber & 0xffff;
-    if (version.platformId == kPlatformWindows)
+    if (version.platformId == PLATFORM_WINDOWS_9X)
       found = Windows9xName(version.majorVersion, version.minorVersion, build);
-    else if (version.platformId == kPlatformNt)
+    else if (version.platformId == PLATFORM_WINDOWS_NT)
       found = WindowsNtName(version.majorVersion, version.minorVersion);
-    else if (version.platformId == kPlatformCe)
+    else if (version.platformId == PLATFORM_WINDOWS_CE)
       found = "Windows CE";
   }
   std::snprintf(name, size, "%s", found ? found : "unknown Windows version");

@@ -5,7 +5,7 @@
 #include <cstddef>
 
 // The longest name, "unknown Windows version", and its terminator fit.
-constexpr std::size_t kWindowsVersionNameSize = 32;
+constexpr std::size_t WINDOWS_VERSION_NAME_SIZE = 32;
 
 // Fills name (size bytes) with the version's name; "unknown Windows version"
 // when the query fails or no name fits the reported numbers.

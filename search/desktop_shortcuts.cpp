@@ -26,8 +26,8 @@ bool IsReservedDeviceName(const wchar_t* name) {
   wchar_t upper[8] = {};
   if (base < 3 || base >= sizeof upper / sizeof upper[0]) return false;
   for (std::size_t i = 0; i < base; ++i) upper[i] = AsciiUpper(name[i]);
-  static const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
-  for (const wchar_t* device : kDevices) {
+  static const wchar_t* const RESERVED_DEVICE_NAMES[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
+  for (const wchar_t* device : RESERVED_DEVICE_NAMES) {
     if (!std::wcscmp(upper, device)) return true;
   }
   if (base != 4) return false;
@@ -53,7 +53,7 @@ bool IsSafeShortcutName(const char* name) {
 bool ShortcutPathFor(const char* deviceName, char (&path)[SHORTCUT_PATH_SIZE]) {
   path[0] = '\0';
   if (!IsSafeShortcutName(deviceName)) return false;
-  char desktop[platform::kMaxPath];
+  char desktop[platform::SHELL_PATH_SIZE];
   if (!platform::DesktopDirectory(desktop)) return false;
   int n = std::snprintf(path, sizeof path, "%s\\%s.lnk", desktop, deviceName);
   if (n < 0 || n >= static_cast<int>(sizeof path)) {
@@ -64,10 +64,10 @@ bool ShortcutPathFor(const char* deviceName, char (&path)[SHORTCUT_PATH_SIZE]) {
 }
 
 int WriteShortcut(const char* target, const char* path) {
-  char moduleFile[platform::kMaxPath];
+  char moduleFile[platform::SHELL_PATH_SIZE];
   platform::ModuleFileName(moduleFile);
-  wchar_t widePath[platform::kMaxPath];
-  if (!platform::AnsiToWide(path, widePath, platform::kMaxPath)) return 0;
+  wchar_t widePath[platform::SHELL_PATH_SIZE];
+  if (!platform::AnsiToWide(path, widePath, platform::SHELL_PATH_SIZE)) return 0;
   return platform::SaveShellLink(target, moduleFile, SHORTCUT_ICON_INDEX, widePath) ? 1 : 0;
 }
 
@@ -97,7 +97,7 @@ void StoreShortcutSetting(int checked) {
   std::snprintf(text, sizeof text, "%d", checked);
   platform::RegistryKey key;
   if (platform::RegistryCreateKey(platform::Hive::CurrentUser, ShortcutSettingKey, &key) !=
-      platform::kRegistryOk)
+      platform::REGISTRY_OK)
     return;
   platform::RegistrySetDefaultText(platform::Hive::CurrentUser, ShortcutSettingKey, text);
   platform::RegistryCloseKey(key);

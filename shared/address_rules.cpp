@@ -4,7 +4,7 @@
 
 namespace {
 
-const char* const kMessages[3][4] = {
+const char* const ADDRESS_RULE_MESSAGES[3][4] = {
     {"Invalid IP address in 1st digit. It should be 0-255.",
      "Invalid IP address in 2nd digit. It should be 0-255.",
      "Invalid IP address in 3rd digit. It should be 0-255.",
@@ -35,7 +35,7 @@ int RefusedOctet(int field, const int octets[4]) {
 
 const char* RefusedOctetMessage(int field, int position) {
   if (!IsKnownField(field) || position < 0 || position > 3) return nullptr;
-  return kMessages[field - 1][position];
+  return ADDRESS_RULE_MESSAGES[field - 1][position];
 }
 
 bool GatewayInSubnet(const int ip[4], const int netmask[4], const int gateway[4]) {

@@ -12,10 +12,10 @@ constexpr int SILENT_ATTEMPTS = 6;
 // Up to `attempts` connection attempts; stops at the first that succeeds.
 unsigned long Connect(const char* localName, const char* remoteName, int attempts, const char* password,
                       const char* userName, unsigned long flags) {
-  unsigned long result = platform::kNetOk;
+  unsigned long result = platform::NET_OK;
   for (int i = 0; i < attempts; ++i) {
     result = platform::NetAddConnection(localName, remoteName, password, userName, flags);
-    if (result == platform::kNetOk) break;
+    if (result == platform::NET_OK) break;
   }
   return result;
 }
@@ -23,30 +23,30 @@ unsigned long Connect(const char* localName, const char* remoteName, int attempt
 }  // namespace
 
 unsigned long ConnectShare(const char* localName, const char* remoteName, AskShareLogin ask) {
-  char version[kWindowsVersionNameSize];
+  char version[WINDOWS_VERSION_NAME_SIZE];
   GetWindowsVersionName(version, sizeof version);
   const bool isNt = std::strstr(version, "NT") != nullptr;
   const bool isVista = std::strstr(version, "Vista") != nullptr;
 
-  platform::NetCancelConnection(localName, platform::kConnectUpdateProfile, true);
+  platform::NetCancelConnection(localName, platform::NET_CONNECT_UPDATE_PROFILE, true);
 
   if (isNt) {
     ask();
     return Connect(localName, remoteName, SILENT_ATTEMPTS, LoginPassword, LoginUserName,
-                   platform::kConnectUpdateProfile);
+                   platform::NET_CONNECT_UPDATE_PROFILE);
   }
   unsigned long result = Connect(localName, remoteName, SILENT_ATTEMPTS, LoginPassword, LoginUserName,
-                                 platform::kConnectUpdateProfile);
-  if (result == platform::kNetOk) return result;
+                                 platform::NET_CONNECT_UPDATE_PROFILE);
+  if (result == platform::NET_OK) return result;
   if (isVista) {
     // the system asks for credentials itself
     return Connect(localName, remoteName, 1, "", "",
-                   platform::kConnectUpdateProfile | platform::kConnectInteractive);
+                   platform::NET_CONNECT_UPDATE_PROFILE | platform::NET_CONNECT_INTERACTIVE);
   }
   ask();
-  return Connect(localName, remoteName, 1, LoginPassword, LoginUserName, platform::kConnectUpdateProfile);
+  return Connect(localName, remoteName, 1, LoginPassword, LoginUserName, platform::NET_CONNECT_UPDATE_PROFILE);
 }
 
 unsigned long DisconnectDrive(const char* localName) {
-  return platform::NetCancelConnection(localName, platform::kConnectUpdateProfile, true);
+  return platform::NetCancelConnection(localName, platform::NET_CONNECT_UPDATE_PROFILE, true);
 }

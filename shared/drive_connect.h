@@ -18,7 +18,7 @@ using AskShareLogin = void (*)();
 // caller left them: on NT asks first, then up to six attempts; elsewhere six
 // attempts, then on Vista and later one more in which the system asks,
 // otherwise one more after asking. Returns the system's answer to the last
-// attempt, platform::kNetOk when connected.
+// attempt, platform::NET_OK when connected.
 unsigned long ConnectShare(const char* localName, const char* remoteName, AskShareLogin ask);
 
 // Cancels the letter's connection, forcing it closed; the system's answer.

@@ -36,7 +36,7 @@ void ReadConnections() {
     std::snprintf(row.driveText, sizeof row.driveText, "%c:", 'A' + i);
     char remote[REMOTE_NAME_SIZE];
     unsigned long length = REMOTE_NAME_SIZE;
-    if (platform::NetGetConnection(row.driveText, remote, &length) != platform::kNetOk) {
+    if (platform::NetGetConnection(row.driveText, remote, &length) != platform::NET_OK) {
       row.serverText[0] = '\0';
       row.shareText[0] = '\0';
       continue;

@@ -16,7 +16,7 @@ constexpr unsigned long LOGON_NAME_SIZE = 128;
 
 // Windows 98 and ME have no per-user share credentials: the logon name is the one used.
 bool LogonNameIsFixed() {
-  char version[kWindowsVersionNameSize];
+  char version[WINDOWS_VERSION_NAME_SIZE];
   GetWindowsVersionName(version, sizeof version);
   return std::strstr(version, "ME") || std::strstr(version, "98");
 }

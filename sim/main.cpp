@@ -26,7 +26,7 @@ volatile sig_atomic_t stopRequested = 0;
 
 void OnStopSignal(int) { stopRequested = 1; }
 
-const char kUsage[] =
+const char USAGE_TEXT[] =
     "usage: lumaseek-sim [--config FILE] [--device KEY=VALUE,...]... [--dhcp-pool IP,...]\n"
     "                    [--interface NAME] [--log FILE|-]\n"
     "       lumaseek-sim --help\n"
@@ -146,12 +146,12 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; i++) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
+      std::fputs(USAGE_TEXT, stdout);
       return 0;
     }
     const bool known = arg == "--config" || arg == "--device" || arg == "--dhcp-pool" || arg == "--interface" ||
                        arg == "--log";
-    if (!known) return BadUsage("unknown argument '" + arg + "'\n" + kUsage);
+    if (!known) return BadUsage("unknown argument '" + arg + "'\n" + USAGE_TEXT);
     if (i + 1 >= argc) return BadUsage(arg + " needs a value");
     const std::string value = argv[++i];
     if (arg == "--config") {

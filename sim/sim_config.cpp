@@ -32,7 +32,7 @@ const std::map<std::string, KeyType>& DeviceKeys() {
   return keys;
 }
 
-const char* const kRequestKindNames[] = {"search", "login", "shares", "dhcp", "static"};
+const char* const REQUEST_KIND_NAMES[] = {"search", "login", "shares", "dhcp", "static"};
 
 bool Fail(std::string& error, const std::string& where, const std::string& what) {
   error = where + ": " + what;
@@ -83,7 +83,7 @@ bool GetDropMask(const json& v, const std::string& where, unsigned& mask, std::s
   for (const json& kind : v) {
     bool known = false;
     for (unsigned k = 0; k < 5; k++) {
-      if (kind.is_string() && kind.get<std::string>() == kRequestKindNames[k]) {
+      if (kind.is_string() && kind.get<std::string>() == REQUEST_KIND_NAMES[k]) {
         mask |= 1u << k;
         known = true;
       }

@@ -38,7 +38,7 @@ void OtherRequester(Datagram& d, int n) {
 // and confirm a change; opcodes a genuine answer to this request has are left
 // out, since no requester can tell those apart.
 void AppendFlood(const Request& request, std::uint32_t deviceAddress, std::vector<Reply>& out) {
-  static const char kPayload[] = "flood:";
+  static const char FLOOD_PAYLOAD[] = "flood:";
   for (std::uint8_t op = 0; op <= 8; op++) {
     if (request.kind == RequestKind::Search && (op == OP_SEARCH_REPLY || op == OP_SEARCH_REPLY_EXT)) continue;
     if (request.kind == RequestKind::Dhcp && op == OP_CONFIG_REPLY) continue;
@@ -47,7 +47,7 @@ void AppendFlood(const Request& request, std::uint32_t deviceAddress, std::vecto
     std::memcpy(&d[1], request.clientId, REQUESTER_ID_SIZE);
     const std::uint32_t other = deviceAddress ^ 0x80000000u;  // the last octet's top bit
     std::memcpy(&d[REPLY_ADDRESS_OFFSET], &other, 4);
-    std::memcpy(&d[QUERY_RESULT_OFFSET], kPayload, sizeof kPayload - 1);
+    std::memcpy(&d[QUERY_RESULT_OFFSET], FLOOD_PAYLOAD, sizeof FLOOD_PAYLOAD - 1);
     out.push_back({d, deviceAddress, false});
   }
 }
@@ -57,18 +57,18 @@ Reply Spoofed(const Reply& genuine, RequestKind kind, int n) {
   Reply spoofed = genuine;
   Datagram& d = spoofed.data;
   OtherRequester(d, n);
-  static const char kName[] = "spoofed";
-  const std::size_t nameLength = sizeof kName - 1;
+  static const char SPOOFED_NAME[] = "spoofed";
+  const std::size_t nameLength = sizeof SPOOFED_NAME - 1;
   if (kind == RequestKind::Search && d.size() >= 60) {
     const std::size_t lengthAt = d[0] == OP_SEARCH_REPLY_EXT ? 68 : 56;
     d.resize(lengthAt);
     for (int i = 0; i < 4; i++) d.push_back(static_cast<std::uint8_t>(nameLength >> (8 * i)));
-    d.insert(d.end(), kName, kName + nameLength);
+    d.insert(d.end(), SPOOFED_NAME, SPOOFED_NAME + nameLength);
   } else if (kind == RequestKind::Login && d.size() > QUERY_RESULT_OFFSET) {
     d[QUERY_RESULT_OFFSET] = d[QUERY_RESULT_OFFSET] ? 0 : 1;
   } else if (kind == RequestKind::Shares) {
     d.resize(QUERY_RESULT_OFFSET);
-    d.insert(d.end(), kName, kName + nameLength);
+    d.insert(d.end(), SPOOFED_NAME, SPOOFED_NAME + nameLength);
   }
   spoofed.toGroup = false;
   return spoofed;

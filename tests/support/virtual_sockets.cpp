@@ -73,7 +73,7 @@ const VirtualSockets::Pending* VirtualSockets::FloodOn(SocketHandle s, long long
 }
 
 bool VirtualSockets::StartLibrary() {
-  Record(CallKind::StartLibrary, platform::kNoSocket).flag = startSucceeds;
+  Record(CallKind::StartLibrary, platform::NO_SOCKET).flag = startSucceeds;
   return startSucceeds;
 }
 
@@ -83,7 +83,7 @@ int VirtualSockets::HostAddresses(Ipv4* out, int max) {
     if (n == max) break;
     out[n++] = address;
   }
-  Record(CallKind::HostAddresses, platform::kNoSocket).value = n;
+  Record(CallKind::HostAddresses, platform::NO_SOCKET).value = n;
   return n;
 }
 
@@ -182,7 +182,7 @@ int VirtualSockets::Receive(SocketHandle s, std::uint8_t* buffer, int capacity) 
 }
 
 void VirtualSockets::SleepMs(unsigned milliseconds) {
-  Record(CallKind::SleepMs, platform::kNoSocket).value = milliseconds;
+  Record(CallKind::SleepMs, platform::NO_SOCKET).value = milliseconds;
   now_ += static_cast<long long>(milliseconds) * 1000;
 }
 
@@ -193,10 +193,10 @@ void PutLength(std::vector<std::uint8_t>& datagram, std::size_t offset, std::uin
 
 namespace {
 
-// The identity of the device at `deviceIp`: kIdentityPrefix, then its address.
+// The identity of the device at `deviceIp`: IDENTITY_PREFIX, then its address.
 DeviceFacts FactsOf(const char* deviceIp) {
   DeviceFacts facts{};
-  std::memcpy(facts.identity, kIdentityPrefix, sizeof kIdentityPrefix);
+  std::memcpy(facts.identity, IDENTITY_PREFIX, sizeof IDENTITY_PREFIX);
   const Ipv4 address = platform::InetAddr(deviceIp);
   std::memcpy(facts.identity + 6, &address, 4);
   return facts;

@@ -51,11 +51,11 @@ class VirtualSockets : public platform::SocketService {
   // From `atMicroseconds` until `endMicroseconds`, `socket` has `datagram` to
   // read after whatever is queued: a flood. FloodFailedReads floods it with
   // failing reads. A later flood replaces an earlier one while it lasts.
-  static constexpr long long kEndless = 0x7FFFFFFFFFFFFFFF;
+  static constexpr long long ENDLESS = 0x7FFFFFFFFFFFFFFF;
   void Flood(platform::SocketHandle socket, std::vector<std::uint8_t> datagram,
-             long long atMicroseconds = 0, long long endMicroseconds = kEndless);
+             long long atMicroseconds = 0, long long endMicroseconds = ENDLESS);
   void FloodFailedReads(platform::SocketHandle socket, long long atMicroseconds = 0,
-                        long long endMicroseconds = kEndless);
+                        long long endMicroseconds = ENDLESS);
   // Virtual time each Receive takes; with 0 a flood would hold time still.
   long long readCostMicroseconds = 0;
 
@@ -91,7 +91,7 @@ class VirtualSockets : public platform::SocketService {
     long long atMicroseconds;
     bool fails;
     std::vector<std::uint8_t> datagram;
-    long long endMicroseconds = kEndless;  // floods only
+    long long endMicroseconds = ENDLESS;  // floods only
   };
   Call& Record(CallKind kind, platform::SocketHandle s);
   // Index of the first datagram for `s` readable by `time`, or -1.
@@ -107,7 +107,7 @@ class VirtualSockets : public platform::SocketService {
 };
 
 // Identity bytes 0 to 5 of every device the reply builders describe.
-inline constexpr std::uint8_t kIdentityPrefix[6] = {0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6};
+inline constexpr std::uint8_t IDENTITY_PREFIX[6] = {0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6};
 
 // Reply datagrams as a device would send them to the requester `clientId`
 // (10 bytes), from the device at `deviceIp` (identity bytes 6 to 9).

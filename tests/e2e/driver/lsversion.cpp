@@ -5,7 +5,7 @@
 #include "platform/windows_version.h"
 
 int main() {
-    char name[kWindowsVersionNameSize];
+    char name[WINDOWS_VERSION_NAME_SIZE];
     GetWindowsVersionName(name, sizeof(name));
     puts(name);
     return 0;

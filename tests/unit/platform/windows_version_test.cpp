@@ -11,7 +11,7 @@ namespace {
 std::string NameOf(unsigned long platform, unsigned long major, unsigned long minor, unsigned long build) {
   platform::memory_sysinfo::Reset();
   platform::memory_sysinfo::SetVersion(platform, major, minor, build);
-  char name[kWindowsVersionNameSize];
+  char name[WINDOWS_VERSION_NAME_SIZE];
   GetWindowsVersionName(name, sizeof(name));
   return name;
 }
@@ -77,7 +77,7 @@ TEST(WindowsVersionTest, NamesEveryRowOfTheTable) {
 TEST(WindowsVersionTest, FailedQueryIsUnknownAndEveryCallAsksAgain) {
   platform::memory_sysinfo::Reset();
   platform::memory_sysinfo::FailVersionQuery(true);
-  char name[kWindowsVersionNameSize];
+  char name[WINDOWS_VERSION_NAME_SIZE];
   GetWindowsVersionName(name, sizeof(name));
   EXPECT_STREQ(name, kUnknown);
   platform::memory_sysinfo::FailVersionQuery(false);

@@ -37,7 +37,7 @@ TEST(PosixSocketsTest, ReceiveSocketBoundToAnInterfaceGetsItsUnicast) {
   platform::SocketService& net = platform::Sockets();
   const platform::Ipv4 loopback = platform::InetAddr("127.0.0.1");
   const platform::SocketHandle receiver = net.OpenUdp();
-  ASSERT_NE(receiver, platform::kNoSocket);
+  ASSERT_NE(receiver, platform::NO_SOCKET);
   ASSERT_TRUE(net.SetReuseAddress(receiver, true));
   ASSERT_TRUE(net.BindReceive(receiver, loopback, 0));
   sockaddr_in bound{};

@@ -1,54 +1,42 @@
-#include <cassert>
-
-#include "framework/app.h"
 #include "framework/dialog.h"
 #include "framework/dialog_init.h"
 #include "framework/memory_backend.h"
 #include "framework/resource_script.h"
+#include "framework/window_system.h"
 
-CDialog::~CDialog() {
-  if (m_hWnd) memory_backend::DestroyWindow(m_hWnd);
+namespace window_system {
+
+HWND CreateModeless(UINT templateId, HWND parent, WindowBinding* bound) {
+  MemoryWindow* window = memory_backend::CreateDialogWindow(templateId, parent);
+  if (!window) return nullptr;
+  window->object = bound;
+  LRESULT result = 0;
+  bound->deliver(bound, window, WM_INITDIALOG, 0, 0, &result);
+  return window;
 }
 
-BOOL CDialog::Create(UINT templateId, CWnd* parent) {
-  assert(m_hWnd == nullptr);
-  m_templateId = templateId;
-  m_pParentWnd = parent;
-  MemoryWindow* window = memory_backend::CreateDialogWindow(templateId, parent ? parent->m_hWnd : nullptr);
-  if (!window) return FALSE;
-  window->object = this;
-  m_hWnd = window;
-  HandleInitDialog();
-  return TRUE;
+HWND CreateModal(UINT templateId, HWND, WindowBinding* bound) {
+  return CreateModeless(templateId, nullptr, bound);  // a top-level window: no owner in memory
 }
 
-INT_PTR CDialog::DoModal() {
-  assert(m_hWnd == nullptr);
-  MemoryWindow* window = memory_backend::CreateDialogWindow(m_templateId, nullptr);
-  if (!window) return -1;
-  window->object = this;
-  m_hWnd = window;
-  m_modal = true;
-  m_ended = false;
-  m_modalResult = -1;
-  HandleInitDialog();
-  if (!m_ended) {
-    window->visible = true;
+INT_PTR RunModal(HWND dialog, HWND, const bool& ended, const int& result) {
+  const UINT templateId = dialog->templateId;  // the script may destroy the window
+  if (!ended) {
+    dialog->visible = true;
     auto script = memory_backend::TakeModalScript();
-    if (script) script(*this);
+    // the script plays the user: it drives the dialog through its object
+    if (script) script(*static_cast<CDialog*>(dialog->object));
   }
-  INT_PTR result = m_ended ? m_modalResult : IDCANCEL;  // left open: the user closed it
-  memory_backend::RecordModal(m_templateId, result);
-  if (m_hWnd) memory_backend::DestroyWindow(m_hWnd);
-  m_modal = false;
-  return result;
+  INT_PTR outcome = ended ? result : IDCANCEL;  // left open: the user closed it
+  memory_backend::RecordModal(templateId, outcome);
+  return outcome;
 }
 
-void CDialog::EndDialog(int result) {
-  m_ended = true;
-  m_modalResult = result;
-  if (!m_modal && m_hWnd) m_hWnd->visible = false;  // a modeless dialog is hidden
-}
+void EndModeless(HWND dialog, int) { dialog->visible = false; }
+
+void DestroyDialog(HWND dialog) { memory_backend::DestroyWindow(dialog); }
+
+}  // namespace window_system
 
 DialogInitData FindDialogInitData(UINT templateId) {
   const ScriptDialog* script = FindScriptDialog(templateId);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/win_types.h"
+#include "framework/window_system.h"
 
 class CWnd;
 class CDialog;
@@ -40,7 +41,8 @@ struct MemoryWindow {
   RECT client = {0, 0, 0, 0};
   MemoryWindow* parent = nullptr;
   std::vector<std::unique_ptr<MemoryWindow>> children;
-  CWnd* object = nullptr;  // the dialog or subclassed control bound to it
+  WindowBinding* object = nullptr;  // the dialog or subclassed control bound to it
+  UINT templateId = 0;             // a dialog's template
   int paints = 0;          // paint cycles run on it
   HDC paintDC = nullptr;   // the device context of the last CPaintDC
   HICON bigIcon = nullptr, smallIcon = nullptr;

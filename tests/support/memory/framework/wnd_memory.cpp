@@ -3,16 +3,18 @@
 
 #include "framework/memory_backend.h"
 #include "framework/resource_script.h"
-#include "framework/wnd.h"
+#include "framework/window_system.h"
 
 namespace {
 
 std::vector<std::unique_ptr<MemoryWindow>> g_topLevel;
 MemoryWindow* g_focus = nullptr;
 
+// The window goes: its object hears WM_NCDESTROY, as on Windows.
 void Unbind(MemoryWindow* window) {
   if (window == g_focus) g_focus = nullptr;
-  if (window->object) window->object->m_hWnd = nullptr;
+  LRESULT ignored = 0;
+  if (window->object) window->object->deliver(window->object, window, WM_NCDESTROY, 0, 0, &ignored);
   for (auto& child : window->children) Unbind(child.get());
 }
 
@@ -29,6 +31,7 @@ MemoryWindow* CreateDialogWindow(UINT templateId, MemoryWindow* parent) {
   if (!script) return nullptr;
   auto window = std::make_unique<MemoryWindow>();
   window->className = "#32770";
+  window->templateId = templateId;
   window->text = script->caption;
   window->visible = StyleHas(script->style, "WS_VISIBLE");
   window->enabled = !StyleHas(script->style, "WS_DISABLED");
@@ -67,7 +70,8 @@ void DestroyWindow(MemoryWindow* window) {
 
 LRESULT Dispatch(MemoryWindow* window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (window->object && window->object->OnWndMsg(message, wParam, lParam, &result)) return result;
+  if (window->object && window->object->deliver(window->object, window, message, wParam, lParam, &result))
+    return result;
   // the default processing that the program relies on
   bool dialog = window->className == "#32770";
   if (message == WM_PAINT) {
@@ -95,105 +99,102 @@ void ResetWindows() {
 
 HWND memory_ui::Focus() { return g_focus; }
 
-CWnd::~CWnd() {
-  if (m_hWnd && m_hWnd->object == this) m_hWnd->object = nullptr;
-}
+namespace window_system {
 
-CWnd* CWnd::FromHandle(HWND hwnd) { return hwnd ? hwnd->object : nullptr; }
+WindowBinding* BindingOf(HWND hwnd) { return hwnd->object; }
 
-BOOL CWnd::SubclassWindow(HWND hwnd) {
-  assert(m_hWnd == nullptr && hwnd && hwnd->object == nullptr);
-  m_hWnd = hwnd;
-  PreSubclassWindow();
-  hwnd->object = this;
+BOOL Subclass(HWND hwnd, WindowBinding* bound) {
+  assert(hwnd && hwnd->object == nullptr);
+  hwnd->object = bound;
   return TRUE;
 }
 
-void CWnd::SetWindowText(LPCSTR text) {
-  assert(m_hWnd);
-  m_hWnd->text = text ? text : "";
+void Unbind(HWND hwnd, WindowBinding* bound) {
+  if (hwnd->object == bound) hwnd->object = nullptr;
 }
 
-void CWnd::GetWindowText(std::string& text) const {
-  assert(m_hWnd);
-  text = m_hWnd->text;
+void SetText(HWND hwnd, LPCSTR text) {
+  assert(hwnd);
+  hwnd->text = text ? text : "";
 }
 
-BOOL CWnd::EnableWindow(BOOL enable) {
-  assert(m_hWnd);
-  BOOL wasDisabled = !m_hWnd->enabled;
-  m_hWnd->enabled = enable != FALSE;
+void CopyText(HWND hwnd, std::string& text) {
+  assert(hwnd);
+  text = hwnd->text;
+}
+
+BOOL Enable(HWND hwnd, BOOL enable) {
+  assert(hwnd);
+  BOOL wasDisabled = !hwnd->enabled;
+  hwnd->enabled = enable != FALSE;
   return wasDisabled;
 }
 
-BOOL CWnd::ShowWindow(int showCommand) {
-  assert(m_hWnd);
-  BOOL wasVisible = m_hWnd->visible;
-  m_hWnd->visible = showCommand != SW_HIDE;
+BOOL Display(HWND hwnd, int showCommand) {
+  assert(hwnd);
+  BOOL wasVisible = hwnd->visible;
+  hwnd->visible = showCommand != SW_HIDE;
   return wasVisible;
 }
 
-BOOL CWnd::IsIconic() const {
-  assert(m_hWnd);
-  return (m_hWnd->style & WS_MINIMIZE) != 0;
+BOOL IsMinimized(HWND hwnd) {
+  assert(hwnd);
+  return (hwnd->style & WS_MINIMIZE) != 0;
 }
 
-BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags) {
-  assert(m_hWnd);
-  m_hWnd->x = x;
-  m_hWnd->y = y;
-  if (!(flags & SWP_NOSIZE)) m_hWnd->client = {0, 0, cx, cy};
+BOOL Place(HWND hwnd, HWND, int x, int y, int cx, int cy, UINT flags) {
+  assert(hwnd);
+  hwnd->x = x;
+  hwnd->y = y;
+  if (!(flags & SWP_NOSIZE)) hwnd->client = {0, 0, cx, cy};
   return TRUE;
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
-  assert(m_hWnd);
-  DWORD changed = (m_hWnd->style & ~remove) | add;
-  if (changed == m_hWnd->style) return FALSE;
-  m_hWnd->style = changed;
+BOOL ChangeStyle(HWND hwnd, DWORD remove, DWORD add) {
+  assert(hwnd);
+  DWORD changed = (hwnd->style & ~remove) | add;
+  if (changed == hwnd->style) return FALSE;
+  hwnd->style = changed;
   return TRUE;
 }
 
-void CWnd::SetFocus() {
-  assert(m_hWnd);
-  memory_backend::SetFocus(m_hWnd);
+void Focus(HWND hwnd) {
+  assert(hwnd);
+  memory_backend::SetFocus(hwnd);
 }
 
-CWnd* CWnd::GetParent() const {
-  assert(m_hWnd);
-  return FromHandle(m_hWnd->parent);
+HWND ParentOf(HWND hwnd) {
+  assert(hwnd);
+  return hwnd->parent;
 }
 
-HWND CWnd::GetDlgItem(int id) const {
-  assert(m_hWnd);
-  for (auto& child : m_hWnd->children)
+HWND ChildOf(HWND hwnd, int id) {
+  assert(hwnd);
+  for (auto& child : hwnd->children)
     if (child->id == id) return child.get();
   return nullptr;
 }
 
-void CWnd::GetClientRect(RECT* rect) const {
-  assert(m_hWnd);
-  *rect = m_hWnd->client;
+void ClientRect(HWND hwnd, RECT* rect) {
+  assert(hwnd);
+  *rect = hwnd->client;
 }
 
-HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
-  return reinterpret_cast<HICON>(
-      SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+LRESULT SendMessageTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  assert(hwnd);
+  return memory_backend::Dispatch(hwnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  assert(m_hWnd);
-  return memory_backend::Dispatch(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  assert(m_hWnd);
-  memory_backend::RecordPost({m_hWnd, message, wParam, lParam});
+BOOL PostMessageTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  assert(hwnd);
+  memory_backend::RecordPost({hwnd, message, wParam, lParam});
   return TRUE;
 }
 
-int CWnd::MessageBox(LPCSTR text, LPCSTR caption, UINT type) {
-  assert(m_hWnd);
-  memory_backend::RecordMessageBox({m_hWnd, text ? text : "", caption ? caption : "Error", type});
+int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  assert(owner);
+  memory_backend::RecordMessageBox({owner, text ? text : "", caption ? caption : "Error", type});
   return IDOK;
 }
+
+}  // namespace window_system

@@ -6,9 +6,9 @@
 namespace platform {
 namespace {
 
-constexpr unsigned long kNotConnected = 2250;  // ERROR_NOT_CONNECTED
-constexpr unsigned long kMoreData = 234;       // ERROR_MORE_DATA
-constexpr unsigned long kBadDevice = 1200;     // ERROR_BAD_DEVICE
+constexpr unsigned long NET_NOT_CONNECTED = 2250;  // ERROR_NOT_CONNECTED
+constexpr unsigned long NET_MORE_DATA = 234;       // ERROR_MORE_DATA
+constexpr unsigned long NET_BAD_DEVICE = 1200;     // ERROR_BAD_DEVICE
 
 memory_netconn::Drive* DriveNamed(const char* name) {
   if (!name || !std::isalpha(static_cast<unsigned char>(name[0])) || name[1] != ':') return nullptr;
@@ -22,16 +22,16 @@ using memory_netconn::Net;
 unsigned long NetGetConnection(const char* localName, char* remoteName, unsigned long* length) {
   Net().calls.push_back({"get", localName, "", "", "", *length, false});
   memory_netconn::Drive* drive = DriveNamed(localName);
-  if (!drive) return kBadDevice;
+  if (!drive) return NET_BAD_DEVICE;
   if (drive->getError) return drive->getError;
-  if (drive->remote.empty()) return kNotConnected;
+  if (drive->remote.empty()) return NET_NOT_CONNECTED;
   unsigned long needed = static_cast<unsigned long>(drive->remote.size() + 1);
   if (needed > *length) {
     *length = needed;
-    return kMoreData;
+    return NET_MORE_DATA;
   }
   std::memcpy(remoteName, drive->remote.c_str(), needed);
-  return kNetOk;
+  return NET_OK;
 }
 
 unsigned DriveTypeOf(const char* rootPath) {
@@ -43,13 +43,13 @@ unsigned DriveTypeOf(const char* rootPath) {
 unsigned long NetAddConnection(const char* localName, const char* remoteName, const char* password,
                                const char* userName, unsigned long flags) {
   Net().calls.push_back({"add", localName, remoteName, password, userName, flags, false});
-  unsigned long result = kNetOk;
+  unsigned long result = NET_OK;
   if (!Net().addResults.empty()) {
     result = Net().addResults.front();
     Net().addResults.pop_front();
   }
   memory_netconn::Drive* drive = DriveNamed(localName);
-  if (result == kNetOk && drive) {
+  if (result == NET_OK && drive) {
     drive->remote = remoteName;
     drive->type = DRIVE_TYPE_REMOTE;
   }
@@ -59,11 +59,11 @@ unsigned long NetAddConnection(const char* localName, const char* remoteName, co
 unsigned long NetCancelConnection(const char* name, unsigned long flags, bool force) {
   Net().calls.push_back({"cancel", name, "", "", "", flags, force});
   memory_netconn::Drive* drive = DriveNamed(name);
-  if (!drive) return kBadDevice;
-  if (drive->remote.empty()) return kNotConnected;
+  if (!drive) return NET_BAD_DEVICE;
+  if (drive->remote.empty()) return NET_NOT_CONNECTED;
   drive->remote.clear();
   drive->type = DRIVE_TYPE_NO_ROOT_DIR;
-  return kNetOk;
+  return NET_OK;
 }
 
 namespace memory_netconn {

@@ -11,9 +11,9 @@
 namespace platform {
 namespace {
 
-constexpr long kFileNotFound = 2;   // ERROR_FILE_NOT_FOUND
-constexpr long kAccessDenied = 5;   // ERROR_ACCESS_DENIED
-constexpr long kMoreData = 234;     // ERROR_MORE_DATA
+constexpr long REGISTRY_FILE_NOT_FOUND = 2;   // ERROR_FILE_NOT_FOUND
+constexpr long REGISTRY_ACCESS_DENIED = 5;   // ERROR_ACCESS_DENIED
+constexpr long REGISTRY_MORE_DATA = 234;     // ERROR_MORE_DATA
 
 using KeyName = std::pair<Hive, std::string>;
 
@@ -53,9 +53,9 @@ RegistryKey Open(const KeyName& name) {
 long RegistryOpenForQuery(Hive hive, const char* subKey, RegistryKey* key) {
   *key = nullptr;
   KeyName name = NameOf(hive, subKey);
-  if (!Registry().keys.count(name)) return kFileNotFound;
+  if (!Registry().keys.count(name)) return REGISTRY_FILE_NOT_FOUND;
   *key = Open(name);
-  return kRegistryOk;
+  return REGISTRY_OK;
 }
 
 long RegistryQueryValue(RegistryKey key, const char* valueName, unsigned char* data,
@@ -63,29 +63,29 @@ long RegistryQueryValue(RegistryKey key, const char* valueName, unsigned char* d
   auto* open = static_cast<OpenKey*>(key);
   auto& values = Registry().keys[open->name];
   auto found = values.find(Folded(valueName ? valueName : ""));
-  if (found == values.end()) return kFileNotFound;
+  if (found == values.end()) return REGISTRY_FILE_NOT_FOUND;
   const std::string& stored = found->second;
   unsigned long capacity = *size;
   *size = static_cast<unsigned long>(stored.size());
-  if (stored.size() > capacity) return kMoreData;
+  if (stored.size() > capacity) return REGISTRY_MORE_DATA;
   std::memcpy(data, stored.data(), stored.size());
-  return kRegistryOk;
+  return REGISTRY_OK;
 }
 
 long RegistryCreateKey(Hive hive, const char* subKey, RegistryKey* key) {
   *key = nullptr;
-  if (Registry().failCreate) return kAccessDenied;
+  if (Registry().failCreate) return REGISTRY_ACCESS_DENIED;
   KeyName name = NameOf(hive, subKey);
   Registry().keys[name];
   *key = Open(name);
-  return kRegistryOk;
+  return REGISTRY_OK;
 }
 
 long RegistrySetDefaultText(Hive hive, const char* subKey, const char* text) {
-  if (Registry().failCreate) return kAccessDenied;
+  if (Registry().failCreate) return REGISTRY_ACCESS_DENIED;
   // RegSetValueA stores the text with its terminator.
   Registry().keys[NameOf(hive, subKey)][""] = std::string(text, std::strlen(text) + 1);
-  return kRegistryOk;
+  return REGISTRY_OK;
 }
 
 void RegistryCloseKey(RegistryKey key) {

@@ -9,13 +9,13 @@ namespace platform {
 
 using memory_shell::Shell;
 
-bool DesktopDirectory(char out[kMaxPath]) {
-  std::snprintf(out, kMaxPath, "%s", Shell().desktop.c_str());
+bool DesktopDirectory(char out[SHELL_PATH_SIZE]) {
+  std::snprintf(out, SHELL_PATH_SIZE, "%s", Shell().desktop.c_str());
   return !Shell().desktop.empty();
 }
 
-void ModuleFileName(char out[kMaxPath]) {
-  std::snprintf(out, kMaxPath, "%s", Shell().moduleFile.c_str());
+void ModuleFileName(char out[SHELL_PATH_SIZE]) {
+  std::snprintf(out, SHELL_PATH_SIZE, "%s", Shell().moduleFile.c_str());
 }
 
 void ComInitialize() { Shell().comInitialized = true; }

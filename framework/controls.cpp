@@ -1,0 +1,8 @@
+#include "framework/controls.h"
+
+bool CTabCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, result);
+  DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+  *result = TRUE;
+  return true;
+}
