@@ -18,27 +18,3 @@ bool SearchReplyWanted(const std::uint8_t* reply, int size, int matchCode1, int 
 int BuildSearchRequest(std::uint8_t* request) {
   return EncodeSearchRequest(ClientId, request, DATAGRAM_SIZE);
 }
-
-int BuildLoginRequest(std::uint8_t* request) {
-  const DeviceRecord* device = FindSelectedDevice();
-  return device ? EncodeLoginRequest(ClientId, device->identity, LoginUserName, LoginPassword,
-                                     request, DATAGRAM_SIZE)
-                : 0;
-}
-
-int BuildShareListRequest(std::uint8_t* request) {
-  const DeviceRecord* device = FindSelectedDevice();
-  return device ? EncodeShareListRequest(ClientId, device->identity, request, DATAGRAM_SIZE) : 0;
-}
-
-int BuildDhcpRequest(std::uint8_t* request) {
-  const DeviceRecord* device = FindSelectedDevice();
-  return device ? EncodeDhcpRequest(ClientId, device->identity, request, DATAGRAM_SIZE) : 0;
-}
-
-int BuildStaticIpRequest(std::uint8_t* request) {
-  const DeviceRecord* device = FindSelectedDevice();
-  return device ? EncodeStaticIpRequest(ClientId, device->identity, NewIpText, NewNetmaskText,
-                                        NewGatewayText, request, DATAGRAM_SIZE)
-                : 0;
-}

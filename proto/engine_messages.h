@@ -25,11 +25,6 @@ bool IsOwnReply(const std::uint8_t* reply, int size);
 // SearchReplyMatches for this run's ClientId.
 bool SearchReplyWanted(const std::uint8_t* reply, int size, int matchCode1, int matchCode2);
 
-// The requests of the pages' exchanges, byte for byte, into a zeroed buffer of
-// DATAGRAM_SIZE bytes: their length, or 0 and nothing written when
-// SelectedDeviceIp names no DeviceRecord.
+// This run's search request, byte for byte, into a zeroed buffer of
+// DATAGRAM_SIZE bytes: its length.
 int BuildSearchRequest(std::uint8_t* request);
-int BuildLoginRequest(std::uint8_t* request);
-int BuildShareListRequest(std::uint8_t* request);
-int BuildDhcpRequest(std::uint8_t* request);
-int BuildStaticIpRequest(std::uint8_t* request);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "page_requests.h"
 #include "proto/exchanges.h"
 #include "proto/wire.h"
 #include "tests/support/virtual_sockets.h"
