@@ -49,11 +49,7 @@ class Session {
 
   // Reads what the search left queued on every interface; the devices added.
   int ReadLate() {
-    return Wait("reading late replies", [] {
-      int added = 0;
-      for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) added += ReadLateReplies(i);
-      return added;
-    });
+    return Wait("reading late replies", [] { return ReadAllLateReplies(); });
   }
 
   // Every device that answers, as search --all lists them: a device that

@@ -38,6 +38,8 @@ void PrintRow(std::FILE* out, const std::vector<std::string>& cells, const std::
 
 }  // namespace
 
+const char* DhcpText(const DeviceRecord& device) { return IsDhcpClient(device) ? "yes" : "no"; }
+
 std::string Printable(const char* text) { return EscapeText(platform::AnsiToUtf8(text)); }
 
 std::string Echoed(const char* argument) { return EscapeText(platform::AnsiToUtf8(argument), ECHO_LIMIT); }
@@ -70,7 +72,7 @@ void PrintDeviceTable(std::FILE* out, const std::vector<const DeviceRecord*>& de
   std::vector<std::vector<std::string>> rows;
   for (const DeviceRecord* d : devices) {
     rows.push_back({Printable(d->name), d->ipText, Printable(d->netmaskText), Printable(d->gatewayText),
-                    IsDhcpClient(*d) ? "yes" : "no"});
+                    DhcpText(*d)});
   }
   std::size_t width[5];
   for (int c = 0; c < 5; c++) {

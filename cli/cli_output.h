@@ -17,6 +17,8 @@
 
 #include "proto/device_lists.h"
 
+// "yes" for a DHCP client, "no" otherwise: the DHCP column and watch's lines.
+const char* DhcpText(const DeviceRecord& device);
 // Aligned columns Name, IP, Netmask, Gateway, DHCP.
 void PrintDeviceTable(std::FILE* out, const std::vector<const DeviceRecord*>& devices);
 // [{"name", "ip", "netmask", "gateway", "dhcp" (boolean), "interface"}...];

@@ -5,6 +5,7 @@
 #include "proto/device_lists.h"
 #include "proto/exchanges.h"
 #include "proto/interface_io.h"
+#include "proto/local_interfaces.h"
 
 int ReadLateReplies(int interfaceIndex) {
   static std::uint8_t reply[RECEIVE_BUFFER_SIZE];
@@ -26,4 +27,10 @@ int ReadLateReplies(int interfaceIndex) {
     }
   }
   return DeviceList.count - before;
+}
+
+int ReadAllLateReplies() {
+  int added = 0;
+  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) added += ReadLateReplies(i);
+  return added;
 }

@@ -12,3 +12,5 @@ inline constexpr int LATE_READ_LIMIT_MS = 3000;
 // and lists the devices of the own search replies it reads as the search
 // would. Returns how many devices it added to DeviceList.
 int ReadLateReplies(int interfaceIndex);
+// ReadLateReplies for every local interface, as search --all reads them.
+int ReadAllLateReplies();

@@ -20,7 +20,7 @@ DeviceRecord Unlinked(const DeviceRecord& d) {
 
 bool SettingsDiffer(const DeviceRecord& a, const DeviceRecord& b) {
   return std::strcmp(a.netmaskText, b.netmaskText) != 0 || std::strcmp(a.gatewayText, b.gatewayText) != 0 ||
-         (a.dhcpFlag[0] == '1') != (b.dhcpFlag[0] == '1');
+         IsDhcpClient(a) != IsDhcpClient(b);
 }
 
 std::vector<WatchEvent> DeviceWatch::Update(const DeviceRecord* first) {

@@ -13,7 +13,6 @@
 #include "platform/console.h"
 #include "platform/interrupt.h"
 #include "proto/exchanges.h"
-#include "proto/local_interfaces.h"
 
 namespace {
 
@@ -28,8 +27,6 @@ std::string UtcNow() {
   if (const std::tm* utc = std::gmtime(&now)) std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", utc);
   return text;
 }
-
-const char* DhcpText(const DeviceRecord& d) { return d.dhcpFlag[0] == '1' ? "yes" : "no"; }
 
 // "netmask A -> B, dhcp no -> yes": the settings that differ.
 std::string SettingChanges(const DeviceRecord& before, const DeviceRecord& now) {
@@ -96,7 +93,7 @@ int RunWatch(const CliOptions& options) {
   DeviceWatch watch;
   do {
     SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2);
-    for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) ReadLateReplies(i);
+    ReadAllLateReplies();
     // A search cut short may have missed devices that are still there.
     if (platform::Interrupted()) break;
     const std::string time = UtcNow();
