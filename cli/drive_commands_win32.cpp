@@ -25,13 +25,6 @@ int Refused(const std::string& what, unsigned long code) {
   return EXIT_FAILED;
 }
 
-// The share login from the command line, where the page clears it: the user
-// given (none: the logged-on user's) and the password given, if any.
-void TakeShareLogin(const CliOptions& options, const SecretText& password) {
-  std::snprintf(LoginUserName, sizeof LoginUserName, "%s", options.user ? options.user : "");
-  std::snprintf(LoginPassword, sizeof LoginPassword, "%s", password.Given() ? password.Text() : "");
-}
-
 // Where the page asks again, the command line has nothing new to give.
 void KeepShareLogin() {}
 
@@ -85,10 +78,11 @@ int RunMap(const char* device, const char* share, const char* letter, const CliO
 
   char remoteName[REMOTE_SHARE_NAME_SIZE];
   std::snprintf(remoteName, sizeof remoteName, "\\\\%s\\%s", found->ipText, share);
-  TakeShareLogin(options, password);
+  // The user and password given, where the page starts with none (the
+  // logged-on user's).
+  const unsigned long result = ConnectShare(localName, remoteName, options.user ? options.user : "",
+                                            password.Given() ? password.Text() : "", KeepShareLogin);
   password.Clear();
-  const unsigned long result = ConnectShare(localName, remoteName, KeepShareLogin);
-  SecureClear(LoginPassword, sizeof LoginPassword);
   if (result != platform::NET_OK)
     return Refused(std::string("connect ") + localName + " to " + Printable(remoteName), result);
   platform::Print(stdout, "%s\n", localName);

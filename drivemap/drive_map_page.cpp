@@ -126,7 +126,7 @@ void CDriveMapPage::MapDrive() {
     CLoginDlg login;
     login.DoModal();
   };
-  if (ConnectShare(localName, remoteName, askLogin) != platform::NET_OK) {
+  if (ConnectShare(localName, remoteName, LoginUserName, LoginPassword, askLogin) != platform::NET_OK) {
     MessageBox(MAP_FAILED_TEXT, "Error", MB_ICONERROR);
     return;
   }

@@ -22,7 +22,8 @@ unsigned long Connect(const char* localName, const char* remoteName, int attempt
 
 }  // namespace
 
-unsigned long ConnectShare(const char* localName, const char* remoteName, AskShareLogin ask) {
+unsigned long ConnectShare(const char* localName, const char* remoteName, const char* userName,
+                           const char* password, AskShareLogin ask) {
   char version[WINDOWS_VERSION_NAME_SIZE];
   GetWindowsVersionName(version, sizeof version);
   const bool isNt = std::strstr(version, "NT") != nullptr;
@@ -32,10 +33,10 @@ unsigned long ConnectShare(const char* localName, const char* remoteName, AskSha
 
   if (isNt) {
     ask();
-    return Connect(localName, remoteName, SILENT_ATTEMPTS, LoginPassword, LoginUserName,
+    return Connect(localName, remoteName, SILENT_ATTEMPTS, password, userName,
                    platform::NET_CONNECT_UPDATE_PROFILE);
   }
-  unsigned long result = Connect(localName, remoteName, SILENT_ATTEMPTS, LoginPassword, LoginUserName,
+  unsigned long result = Connect(localName, remoteName, SILENT_ATTEMPTS, password, userName,
                                  platform::NET_CONNECT_UPDATE_PROFILE);
   if (result == platform::NET_OK) return result;
   if (isVista) {
@@ -44,7 +45,7 @@ unsigned long ConnectShare(const char* localName, const char* remoteName, AskSha
                    platform::NET_CONNECT_UPDATE_PROFILE | platform::NET_CONNECT_INTERACTIVE);
   }
   ask();
-  return Connect(localName, remoteName, 1, LoginPassword, LoginUserName, platform::NET_CONNECT_UPDATE_PROFILE);
+  return Connect(localName, remoteName, 1, password, userName, platform::NET_CONNECT_UPDATE_PROFILE);
 }
 
 unsigned long DisconnectDrive(const char* localName) {

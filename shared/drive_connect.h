@@ -9,17 +9,18 @@
 // "\\" + address + "\" + share name and the terminator.
 inline constexpr int REMOTE_SHARE_NAME_SIZE = 2 + ADDRESS_TEXT_SIZE + 1 + CELL_TEXT_SIZE;
 
-// Fills LoginUserName and LoginPassword where the Windows version wants a
-// share login: the page shows its Login dialog.
+// Called where the Windows version wants a share login: the page shows its
+// Login dialog, which fills the texts it passed as userName and password.
 using AskShareLogin = void (*)();
 
 // Cancels the letter's earlier connection, whatever it was, then connects
-// localName ("E:") to remoteName with LoginUserName and LoginPassword as the
-// caller left them: on NT asks first, then up to six attempts; elsewhere six
-// attempts, then on Vista and later one more in which the system asks,
-// otherwise one more after asking. Returns the system's answer to the last
-// attempt, platform::NET_OK when connected.
-unsigned long ConnectShare(const char* localName, const char* remoteName, AskShareLogin ask);
+// localName ("E:") to remoteName with userName and password, read at each
+// attempt, so after `ask` too: on NT asks first, then up to six attempts;
+// elsewhere six attempts, then on Vista and later one more in which the system
+// asks, otherwise one more after asking. Returns the system's answer to the
+// last attempt, platform::NET_OK when connected.
+unsigned long ConnectShare(const char* localName, const char* remoteName, const char* userName,
+                           const char* password, AskShareLogin ask);
 
 // Cancels the letter's connection, forcing it closed; the system's answer.
 unsigned long DisconnectDrive(const char* localName);
