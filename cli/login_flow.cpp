@@ -6,7 +6,6 @@
 #include "cli/cli_output.h"
 #include "cli/password_source.h"
 #include "platform/console.h"
-#include "platform/interrupt.h"
 #include "proto/exchanges.h"
 #include "proto/wire.h"
 
@@ -27,17 +26,13 @@ int LogIn(const char* ip, const char* user, SecretText& password, const LoginAtt
   }
   bool usedDefault = !password.Given();
   LoginAnswer answer = attempt(name, usedDefault ? DEFAULT_CREDENTIAL : password.Text());
-  if (answer == LOGIN_REFUSED && usedDefault && atTerminal && !platform::Interrupted()) {
+  if (answer == LOGIN_REFUSED && usedDefault && atTerminal) {
     const std::string question = std::string(ip) + " refused the default password. Password for " + shown + ": ";
     if (const int status = AskPassword(question, password)) return status;
     usedDefault = false;
     answer = attempt(name, password.Text());
   }
   password.Clear();
-  if (platform::Interrupted()) {
-    platform::Print(stderr, "%s", "lumaseek-cli: interrupted during the login; nothing was changed\n");
-    return EXIT_INTERRUPTED;
-  }
   switch (answer) {
     case LOGIN_ACCEPTED:
       return EXIT_DONE;

@@ -17,7 +17,8 @@ enum LoginAnswer { LOGIN_ACCEPTED, LOGIN_REFUSED, LOGIN_NO_ANSWER };
 // in use) received. The engine's copy of the password is wiped afterwards.
 LoginAnswer SendLogin(const char* ip, const char* user, const char* password, const ReplyWitness& witness);
 
-// One login exchange as the command runs it, e.g. SendLogin with a progress line.
+// One login exchange as the command runs it, e.g. SendLogin with a progress
+// line, whose wait ends the command when it is interrupted.
 using LoginAttempt = std::function<LoginAnswer(const char* user, const char* password)>;
 
 // Logs in as `user` (null: the default) to the device at `ip`; returns the
