@@ -6,6 +6,7 @@
 
 #include "cli/cli_output.h"
 #include "cli/finding_text.h"
+#include "cli/firewall_findings.h"
 #include "cli/socket_findings.h"
 #include "proto/exchanges.h"
 
@@ -265,6 +266,7 @@ std::vector<Finding> FindProblems(const Survey& survey) {
   SendFindings(survey, out);
   PortSharerFindings(survey, out);
   TrafficFindings(survey, out);
+  FirewallFindings(survey.firewall, survey.devicesFound > 0, out);
   NoDeviceFinding(survey, out);
   CrossInterfaceFindings(survey, out);
   SubnetFindings(survey, out);

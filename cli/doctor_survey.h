@@ -2,12 +2,13 @@
 // system's name and netmask for it, how its start-up steps went, what its
 // receive socket got during the search, the devices it listed, the devices
 // that answered too late for the search, and every device it heard; and the
-// other programs with a socket on the discovery port.
+// other programs with a socket on the discovery port; and the firewall.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "platform/firewall.h"
 #include "platform/net_diagnostics.h"
 #include "platform/sockets.h"
 #include "proto/device_lists.h"
@@ -35,6 +36,7 @@ struct Survey {
   int devicesFound = 0;  // listed and unread together
   std::vector<platform::PortSharer> portSharers;
   bool longDatagramsFail = false;  // the system fails a read of a datagram over 4096 bytes, else cuts it
+  platform::FirewallReading firewall;
 };
 
 // After a search that listed `listedBySearch` devices and the late reading
