@@ -23,6 +23,7 @@ const CommandRule COMMAND_RULES[] = {
     {"map", "DEVICE SHARE [LETTER]", 2, 3},
     {"unmap", "LETTER", 1, 1},
     {"open", "DEVICE", 1, 1},
+    {"firewall", "allow|remove", 1, 1},
     {"--version", "", 0, 0},
 };
 
@@ -43,6 +44,7 @@ const OptionRule OPTION_RULES[] = {
     {"--password-stdin", &CliOptions::passwordStdin, nullptr, "login set-dhcp set-static map"},
     {"--interval", nullptr, &CliOptions::interval, "watch"},
     {"--share", &CliOptions::share, nullptr, "open"},
+    {"--public", &CliOptions::publicProfile, nullptr, "firewall"},
 };
 
 bool IsHelp(const char* arg) {

@@ -19,6 +19,7 @@ struct CliOptions {
   bool passwordStdin = false;
   char* interval = nullptr;  // watch: seconds between searches
   bool share = false;  // open: the share root instead of the web page
+  bool publicProfile = false;  // firewall allow: the Public profile too
 };
 
 // Searches as the per-device commands do and selects DEVICE; otherwise says

@@ -7,6 +7,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "cli/drive_commands.h"
+#include "cli/firewall_command.h"
 #include "cli/open_command.h"
 #include "cli/watch_command.h"
 #include "lumaseek_version.h"
@@ -27,6 +28,7 @@ const char USAGE_TEXT[] =
     "       lumaseek-cli map DEVICE SHARE [LETTER] [--user NAME] [--password-stdin]\n"
     "       lumaseek-cli unmap LETTER\n"
     "       lumaseek-cli open DEVICE [--share]\n"
+    "       lumaseek-cli firewall allow [--public] | firewall remove\n"
     "       lumaseek-cli --help | --version          (also: COMMAND --help; on Windows /?)\n"
     "DEVICE is the IP address of a device that answers the search, or its name as search shows it\n"
     "(a backslash as \\\\, a control character or a byte that is not UTF-8 as \\xNN); a name that\n"
@@ -44,6 +46,9 @@ const char USAGE_TEXT[] =
     "map connects \\\\ADDRESS\\SHARE to LETTER (default: the first free one) and prints the letter;\n"
     "map and unmap work on Windows; on Linux they exit 2 and say how to mount the share.\n"
     "open starts the device's web page, or with --share its share root (Linux: xdg-open smb://ADDRESS/).\n"
+    "firewall allow lets the devices' replies (UDP to port 13579) reach lumaseek.exe and lumaseek-cli.exe\n"
+    "of this folder on Domain and Private networks (--public: Public too); remove takes its rules away.\n"
+    "Both need an administrator's prompt; on Linux they exit 2 and name the nftables and ufw lines.\n"
     "-- ends the options.\n"
     "Exit status:\n"
     "    0  done\n"
@@ -67,6 +72,7 @@ int Run(const Arguments& a) {
   if (command == "set-static") return RunSetStatic(a.operands[0], a.operands[1], a.operands[2], a.operands[3], options);
   if (command == "map") return RunMap(a.operands[0], a.operands[1], a.operands.size() > 2 ? a.operands[2] : nullptr, options);
   if (command == "unmap") return RunUnmap(a.operands[0]);
+  if (command == "firewall") return RunFirewall(a.operands[0], options);
   return RunOpen(a.operands[0], options);
 }
 

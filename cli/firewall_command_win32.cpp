@@ -1,0 +1,151 @@
+#include "cli/firewall_command.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "cli/firewall_findings.h"
+#include "cli/firewall_rules.h"
+#include "platform/console.h"
+#include "proto/local_interfaces.h"
+
+using namespace platform;
+
+namespace {
+
+const char* const PROGRAM_NAMES[] = {"lumaseek.exe", "lumaseek-cli.exe"};
+
+// The rules this command adds, one per program; their names are its own.
+std::vector<FirewallRule> OwnRules(const std::string& folder, bool publicProfile) {
+  std::vector<FirewallRule> rules;
+  const std::vector<std::string> programs = FirewallPrograms(folder);
+  for (std::size_t i = 0; i < programs.size(); i++) {
+    FirewallRule r;
+    r.name = std::string("lumaSeek replies (") + PROGRAM_NAMES[i] + ")";
+    r.protocol = FIREWALL_PROTOCOL_UDP;
+    r.localPorts = std::to_string(DISCOVERY_PORT);
+    r.application = programs[i];
+    r.profiles = FIREWALL_PROFILE_DOMAIN | FIREWALL_PROFILE_PRIVATE | (publicProfile ? FIREWALL_PROFILE_PUBLIC : 0);
+    rules.push_back(r);
+  }
+  return rules;
+}
+
+std::string NetshProfiles(unsigned profiles) {
+  std::string text;
+  for (int i = 0; i < FIREWALL_PROFILE_COUNT; i++) {
+    if (!(profiles & FIREWALL_PROFILE_BITS[i])) continue;
+    std::string name = ProfileName(FIREWALL_PROFILE_BITS[i]);
+    name[0] = static_cast<char>(name[0] - 'A' + 'a');
+    text += (text.empty() ? "" : ",") + name;
+  }
+  return text;
+}
+
+std::string NetshAddLine(const FirewallRule& r) {
+  return "netsh advfirewall firewall add rule name=\"" + r.name + "\" dir=in action=allow protocol=UDP localport=" +
+         r.localPorts + " program=\"" + r.application + "\" profile=" + NetshProfiles(r.profiles) + " enable=yes";
+}
+
+bool Same(const FirewallRule& a, const FirewallRule& b) {
+  return RuleApplies(a, {b.application}, DISCOVERY_PORT, b.profiles) && a.allow && a.profiles == b.profiles &&
+         a.protocol == b.protocol && a.localPorts == b.localPorts;
+}
+
+// The rules of the system with this name.
+std::vector<const FirewallRule*> Named(const FirewallReading& reading, const std::string& name) {
+  std::vector<const FirewallRule*> found;
+  for (const FirewallRule& r : reading.rules)
+    if (r.name == name) found.push_back(&r);
+  return found;
+}
+
+// Says why nothing changed; the lines do the same from an administrator's prompt.
+int Refused(const std::string& error, const std::vector<std::string>& lines) {
+  platform::Print(stderr,
+                  "lumaseek-cli: the firewall refused the change (%s): nothing was changed. Changing the firewall "
+                  "needs an administrator: run lumaseek-cli firewall again from an administrator's prompt (Run as "
+                  "administrator), or run there:\n",
+                  error.c_str());
+  for (const std::string& line : lines) platform::Print(stdout, "%s\n", line.c_str());
+  return EXIT_FAILED;
+}
+
+int Failed(const char* what, const std::string& error) {
+  platform::Print(stderr, "lumaseek-cli: %s: %s\n", what, error.c_str());
+  return EXIT_FAILED;
+}
+
+// Block rules that apply to the replies on `profiles` win over any allow rule.
+void WarnOfBlocks(const FirewallReading& reading, unsigned profiles) {
+  const std::vector<std::string> programs = FirewallPrograms(reading.programFolder);
+  for (const FirewallRule& r : reading.rules) {
+    if (r.allow || !RuleApplies(r, programs, DISCOVERY_PORT, profiles)) continue;
+    platform::Print(stderr,
+                    "lumaseek-cli: the rule \"%s\" blocks incoming UDP to port 13579 on the %s profile and wins "
+                    "over the allow rules; from an administrator's prompt: %s\n",
+                    r.name.c_str(), ProfileNames(r.profiles & profiles).c_str(), NetshDeleteLine(r.name).c_str());
+  }
+  if ((reading.currentProfiles & FIREWALL_PROFILE_PUBLIC) && !(profiles & FIREWALL_PROFILE_PUBLIC))
+    platform::Print(stderr, "%s", "lumaseek-cli: the current network is Public: lumaseek-cli firewall allow --public "
+                                  "lets the replies in there too\n");
+}
+
+int Allow(const FirewallReading& reading, bool publicProfile) {
+  const std::vector<FirewallRule> wanted = OwnRules(reading.programFolder, publicProfile);
+  std::vector<std::string> lines;
+  for (const FirewallRule& r : wanted) lines.push_back(NetshAddLine(r));
+  for (const FirewallRule& r : wanted) {
+    const std::vector<const FirewallRule*> present = Named(reading, r.name);
+    if (present.size() == 1 && Same(*present.front(), r)) {
+      platform::Print(stdout, "already there: %s\n", r.name.c_str());
+      continue;
+    }
+    std::string error;
+    // a rule of the name with other settings gives way to the wanted one
+    FirewallChange change = present.empty() ? FIREWALL_CHANGED : RemoveFirewallRules(r.name, error);
+    if (change == FIREWALL_CHANGED) change = AddFirewallRule(r, error);
+    if (change == FIREWALL_DENIED) return Refused(error, lines);
+    if (change == FIREWALL_FAILED) return Failed(("adding the rule \"" + r.name + "\"").c_str(), error);
+    platform::Print(stdout, "added: %s: incoming UDP to port %u for %s on the %s profile\n", r.name.c_str(),
+                    DISCOVERY_PORT, r.application.c_str(), ProfileNames(r.profiles).c_str());
+  }
+  WarnOfBlocks(reading, wanted.front().profiles);
+  return EXIT_DONE;
+}
+
+int Remove(const FirewallReading& reading) {
+  const std::vector<FirewallRule> own = OwnRules(reading.programFolder, true);
+  std::vector<std::string> lines;
+  for (const FirewallRule& r : own) lines.push_back(NetshDeleteLine(r.name));
+  for (const FirewallRule& r : own) {
+    if (Named(reading, r.name).empty()) {
+      platform::Print(stdout, "not there: %s\n", r.name.c_str());
+      continue;
+    }
+    std::string error;
+    const FirewallChange change = RemoveFirewallRules(r.name, error);
+    if (change == FIREWALL_DENIED) return Refused(error, lines);
+    if (change == FIREWALL_FAILED) return Failed(("removing the rule \"" + r.name + "\"").c_str(), error);
+    platform::Print(stdout, "removed: %s\n", r.name.c_str());
+  }
+  return EXIT_DONE;
+}
+
+}  // namespace
+
+int RunFirewall(const char* action, const CliOptions& options) {
+  const bool allow = std::strcmp(action, "allow") == 0;
+  if (!allow && std::strcmp(action, "remove") != 0) {
+    platform::Print(stderr, "lumaseek-cli: firewall takes allow or remove\nTry 'lumaseek-cli --help'.\n");
+    return EXIT_USAGE;
+  }
+  if (!allow && options.publicProfile) {
+    platform::Print(stderr, "lumaseek-cli: option --public goes with firewall allow only\nTry 'lumaseek-cli --help'.\n");
+    return EXIT_USAGE;
+  }
+  const FirewallReading reading = ReadFirewall();
+  // Without the rules, neither what is there nor what blocks is known.
+  if (!reading.policyError.empty()) return Failed("the firewall's settings could not be read", reading.policyError);
+  if (!reading.rulesRead) return Failed("the firewall's rules could not be read", reading.rulesError);
+  return allow ? Allow(reading, options.publicProfile) : Remove(reading);
+}
