@@ -81,7 +81,7 @@ void WarnOfBlocks(const FirewallReading& reading, unsigned profiles) {
   for (const FirewallRule& r : reading.rules) {
     if (r.allow || !RuleApplies(r, programs, DISCOVERY_PORT, profiles)) continue;
     platform::Print(stderr,
-                    "lumaseek-cli: the rule \"%s\" blocks incoming UDP to port 13579 on the %s profile and wins "
+                    "lumaseek-cli: the rule \"%s\" blocks incoming UDP to port 13579 on the %s and wins "
                     "over the allow rules; from an administrator's prompt: %s\n",
                     r.name.c_str(), ProfileNames(r.profiles & profiles).c_str(), NetshDeleteLine(r.name).c_str());
   }
@@ -106,7 +106,7 @@ int Allow(const FirewallReading& reading, bool publicProfile) {
     if (change == FIREWALL_CHANGED) change = AddFirewallRule(r, error);
     if (change == FIREWALL_DENIED) return Refused(error, lines);
     if (change == FIREWALL_FAILED) return Failed(("adding the rule \"" + r.name + "\"").c_str(), error);
-    platform::Print(stdout, "added: %s: incoming UDP to port %u for %s on the %s profile\n", r.name.c_str(),
+    platform::Print(stdout, "added: %s: incoming UDP to port %u for %s on the %s\n", r.name.c_str(),
                     DISCOVERY_PORT, r.application.c_str(), ProfileNames(r.profiles).c_str());
   }
   WarnOfBlocks(reading, wanted.front().profiles);

@@ -58,7 +58,7 @@ std::string AllowedElsewhere(const FirewallReading& r, unsigned missing) {
   for (const FirewallRule& rule : r.rules) {
     if (rule.allow && RuleApplies(rule, programs, DISCOVERY_PORT, FIREWALL_PROFILE_ALL & ~missing))
       covers.push_back("the rule " + Quoted(rule.name) + " allows it on the " + ProfileNames(rule.profiles) +
-                       " profile only");
+                       " only");
   }
   return covers.empty() ? "" : "; " + FirstFew(covers, "; ");
 }
@@ -83,7 +83,7 @@ void RuleFindings(const FirewallReading& r, const std::vector<ProfileVerdict>& c
   }
   if (offOn && !r.products.empty()) {
     out.push_back({"firewall_off",
-                   "Windows Defender Firewall is off on the current " + ProfileNames(offOn) + " profile; " +
+                   "Windows Defender Firewall is off on the current " + ProfileNames(offOn) + "; " +
                        FirstFew(r.products, " and ") + " filters the traffic instead",
                    "Let incoming UDP to port 13579 reach lumaseek.exe and lumaseek-cli.exe in the settings of " +
                        FirstFew(r.products, " and ") + "; lumaseek-cli firewall allow changes only Windows Defender "
@@ -97,7 +97,7 @@ void RuleFindings(const FirewallReading& r, const std::vector<ProfileVerdict>& c
                         "profile firewallpolicy blockinbound,allowoutbound");
     out.push_back({"firewall_blocks_all",
                    "the firewall blocks all incoming connections on the current " + ProfileNames(blockAllOn) +
-                       " profile, whatever its rules allow",
+                       ", whatever its rules allow",
                    ADMIN_PROMPT + Joined(lines, "; ") + " (or clear \"Block all incoming connections\" in Windows "
                    "Security), then " + AllowLine(blockAllOn) + "."});
   }
@@ -108,13 +108,13 @@ void RuleFindings(const FirewallReading& r, const std::vector<ProfileVerdict>& c
                    std::string(blocking.size() == 1 ? "the firewall rule " : "the firewall rules ") +
                        RuleNames(blocking) + (blocking.size() == 1 ? " blocks" : " block") +
                        " incoming UDP to port 13579 on the current " + ProfileNames(blockedOn) +
-                       " profile, and a block rule wins over every allow rule",
+                       ", and a block rule wins over every allow rule",
                    ADMIN_PROMPT + Joined(lines, "; ") + ", then " + AllowLine(blockedOn) + "."});
   }
   if (unallowedOn) {
     out.push_back({"firewall_no_allow_rule",
                    "no firewall rule lets incoming UDP to port 13579 in on the current " + ProfileNames(unallowedOn) +
-                       " profile, which blocks what no rule allows" + AllowedElsewhere(r, unallowedOn),
+                       ", which blocks what no rule allows" + AllowedElsewhere(r, unallowedOn),
                    ADMIN_PROMPT + AllowLine(unallowedOn) + "."});
   }
 }
@@ -137,6 +137,13 @@ std::string ProfilesJson(unsigned profiles) {
 }
 
 const char* Bool(bool b) { return b ? "true" : "false"; }
+
+// Another firewall filters where this one is off: what it lets in is unknown.
+bool LetsInOnEvery(const std::vector<ProfileVerdict>& current, const FirewallReading& r) {
+  for (const ProfileVerdict& v : current)
+    if (!v.letsIn || (v.firewallOff && !r.products.empty())) return false;
+  return true;
+}
 
 }  // namespace
 
@@ -165,13 +172,11 @@ std::string FirewallLine(const FirewallReading& r, bool repliesArrived) {
   const std::vector<std::string> unread = Unread(r, current);
   if (!unread.empty())
     return repliesArrived ? "Part of the firewall's settings could not be read: " + Joined(unread, ", ") + arrived : "";
+  if (!LetsInOnEvery(current, r)) return "";
   std::vector<std::string> reasons;
-  for (const ProfileVerdict& v : current) {
-    if (!v.letsIn || (v.firewallOff && !r.products.empty())) return "";
-    reasons.push_back(std::string(ProfileName(v.profile)) + ": " + Reason(v));
-  }
+  for (const ProfileVerdict& v : current) reasons.push_back(std::string(ProfileName(v.profile)) + ": " + Reason(v));
   return "The firewall lets incoming UDP to port 13579 in on the current " + ProfileNames(r.currentProfiles) +
-         " profile (" + Joined(reasons, "; ") + ").";
+         " (" + Joined(reasons, "; ") + ").";
 }
 
 std::string FirewallJson(const FirewallReading& r) {
@@ -197,11 +202,9 @@ std::string FirewallJson(const FirewallReading& r) {
   for (const std::string& p : r.products) products += (products.empty() ? "" : ", ") + JsonString(p.c_str());
   std::string letsIn = "null";
   if (r.policyError.empty()) {
-    const std::vector<ProfileVerdict> current = CurrentVerdicts(r);
-    bool all = true;
-    for (const ProfileVerdict& v : current) all = all && v.letsIn && !(v.firewallOff && !r.products.empty());
     // a block, once read, tells even when the rest could not be read
-    if (Unread(r, current).empty() || !all) letsIn = Bool(all && !current.empty());
+    const bool all = LetsInOnEvery(CurrentVerdicts(r), r);
+    if (!all || FirewallLetsRepliesIn(r)) letsIn = Bool(all);
   }
   return "{\"error\": " + NullOr(r.policyError) + ", \"current_profiles\": " + ProfilesJson(r.currentProfiles) +
          ", \"profiles\": {" + profiles + "}, \"profiles_error\": " + NullOr(r.profilesError) + ",\n   \"rules\": " +
@@ -212,4 +215,10 @@ std::string FirewallJson(const FirewallReading& r) {
 
 std::string NetshDeleteLine(const std::string& ruleName) {
   return "netsh advfirewall firewall delete rule name=" + Quoted(ruleName);
+}
+
+bool FirewallLetsRepliesIn(const FirewallReading& r) {
+  if (!r.attempted || !r.policyError.empty()) return false;
+  const std::vector<ProfileVerdict> current = CurrentVerdicts(r);
+  return Unread(r, current).empty() && LetsInOnEvery(current, r);
 }

@@ -28,6 +28,8 @@ void FirewallFindings(const platform::FirewallReading& reading, bool repliesArri
 // otherwise (a finding then says it).
 std::string FirewallLine(const platform::FirewallReading& reading, bool repliesArrived);
 std::string FirewallJson(const platform::FirewallReading& reading);
+// Known to let the replies in on every current profile.
+bool FirewallLetsRepliesIn(const platform::FirewallReading& reading);
 
 // netsh advfirewall firewall delete rule name="NAME"
 std::string NetshDeleteLine(const std::string& ruleName);

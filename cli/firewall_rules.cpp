@@ -99,5 +99,5 @@ std::string ProfileNames(unsigned profiles) {
   std::string text;
   for (std::size_t i = 0; i < names.size(); i++)
     text += std::string(i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
-  return text.empty() ? "no" : text;
+  return text.empty() ? "no profile" : text + (names.size() == 1 ? " profile" : " profiles");
 }

@@ -31,6 +31,7 @@ struct ProfileVerdict {
 ProfileVerdict JudgeProfile(const platform::FirewallReading& reading, int profileIndex,
                             const std::vector<std::string>& programs, unsigned port);
 
-// "Domain", "Private", "Public"; "Private and Public" for several bits.
+// "Domain", "Private", "Public"; and "Public profile", "Private and Public
+// profiles" for a set of bits.
 const char* ProfileName(unsigned profile);
 std::string ProfileNames(unsigned profiles);

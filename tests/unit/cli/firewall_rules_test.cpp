@@ -103,9 +103,9 @@ TEST(FirewallRules, AProfileLetsTheRepliesInUnlessABlockWins) {
 }
 
 TEST(FirewallRules, ProfileNames) {
-  EXPECT_EQ(ProfileNames(FIREWALL_PROFILE_PUBLIC), "Public");
-  EXPECT_EQ(ProfileNames(FIREWALL_PROFILE_DOMAIN | FIREWALL_PROFILE_PRIVATE), "Domain and Private");
-  EXPECT_EQ(ProfileNames(FIREWALL_PROFILE_ALL), "Domain, Private and Public");
+  EXPECT_EQ(ProfileNames(FIREWALL_PROFILE_PUBLIC), "Public profile");
+  EXPECT_EQ(ProfileNames(FIREWALL_PROFILE_DOMAIN | FIREWALL_PROFILE_PRIVATE), "Domain and Private profiles");
+  EXPECT_EQ(ProfileNames(FIREWALL_PROFILE_ALL), "Domain, Private and Public profiles");
 }
 
 }  // namespace
