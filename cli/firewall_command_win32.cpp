@@ -59,13 +59,14 @@ std::vector<const FirewallRule*> Named(const FirewallReading& reading, const std
   return found;
 }
 
-// Says why nothing changed; the lines do the same from an administrator's prompt.
-int Refused(const std::string& error, const std::vector<std::string>& lines) {
+// Says why the change was refused; the lines do the same from an
+// administrator's prompt. `changed`: the rules changed before the refusal.
+int Refused(const std::string& error, const std::vector<std::string>& lines, int changed) {
   platform::Print(stderr,
-                  "lumaseek-cli: the firewall refused the change (%s): nothing was changed. Changing the firewall "
-                  "needs an administrator: run lumaseek-cli firewall again from an administrator's prompt (Run as "
+                  "lumaseek-cli: the firewall refused the change (%s): %s. Changing the firewall needs an "
+                  "administrator: run lumaseek-cli firewall again from an administrator's prompt (Run as "
                   "administrator), or run there:\n",
-                  error.c_str());
+                  error.c_str(), changed ? "the rules above were changed, no others" : "nothing was changed");
   for (const std::string& line : lines) platform::Print(stdout, "%s\n", line.c_str());
   return EXIT_FAILED;
 }
@@ -94,6 +95,7 @@ int Allow(const FirewallReading& reading, bool publicProfile) {
   const std::vector<FirewallRule> wanted = OwnRules(reading.programFolder, publicProfile);
   std::vector<std::string> lines;
   for (const FirewallRule& r : wanted) lines.push_back(NetshAddLine(r));
+  int changed = 0;
   for (const FirewallRule& r : wanted) {
     const std::vector<const FirewallRule*> present = Named(reading, r.name);
     if (present.size() == 1 && Same(*present.front(), r)) {
@@ -104,10 +106,11 @@ int Allow(const FirewallReading& reading, bool publicProfile) {
     // a rule of the name with other settings gives way to the wanted one
     FirewallChange change = present.empty() ? FIREWALL_CHANGED : RemoveFirewallRules(r.name, error);
     if (change == FIREWALL_CHANGED) change = AddFirewallRule(r, error);
-    if (change == FIREWALL_DENIED) return Refused(error, lines);
+    if (change == FIREWALL_DENIED) return Refused(error, lines, changed);
     if (change == FIREWALL_FAILED) return Failed(("adding the rule \"" + r.name + "\"").c_str(), error);
     platform::Print(stdout, "added: %s: incoming UDP to port %u for %s on the %s\n", r.name.c_str(),
                     DISCOVERY_PORT, r.application.c_str(), ProfileNames(r.profiles).c_str());
+    changed++;
   }
   WarnOfBlocks(reading, wanted.front().profiles);
   return EXIT_DONE;
@@ -117,6 +120,7 @@ int Remove(const FirewallReading& reading) {
   const std::vector<FirewallRule> own = OwnRules(reading.programFolder, true);
   std::vector<std::string> lines;
   for (const FirewallRule& r : own) lines.push_back(NetshDeleteLine(r.name));
+  int changed = 0;
   for (const FirewallRule& r : own) {
     if (Named(reading, r.name).empty()) {
       platform::Print(stdout, "not there: %s\n", r.name.c_str());
@@ -124,9 +128,10 @@ int Remove(const FirewallReading& reading) {
     }
     std::string error;
     const FirewallChange change = RemoveFirewallRules(r.name, error);
-    if (change == FIREWALL_DENIED) return Refused(error, lines);
+    if (change == FIREWALL_DENIED) return Refused(error, lines, changed);
     if (change == FIREWALL_FAILED) return Failed(("removing the rule \"" + r.name + "\"").c_str(), error);
     platform::Print(stdout, "removed: %s\n", r.name.c_str());
+    changed++;
   }
   return EXIT_DONE;
 }
