@@ -12,15 +12,13 @@ using namespace platform;
 
 namespace {
 
-const char* const PROGRAM_NAMES[] = {"lumaseek.exe", "lumaseek-cli.exe"};
-
 // The rules this command adds, one per program; their names are its own.
 std::vector<FirewallRule> OwnRules(const std::string& folder, bool publicProfile) {
   std::vector<FirewallRule> rules;
   const std::vector<std::string> programs = FirewallPrograms(folder);
   for (std::size_t i = 0; i < programs.size(); i++) {
     FirewallRule r;
-    r.name = std::string("lumaSeek replies (") + PROGRAM_NAMES[i] + ")";
+    r.name = std::string("lumaSeek replies (") + FIREWALL_PROGRAM_NAMES[i] + ")";
     r.protocol = FIREWALL_PROTOCOL_UDP;
     r.localPorts = std::to_string(DISCOVERY_PORT);
     r.application = programs[i];
@@ -33,17 +31,16 @@ std::vector<FirewallRule> OwnRules(const std::string& folder, bool publicProfile
 std::string NetshProfiles(unsigned profiles) {
   std::string text;
   for (int i = 0; i < FIREWALL_PROFILE_COUNT; i++) {
-    if (!(profiles & FIREWALL_PROFILE_BITS[i])) continue;
-    std::string name = ProfileName(FIREWALL_PROFILE_BITS[i]);
-    name[0] = static_cast<char>(name[0] - 'A' + 'a');
-    text += (text.empty() ? "" : ",") + name;
+    if (profiles & FIREWALL_PROFILE_BITS[i])
+      text += (text.empty() ? "" : ",") + std::string(ProfileKey(FIREWALL_PROFILE_BITS[i]));
   }
   return text;
 }
 
 std::string NetshAddLine(const FirewallRule& r) {
-  return "netsh advfirewall firewall add rule name=\"" + r.name + "\" dir=in action=allow protocol=UDP localport=" +
-         r.localPorts + " program=\"" + r.application + "\" profile=" + NetshProfiles(r.profiles) + " enable=yes";
+  return "netsh advfirewall firewall add rule name=\"" + r.name +
+         "\" dir=in action=allow protocol=UDP localport=" + r.localPorts + " program=\"" + r.application +
+         "\" profile=" + NetshProfiles(r.profiles) + " enable=yes";
 }
 
 bool Same(const FirewallRule& a, const FirewallRule& b) {
@@ -87,8 +84,9 @@ void WarnOfBlocks(const FirewallReading& reading, unsigned profiles) {
                     r.name.c_str(), ProfileNames(r.profiles & profiles).c_str(), NetshDeleteLine(r.name).c_str());
   }
   if ((reading.currentProfiles & FIREWALL_PROFILE_PUBLIC) && !(profiles & FIREWALL_PROFILE_PUBLIC))
-    platform::Print(stderr, "%s", "lumaseek-cli: the current network is Public: lumaseek-cli firewall allow --public "
-                                  "lets the replies in there too\n");
+    platform::Print(stderr, "%s",
+                    "lumaseek-cli: the current network is Public: lumaseek-cli firewall allow --public "
+                    "lets the replies in there too\n");
 }
 
 int Allow(const FirewallReading& reading, bool publicProfile) {
@@ -108,8 +106,8 @@ int Allow(const FirewallReading& reading, bool publicProfile) {
     if (change == FIREWALL_CHANGED) change = AddFirewallRule(r, error);
     if (change == FIREWALL_DENIED) return Refused(error, lines, changed);
     if (change == FIREWALL_FAILED) return Failed(("adding the rule \"" + r.name + "\"").c_str(), error);
-    platform::Print(stdout, "added: %s: incoming UDP to port %u for %s on the %s\n", r.name.c_str(),
-                    DISCOVERY_PORT, r.application.c_str(), ProfileNames(r.profiles).c_str());
+    platform::Print(stdout, "added: %s: incoming UDP to port %u for %s on the %s\n", r.name.c_str(), DISCOVERY_PORT,
+                    r.application.c_str(), ProfileNames(r.profiles).c_str());
     changed++;
   }
   WarnOfBlocks(reading, wanted.front().profiles);
@@ -145,7 +143,8 @@ int RunFirewall(const char* action, const CliOptions& options) {
     return EXIT_USAGE;
   }
   if (!allow && options.publicProfile) {
-    platform::Print(stderr, "lumaseek-cli: option --public goes with firewall allow only\nTry 'lumaseek-cli --help'.\n");
+    platform::Print(stderr,
+                    "lumaseek-cli: option --public goes with firewall allow only\nTry 'lumaseek-cli --help'.\n");
     return EXIT_USAGE;
   }
   const FirewallReading reading = ReadFirewall();

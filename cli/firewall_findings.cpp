@@ -8,8 +8,7 @@ using namespace platform;
 
 namespace {
 
-const char* const PROFILE_KEYS[FIREWALL_PROFILE_COUNT] = {"domain", "private", "public"};
-const char ADMIN_PROMPT[] = "From an administrator's prompt: ";
+const char FIREWALL_ADMIN_PROMPT[] = "From an administrator's prompt: ";
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
@@ -57,8 +56,7 @@ std::string AllowedElsewhere(const FirewallReading& r, unsigned missing) {
   std::vector<std::string> covers;
   for (const FirewallRule& rule : r.rules) {
     if (rule.allow && RuleApplies(rule, programs, DISCOVERY_PORT, FIREWALL_PROFILE_ALL & ~missing))
-      covers.push_back("the rule " + Quoted(rule.name) + " allows it on the " + ProfileNames(rule.profiles) +
-                       " only");
+      covers.push_back("the rule " + Quoted(rule.name) + " allows it on the " + ProfileNames(rule.profiles) + " only");
   }
   return covers.empty() ? "" : "; " + FirstFew(covers, "; ");
 }
@@ -86,20 +84,23 @@ void RuleFindings(const FirewallReading& r, const std::vector<ProfileVerdict>& c
                    "Windows Defender Firewall is off on the current " + ProfileNames(offOn) + "; " +
                        FirstFew(r.products, " and ") + " filters the traffic instead",
                    "Let incoming UDP to port 13579 reach lumaseek.exe and lumaseek-cli.exe in the settings of " +
-                       FirstFew(r.products, " and ") + "; lumaseek-cli firewall allow changes only Windows Defender "
+                       FirstFew(r.products, " and ") +
+                       "; lumaseek-cli firewall allow changes only Windows Defender "
                        "Firewall."});
   }
   if (blockAllOn) {
     std::vector<std::string> lines;
     for (int i = 0; i < FIREWALL_PROFILE_COUNT; i++)
       if (blockAllOn & FIREWALL_PROFILE_BITS[i])
-        lines.push_back(std::string("netsh advfirewall set ") + PROFILE_KEYS[i] +
+        lines.push_back(std::string("netsh advfirewall set ") + ProfileKey(FIREWALL_PROFILE_BITS[i]) +
                         "profile firewallpolicy blockinbound,allowoutbound");
     out.push_back({"firewall_blocks_all",
                    "the firewall blocks all incoming connections on the current " + ProfileNames(blockAllOn) +
                        ", whatever its rules allow",
-                   ADMIN_PROMPT + Joined(lines, "; ") + " (or clear \"Block all incoming connections\" in Windows "
-                   "Security), then " + AllowLine(blockAllOn) + "."});
+                   FIREWALL_ADMIN_PROMPT + Joined(lines, "; ") +
+                       " (or clear \"Block all incoming connections\" in Windows "
+                       "Security), then " +
+                       AllowLine(blockAllOn) + "."});
   }
   if (!blocking.empty()) {
     std::vector<std::string> lines;
@@ -109,20 +110,21 @@ void RuleFindings(const FirewallReading& r, const std::vector<ProfileVerdict>& c
                        RuleNames(blocking) + (blocking.size() == 1 ? " blocks" : " block") +
                        " incoming UDP to port 13579 on the current " + ProfileNames(blockedOn) +
                        ", and a block rule wins over every allow rule",
-                   ADMIN_PROMPT + Joined(lines, "; ") + ", then " + AllowLine(blockedOn) + "."});
+                   FIREWALL_ADMIN_PROMPT + Joined(lines, "; ") + ", then " + AllowLine(blockedOn) + "."});
   }
   if (unallowedOn) {
     out.push_back({"firewall_no_allow_rule",
                    "no firewall rule lets incoming UDP to port 13579 in on the current " + ProfileNames(unallowedOn) +
                        ", which blocks what no rule allows" + AllowedElsewhere(r, unallowedOn),
-                   ADMIN_PROMPT + AllowLine(unallowedOn) + "."});
+                   FIREWALL_ADMIN_PROMPT + AllowLine(unallowedOn) + "."});
   }
 }
 
 std::string Reason(const ProfileVerdict& v) {
   if (v.firewallOff) return "the firewall is off";
-  if (!v.allowing.empty()) return (v.allowing.size() == 1 ? "the rule " : "the rules ") + RuleNames(v.allowing) +
-                                  (v.allowing.size() == 1 ? " allows it" : " allow it");
+  if (!v.allowing.empty())
+    return (v.allowing.size() == 1 ? "the rule " : "the rules ") + RuleNames(v.allowing) +
+           (v.allowing.size() == 1 ? " allows it" : " allow it");
   return "it allows what no rule blocks";
 }
 
@@ -159,15 +161,16 @@ void FirewallFindings(const FirewallReading& r, bool repliesArrived, std::vector
   const std::vector<ProfileVerdict> current = CurrentVerdicts(r);
   const std::vector<std::string> unread = Unread(r, current);
   if (!unread.empty() && !repliesArrived)
-    out.push_back({"firewall_unreadable", "part of the firewall's settings could not be read: " +
-                                              Joined(unread, ", "), advice});
+    out.push_back(
+        {"firewall_unreadable", "part of the firewall's settings could not be read: " + Joined(unread, ", "), advice});
   RuleFindings(r, current, out);
 }
 
 std::string FirewallLine(const FirewallReading& r, bool repliesArrived) {
   if (!r.attempted) return "";
   const std::string arrived = "; replies arrived, so it lets them in.";
-  if (!r.policyError.empty()) return repliesArrived ? "The firewall's settings could not be read (" + r.policyError + ")" + arrived : "";
+  if (!r.policyError.empty())
+    return repliesArrived ? "The firewall's settings could not be read (" + r.policyError + ")" + arrived : "";
   const std::vector<ProfileVerdict> current = CurrentVerdicts(r);
   const std::vector<std::string> unread = Unread(r, current);
   if (!unread.empty())
@@ -175,18 +178,18 @@ std::string FirewallLine(const FirewallReading& r, bool repliesArrived) {
   if (!LetsInOnEvery(current, r)) return "";
   std::vector<std::string> reasons;
   for (const ProfileVerdict& v : current) reasons.push_back(std::string(ProfileName(v.profile)) + ": " + Reason(v));
-  return "The firewall lets incoming UDP to port 13579 in on the current " + ProfileNames(r.currentProfiles) +
-         " (" + Joined(reasons, "; ") + ").";
+  return "The firewall lets incoming UDP to port 13579 in on the current " + ProfileNames(r.currentProfiles) + " (" +
+         Joined(reasons, "; ") + ").";
 }
 
 std::string FirewallJson(const FirewallReading& r) {
   std::string profiles;
   for (int i = 0; i < FIREWALL_PROFILE_COUNT; i++) {
     const FirewallProfileSettings& p = r.profiles[i];
-    profiles += std::string(i ? ", " : "") + "\"" + PROFILE_KEYS[i] + "\": " +
-                (p.read ? std::string("{\"enabled\": ") + Bool(p.enabled) + ", \"block_all_inbound\": " +
-                              Bool(p.blockAllInbound) + ", \"inbound_blocked_by_default\": " +
-                              Bool(p.inboundBlockedByDefault) + "}"
+    profiles += std::string(i ? ", " : "") + "\"" + ProfileKey(FIREWALL_PROFILE_BITS[i]) + "\": " +
+                (p.read ? std::string("{\"enabled\": ") + Bool(p.enabled) +
+                              ", \"block_all_inbound\": " + Bool(p.blockAllInbound) +
+                              ", \"inbound_blocked_by_default\": " + Bool(p.inboundBlockedByDefault) + "}"
                         : "null");
   }
   const std::vector<std::string> programs = FirewallPrograms(r.programFolder);
@@ -194,8 +197,8 @@ std::string FirewallJson(const FirewallReading& r) {
   for (const FirewallRule& rule : r.rules) {
     if (!RuleApplies(rule, programs, DISCOVERY_PORT, FIREWALL_PROFILE_ALL)) continue;
     rules += std::string(rules.empty() ? "" : ", ") + "{\"name\": " + JsonString(rule.name.c_str()) +
-             ", \"action\": " + (rule.allow ? "\"allow\"" : "\"block\"") + ", \"profiles\": " +
-             ProfilesJson(rule.profiles) + ", \"ports\": " + JsonString(rule.localPorts.c_str()) +
+             ", \"action\": " + (rule.allow ? "\"allow\"" : "\"block\"") +
+             ", \"profiles\": " + ProfilesJson(rule.profiles) + ", \"ports\": " + JsonString(rule.localPorts.c_str()) +
              ", \"program\": " + JsonString(rule.application.c_str()) + "}";
   }
   std::string products;
@@ -207,8 +210,9 @@ std::string FirewallJson(const FirewallReading& r) {
     if (!all || FirewallLetsRepliesIn(r)) letsIn = Bool(all);
   }
   return "{\"error\": " + NullOr(r.policyError) + ", \"current_profiles\": " + ProfilesJson(r.currentProfiles) +
-         ", \"profiles\": {" + profiles + "}, \"profiles_error\": " + NullOr(r.profilesError) + ",\n   \"rules\": " +
-         (r.rulesRead ? "[" + rules + "]" : "null") + ", \"rules_error\": " + NullOr(r.rulesError) +
+         ", \"profiles\": {" + profiles + "}, \"profiles_error\": " + NullOr(r.profilesError) +
+         ",\n   \"rules\": " + (r.rulesRead ? "[" + rules + "]" : "null") +
+         ", \"rules_error\": " + NullOr(r.rulesError) +
          ",\n   \"products\": " + (r.productsRead ? "[" + products + "]" : "null") +
          ", \"products_error\": " + NullOr(r.productsError) + ", \"lets_replies_in\": " + letsIn + "}";
 }

@@ -6,7 +6,14 @@ using platform::FirewallRule;
 
 namespace {
 
-const char* const PROFILE_NAMES[platform::FIREWALL_PROFILE_COUNT] = {"Domain", "Private", "Public"};
+const char* const FIREWALL_PROFILE_NAMES[platform::FIREWALL_PROFILE_COUNT] = {"Domain", "Private", "Public"};
+const char* const FIREWALL_PROFILE_KEYS[platform::FIREWALL_PROFILE_COUNT] = {"domain", "private", "public"};
+
+int ProfileIndex(unsigned profile) {
+  for (int i = 0; i < platform::FIREWALL_PROFILE_COUNT; i++)
+    if (profile == platform::FIREWALL_PROFILE_BITS[i]) return i;
+  return -1;
+}
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -41,7 +48,9 @@ bool ItemIncludes(const std::string& item, unsigned port) {
 }  // namespace
 
 std::vector<std::string> FirewallPrograms(const std::string& folder) {
-  return {folder + "\\lumaseek.exe", folder + "\\lumaseek-cli.exe"};
+  std::vector<std::string> paths;
+  for (const char* name : FIREWALL_PROGRAM_NAMES) paths.push_back(folder + "\\" + name);
+  return paths;
 }
 
 bool PortsInclude(const std::string& ports, unsigned port) {
@@ -55,8 +64,7 @@ bool PortsInclude(const std::string& ports, unsigned port) {
   }
 }
 
-bool RuleApplies(const FirewallRule& rule, const std::vector<std::string>& programs, unsigned port,
-                 unsigned profiles) {
+bool RuleApplies(const FirewallRule& rule, const std::vector<std::string>& programs, unsigned port, unsigned profiles) {
   if (!rule.enabled || !rule.inbound || (rule.profiles & profiles) == 0) return false;
   if (rule.protocol != platform::FIREWALL_PROTOCOL_UDP && rule.protocol != platform::FIREWALL_PROTOCOL_ANY)
     return false;
@@ -71,8 +79,8 @@ bool RuleApplies(const FirewallRule& rule, const std::vector<std::string>& progr
 ProfileVerdict JudgeProfile(const platform::FirewallReading& reading, int profileIndex,
                             const std::vector<std::string>& programs, unsigned port) {
   const platform::FirewallProfileSettings& settings = reading.profiles[profileIndex];
-  ProfileVerdict v{platform::FIREWALL_PROFILE_BITS[profileIndex], false, !settings.enabled, settings.blockAllInbound,
-                   {}, {}};
+  ProfileVerdict v{
+      platform::FIREWALL_PROFILE_BITS[profileIndex], false, !settings.enabled, settings.blockAllInbound, {}, {}};
   for (const FirewallRule& rule : reading.rules) {
     if (RuleApplies(rule, programs, port, v.profile)) (rule.allow ? v.allowing : v.blocking).push_back(&rule);
   }
@@ -87,15 +95,19 @@ ProfileVerdict JudgeProfile(const platform::FirewallReading& reading, int profil
 }
 
 const char* ProfileName(unsigned profile) {
-  for (int i = 0; i < platform::FIREWALL_PROFILE_COUNT; i++)
-    if (profile == platform::FIREWALL_PROFILE_BITS[i]) return PROFILE_NAMES[i];
-  return "unknown";
+  const int i = ProfileIndex(profile);
+  return i < 0 ? "unknown" : FIREWALL_PROFILE_NAMES[i];
+}
+
+const char* ProfileKey(unsigned profile) {
+  const int i = ProfileIndex(profile);
+  return i < 0 ? "unknown" : FIREWALL_PROFILE_KEYS[i];
 }
 
 std::string ProfileNames(unsigned profiles) {
   std::vector<const char*> names;
   for (int i = 0; i < platform::FIREWALL_PROFILE_COUNT; i++)
-    if (profiles & platform::FIREWALL_PROFILE_BITS[i]) names.push_back(PROFILE_NAMES[i]);
+    if (profiles & platform::FIREWALL_PROFILE_BITS[i]) names.push_back(FIREWALL_PROFILE_NAMES[i]);
   std::string text;
   for (std::size_t i = 0; i < names.size(); i++)
     text += std::string(i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];

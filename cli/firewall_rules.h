@@ -8,7 +8,8 @@
 
 #include "platform/firewall.h"
 
-// The two programs whose rules count, by full path, in `folder`.
+// The two programs whose rules count, by file name and by full path in `folder`.
+inline constexpr const char* FIREWALL_PROGRAM_NAMES[] = {"lumaseek.exe", "lumaseek-cli.exe"};
 std::vector<std::string> FirewallPrograms(const std::string& folder);
 
 // "13579", "13000-14000", "80,13579", "*" (or empty: every port).
@@ -34,4 +35,6 @@ ProfileVerdict JudgeProfile(const platform::FirewallReading& reading, int profil
 // "Domain", "Private", "Public"; and "Public profile", "Private and Public
 // profiles" for a set of bits.
 const char* ProfileName(unsigned profile);
+// "domain", "private", "public": as JSON keys and netsh name them.
+const char* ProfileKey(unsigned profile);
 std::string ProfileNames(unsigned profiles);

@@ -30,7 +30,7 @@ struct FirewallRule {
   std::string localPorts;   // "13579", "13000-14000", "80,13579", "*" or empty for any
   std::string application;  // full path, or empty for every program
   unsigned profiles = FIREWALL_PROFILE_ALL;
-  bool allow = true;        // else it blocks
+  bool allow = true;  // else it blocks
   bool enabled = true;
   bool inbound = true;
 };

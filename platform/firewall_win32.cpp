@@ -13,8 +13,8 @@ namespace platform {
 namespace {
 
 // More rules than any real firewall holds: a broken enumeration ends here.
-constexpr int MAX_RULES_READ = 100000;
-constexpr int MAX_REMOVALS = 64;
+constexpr int FIREWALL_MAX_RULES_READ = 100000;
+constexpr int FIREWALL_MAX_REMOVALS = 64;
 
 // COM for the calls of one function; a thread that has it already keeps it.
 struct ComScope {
@@ -64,8 +64,7 @@ std::string ErrorText(HRESULT hr) {
 }
 
 HRESULT OpenPolicy(Com<INetFwPolicy2>& policy) {
-  return CoCreateInstance(__uuidof(NetFwPolicy2), nullptr, CLSCTX_INPROC_SERVER, __uuidof(INetFwPolicy2),
-                          policy.Out());
+  return CoCreateInstance(__uuidof(NetFwPolicy2), nullptr, CLSCTX_INPROC_SERVER, __uuidof(INetFwPolicy2), policy.Out());
 }
 
 HRESULT OpenRules(Com<INetFwRules>& rules, std::string& error) {
@@ -155,7 +154,7 @@ void ReadRules(INetFwPolicy2* policy, FirewallReading& r) {
     r.rulesError = ErrorText(hr);
     return;
   }
-  for (int n = 0; n < MAX_RULES_READ; n++) {
+  for (int n = 0; n < FIREWALL_MAX_RULES_READ; n++) {
     VARIANT item;
     VariantInit(&item);
     ULONG fetched = 0;
@@ -179,7 +178,7 @@ void ReadProducts(FirewallReading& r) {
     r.productsError = ErrorText(hr);
     return;
   }
-  for (long i = 0; i < count && i < MAX_RULES_READ; i++) {
+  for (long i = 0; i < count && i < FIREWALL_MAX_RULES_READ; i++) {
     Com<INetFwProduct> product;
     Bstr name;
     if (SUCCEEDED(products.p->Item(i, &product.p)) && SUCCEEDED(product.p->get_DisplayName(&name.b)))
@@ -235,7 +234,7 @@ FirewallChange RemoveFirewallRules(const std::string& name, std::string& error) 
   if (FAILED(hr)) return hr == E_ACCESSDENIED ? FIREWALL_DENIED : FIREWALL_FAILED;
   const Bstr text(name);
   // Remove takes one rule of the name at a time.
-  for (int n = 0; n < MAX_REMOVALS && SUCCEEDED(hr); n++) {
+  for (int n = 0; n < FIREWALL_MAX_REMOVALS && SUCCEEDED(hr); n++) {
     Com<INetFwRule> rule;
     if (FAILED(rules.p->Item(text.b, &rule.p))) break;
     hr = rules.p->Remove(text.b);

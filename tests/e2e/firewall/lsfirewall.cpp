@@ -95,7 +95,9 @@ RuleData RuleOf(const std::vector<std::string>& f) {
 }
 
 std::string RuleLine(const RuleData& r) {
-  const char* protocol = r.protocol == NET_FW_IP_PROTOCOL_UDP ? "udp" : r.protocol == NET_FW_IP_PROTOCOL_TCP ? "tcp" : "any";
+  const char* protocol = r.protocol == NET_FW_IP_PROTOCOL_UDP   ? "udp"
+                         : r.protocol == NET_FW_IP_PROTOCOL_TCP ? "tcp"
+                                                                : "any";
   return r.name + "\t" + (r.allow ? "allow" : "block") + "\t" + protocol + "\t" + r.ports + "\t" +
          (r.program.empty() ? "-" : r.program) + "\t" + ProfileText(r.profiles) + "\t" + (r.enabled ? "on" : "off") +
          "\t" + (r.inbound ? "in" : "out");
@@ -110,7 +112,8 @@ void ReadLines(const std::string& path, Script& s, bool record) {
     const std::string& kind = f[0];
     if (kind == "admin" && f.size() > 1) s.admin = f[1] != "no";
     if (kind == "fail" && f.size() > 2)
-      (f[1] == "policy" ? s.policyFailure : s.productsFailure) = static_cast<HRESULT>(std::strtoul(f[2].c_str(), nullptr, 16));
+      (f[1] == "policy" ? s.policyFailure : s.productsFailure) =
+          static_cast<HRESULT>(std::strtoul(f[2].c_str(), nullptr, 16));
     if (kind == "current" && f.size() > 1) s.current = Profiles(f[1]);
     if (kind == "profile" && f.size() > 4) {
       for (int i = 0; i < 3; i++) {
@@ -189,10 +192,14 @@ struct Object {
 };
 
 template <typename Self>
-Self* Of(void* iface) { return reinterpret_cast<Self*>(iface); }
+Self* Of(void* iface) {
+  return reinterpret_cast<Self*>(iface);
+}
 
 template <typename Self>
-ULONG STDMETHODCALLTYPE AddRef(void* This) { return static_cast<ULONG>(InterlockedIncrement(&Of<Self>(This)->refs)); }
+ULONG STDMETHODCALLTYPE AddRef(void* This) {
+  return static_cast<ULONG>(InterlockedIncrement(&Of<Self>(This)->refs));
+}
 
 template <typename Self>
 ULONG STDMETHODCALLTYPE Release(void* This) {
@@ -319,7 +326,9 @@ const INetFwRulesVtbl* RulesVtbl() {
   if (made) return &v;
   made = true;
   Common<Rules>(v, IID_INetFwRules);
-  v.get_Count = [](INetFwRules*, LONG* out) -> HRESULT { return (*out = static_cast<LONG>(Load().rules.size())), S_OK; };
+  v.get_Count = [](INetFwRules*, LONG* out) -> HRESULT {
+    return (*out = static_cast<LONG>(Load().rules.size())), S_OK;
+  };
   v.get__NewEnum = [](INetFwRules*, IUnknown** out) -> HRESULT {
     *out = reinterpret_cast<IUnknown*>(New<Enum>(EnumVtbl(), Cursor{Load().rules, 0}));
     return S_OK;

@@ -76,15 +76,21 @@ TEST(FirewallFindings, EachCauseNamedWithTheCommandsThatFixIt) {
        {"on the current Public profile, which blocks what no rule allows; the rule \"lumaseek-cli.exe\" allows it on "
         "the Private profile only",
         "From an administrator's prompt: lumaseek-cli firewall allow --public."}},
-      {"block-all", blockAll, "firewall_blocks_all",
+      {"block-all",
+       blockAll,
+       "firewall_blocks_all",
        {"blocks all incoming connections on the current Public profile",
         "netsh advfirewall set publicprofile firewallpolicy blockinbound,allowoutbound"}},
       {"off, another product filters", off, "firewall_off", {"is off on the current Public profile; Norton Firewall"}},
-      {"the policy unreadable", unreadable, "firewall_unreadable",
+      {"the policy unreadable",
+       unreadable,
+       "firewall_unreadable",
        {"could not be read: Access is denied (0x80070005)", "lumaseek-cli firewall allow"}},
       {"the rules unreadable", noRules, "firewall_unreadable", {"its rules (Not implemented (0x80004001))"}},
       {"a rule for another program and a disabled block",
-       Reading({Rule("other", true, FIREWALL_PROFILE_ALL, "C:\\other.exe")}), "firewall_no_allow_rule", {}},
+       Reading({Rule("other", true, FIREWALL_PROFILE_ALL, "C:\\other.exe")}),
+       "firewall_no_allow_rule",
+       {}},
   };
   for (const auto& row : rows) {
     const Outcome o = Judge(row.reading);
@@ -101,8 +107,9 @@ TEST(FirewallFindings, OneLineWhenTheRepliesGetIn) {
   allowed.rules.push_back(disabledBlock);
   Outcome o = Judge(allowed);
   EXPECT_EQ(o.codes, "");
-  EXPECT_EQ(o.line, "The firewall lets incoming UDP to port 13579 in on the current Public profile (Public: the rule "
-                    "\"lumaSeek replies\" allows it).");
+  EXPECT_EQ(o.line,
+            "The firewall lets incoming UDP to port 13579 in on the current Public profile (Public: the rule "
+            "\"lumaSeek replies\" allows it).");
   FirewallReading off = Reading();
   off.currentProfiles = FIREWALL_PROFILE_PRIVATE | FIREWALL_PROFILE_DOMAIN;
   off.profiles[0].enabled = off.profiles[1].enabled = false;
@@ -113,8 +120,9 @@ TEST(FirewallFindings, OneLineWhenTheRepliesGetIn) {
   unreadable.policyError = "Class not registered (0x80040154)";
   o = Judge(unreadable, true);
   EXPECT_EQ(o.codes, "");
-  EXPECT_EQ(o.line, "The firewall's settings could not be read (Class not registered (0x80040154)); replies arrived, "
-                    "so it lets them in.");
+  EXPECT_EQ(o.line,
+            "The firewall's settings could not be read (Class not registered (0x80040154)); replies arrived, "
+            "so it lets them in.");
 }
 
 TEST(FirewallFindings, JsonNamesTheRulesThatApplyAndWhatWasNotRead) {

@@ -25,10 +25,11 @@ TEST(FirewallRules, PortsAsNumbersRangesListsAndStar) {
     const char* ports;
     bool includes;
   } rows[] = {
-      {"13579", true},      {"13578", false},         {"13000-14000", true},  {"13580-14000", false},
-      {"80,13579", true},   {"80, 443 ,13579", true}, {"80,443", false},      {"*", true},
-      {"", true},           {"RPC,RPC-EPMap", false}, {"13579-13579", true},  {"135790", false},
-      {"1000-,13579", true}, {"-", false},            {"80,13500-13600", true},
+      {"13579", true},          {"13578", false},      {"13000-14000", true},
+      {"13580-14000", false},   {"80,13579", true},    {"80, 443 ,13579", true},
+      {"80,443", false},        {"*", true},           {"", true},
+      {"RPC,RPC-EPMap", false}, {"13579-13579", true}, {"135790", false},
+      {"1000-,13579", true},    {"-", false},          {"80,13500-13600", true},
   };
   for (const auto& row : rows) EXPECT_EQ(PortsInclude(row.ports, 13579), row.includes) << row.ports;
 }
@@ -50,7 +51,8 @@ TEST(FirewallRules, WhichRulesApplyToTheReplies) {
       {Rule("other copy", true, "13579", "D:\\old\\lumaseek.exe"), FIREWALL_PROFILE_PRIVATE, false},
       {Rule("other program", true, "13579", "C:\\Tools\\lumaSeek\\lumaseek-sim.exe"), FIREWALL_PROFILE_PRIVATE, false},
       {Rule("any protocol", true, "*", "", FIREWALL_PROFILE_ALL, FIREWALL_PROTOCOL_ANY), FIREWALL_PROFILE_DOMAIN, true},
-      {Rule("tcp only", true, "13579", "", FIREWALL_PROFILE_ALL, FIREWALL_PROTOCOL_TCP), FIREWALL_PROFILE_DOMAIN, false},
+      {Rule("tcp only", true, "13579", "", FIREWALL_PROFILE_ALL, FIREWALL_PROTOCOL_TCP), FIREWALL_PROFILE_DOMAIN,
+       false},
       {Rule("private only", true, "13579", "", FIREWALL_PROFILE_PRIVATE), FIREWALL_PROFILE_PUBLIC, false},
       {Rule("private and public", true, "13579", "", FIREWALL_PROFILE_PRIVATE | FIREWALL_PROFILE_PUBLIC),
        FIREWALL_PROFILE_PUBLIC, true},
@@ -58,7 +60,8 @@ TEST(FirewallRules, WhichRulesApplyToTheReplies) {
       {disabled, FIREWALL_PROFILE_PUBLIC, false},
       {outbound, FIREWALL_PROFILE_PUBLIC, false},
   };
-  for (const auto& row : rows) EXPECT_EQ(RuleApplies(row.rule, PROGRAMS, 13579, row.profile), row.applies) << row.rule.name;
+  for (const auto& row : rows)
+    EXPECT_EQ(RuleApplies(row.rule, PROGRAMS, 13579, row.profile), row.applies) << row.rule.name;
 }
 
 FirewallReading Reading(bool blockedByDefault, std::vector<FirewallRule> rules) {
@@ -83,11 +86,10 @@ TEST(FirewallRules, AProfileLetsTheRepliesInUnlessABlockWins) {
       {"an allow rule", Reading(true, {Rule("allow", true)}), PUBLIC, true},
       {"block beats allow", Reading(true, {Rule("allow", true), Rule("block", false)}), PUBLIC, false},
       {"block beats the default", Reading(false, {Rule("block", false)}), PUBLIC, false},
-      {"the allow is on the other profile",
-       Reading(true, {Rule("allow", true, "13579", "", FIREWALL_PROFILE_PRIVATE)}), PUBLIC, false},
+      {"the allow is on the other profile", Reading(true, {Rule("allow", true, "13579", "", FIREWALL_PROFILE_PRIVATE)}),
+       PUBLIC, false},
       {"the block is on the other profile",
-       Reading(true, {Rule("allow", true), Rule("block", false, "13579", "", FIREWALL_PROFILE_PUBLIC)}), PRIVATE,
-       true},
+       Reading(true, {Rule("allow", true), Rule("block", false, "13579", "", FIREWALL_PROFILE_PUBLIC)}), PRIVATE, true},
       {"a disabled block", Reading(true, {Rule("allow", true), Rule("off", false)}), PUBLIC, true},
   };
   for (const auto& row : rows) {
