@@ -106,8 +106,9 @@ int Allow(const FirewallReading& reading, bool publicProfile) {
     if (change == FIREWALL_CHANGED) change = AddFirewallRule(r, error);
     if (change == FIREWALL_DENIED) return Refused(error, lines, changed);
     if (change == FIREWALL_FAILED) return Failed(("adding the rule \"" + r.name + "\"").c_str(), error);
-    platform::Print(stdout, "added: %s: incoming UDP to port %u for %s on the %s\n", r.name.c_str(), DISCOVERY_PORT,
-                    r.application.c_str(), ProfileNames(r.profiles).c_str());
+    // "replaced": the rule of the name was for another folder or other profiles
+    platform::Print(stdout, "%s: %s: incoming UDP to port %u for %s on the %s\n", present.empty() ? "added" : "replaced",
+                    r.name.c_str(), DISCOVERY_PORT, r.application.c_str(), ProfileNames(r.profiles).c_str());
     changed++;
   }
   WarnOfBlocks(reading, wanted.front().profiles);

@@ -138,7 +138,8 @@ class CliFirewall(unittest.TestCase):
             self.assertEqual([f"already there: {name}" for name in own], out.splitlines())
 
             code, out, err = self.cli(s, "firewall", "allow", "--public")
-            self.assertEqual(0, code, err)
+            self.assertEqual((0, [f"replaced: {name}" for name in own]),
+                             (code, [line.split(": incoming")[0] for line in out.splitlines()]), err)
             self.assertEqual([["remove", name] for name in own],
                              [r[:2] for r in self.recorded()[2:] if r[0] == "remove"])
             self.assertEqual(["Domain,Private,Public"] * 2,
