@@ -1,0 +1,26 @@
+// The commands of lumaseek-cli, one entry each: from this one table come the
+// usage page, the parser's rules, each command's --help and the shell
+// completion. The table itself (command_table.cpp, above the commands) names
+// each command's handler, as git's builtin table does.
+#pragma once
+
+#include <cstddef>
+
+struct Arguments;
+
+struct Command {
+  const char* name;      // "set-static"
+  const char* operands;  // as the usage names them: "DEVICE IP NETMASK GATEWAY"
+  std::size_t least, most;
+  const char* options;   // the options it takes in usage order, separated by spaces
+  const char* summary;   // what it does, one line; null: no command of the usage (--version, completion)
+  int (*run)(const Arguments& arguments);  // returns the exit status
+};
+
+extern const Command COMMANDS[];
+extern const int COMMAND_COUNT;
+
+// The command of that name, or null.
+const Command* FindCommand(const char* name);
+// Whether `command` takes the option `name`.
+bool TakesOption(const Command& command, const char* name);
