@@ -1,6 +1,6 @@
 // The commands of lumaseek-cli, one entry each: from this one table come the
 // usage page, the parser's rules, each command's --help and the shell
-// completion. The table itself (command_table.cpp, above the commands) names
+// completion. The table itself (cli/commands/table.cpp, beside the commands) names
 // each command's handler, as git's builtin table does.
 #pragma once
 

@@ -1,5 +1,5 @@
 // The handlers of lumaseek-cli's commands, one file each in this folder, named
-// by the command table (command_table.cpp). Each returns the exit status.
+// by the command table (table.cpp). Each returns the exit status.
 #pragma once
 
 #include "cli/command_line/arguments.h"
