@@ -1,17 +1,14 @@
 #include "cli/commands/commands.h"
 #include "cli/login/login_flow.h"
-#include "cli/login/password_source.h"
 #include "proto/exchanges.h"
 
 int RunSetDhcp(const Arguments& arguments) {
   const CliOptions& options = arguments.options;
-  if (const int status = CheckLoginOptions(options.user, options.password, options.passwordStdin)) return status;
-  SecretText password;
-  if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(SESSION_COMMAND, options.json);
   const DeviceRecord* selected = nullptr;
-  if (const int status = session.FindDevice(arguments.operands[0], selected)) return status;
-  if (const int status = LogIn(session, *selected, options.user, password)) return status;
+  if (const int status = FindAndLogIn(session, arguments.operands[0], options.user, options.password,
+                                      options.passwordStdin, selected))
+    return status;
   int confirmed = 0;
   if (const int status = session.Wait("waiting for the device to confirm", [&] {
         char newIp[ADDRESS_TEXT_SIZE];

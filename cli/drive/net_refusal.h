@@ -3,5 +3,5 @@
 
 #include <string>
 
-// "lumaseek-cli: cannot <what> (<the system's reason>)"; returns EXIT_FAILED.
+// The message "cannot <what> (<the system's reason>)"; returns EXIT_FAILED.
 int ReportNetRefusal(const std::string& what, unsigned long code);

@@ -73,3 +73,12 @@ int LogIn(Session& session, const DeviceRecord& device, const char* user, Secret
   }
   return EXIT_FAILED;
 }
+
+int FindAndLogIn(Session& session, const char* device, const char* user, char* passwordOption, bool passwordStdin,
+                 const DeviceRecord*& selected) {
+  if (const int status = CheckLoginOptions(user, passwordOption, passwordStdin)) return status;
+  SecretText password;
+  if (const int status = TakeGivenPassword(passwordStdin, passwordOption, password)) return status;
+  if (const int status = session.FindDevice(device, selected)) return status;
+  return LogIn(session, *selected, user, password);
+}

@@ -12,6 +12,12 @@
 // name that fits, and one way of giving the password. A usage error or EXIT_DONE.
 int CheckLoginOptions(const char* user, bool passwordOption, bool passwordStdin);
 
+// The start of the commands that log in to DEVICE: the login options checked
+// and the password taken before anything is sent, then DEVICE found in
+// `session` and logged in to as `user`.
+int FindAndLogIn(Session& session, const char* device, const char* user, char* passwordOption, bool passwordStdin,
+                 const DeviceRecord*& selected);
+
 // Logs in as `user` (null: the default) to `device` in `session`; returns
 // the exit status, having said why on stderr when it is not EXIT_DONE. The
 // password is wiped before it returns.

@@ -42,7 +42,6 @@ Session::Session(SessionKind kind, bool json)
       show_(kind == SESSION_COMMAND && !json && platform::StderrIsTerminal()),
       tellInterrupts_(kind == SESSION_COMMAND) {
   platform::UseSockets(&witness_);
-  DiscoveryStartup();
 }
 
 Session::~Session() { platform::UseSockets(nullptr); }
@@ -56,6 +55,8 @@ int Session::Interrupted(const char* what) {
 }
 
 int Session::Search() {
+  if (!started_) DiscoveryStartup();
+  started_ = true;
   return Wait("searching", [] { SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2); });
 }
 

@@ -1,5 +1,5 @@
-// What every device command sets up once: the discovery engine started over
-// the command line's sockets (system error codes, an interrupt fence, a
+// What every device command sets up once: the discovery engine, started at
+// the first search over the command line's sockets (system error codes, an interrupt fence, a
 // progress line, a witness of the replies), the search, DEVICE chosen among
 // the devices that answered, and the device shown again after a change. Each
 // step returns an exit status: EXIT_DONE, EXIT_INTERRUPTED once an interrupt
@@ -38,7 +38,7 @@ class Session {
     return interrupted ? Interrupted(what) : EXIT_DONE;
   }
 
-  // The search as the program runs it.
+  // The search as the program runs it; the first one starts the engine.
   int Search();
   // Reads what the search left queued on every interface (see late_replies.h).
   int ReadLate();
@@ -63,6 +63,7 @@ class Session {
   ReplyWitness witness_;
   bool show_;
   bool tellInterrupts_;
+  bool started_ = false;
 };
 
 // The devices of DeviceList, in its order.

@@ -1,10 +1,11 @@
 // The program's messages on stderr: one line each, after the program's name,
-// as "lumaseek-cli: <message>". Errors, warnings and notes alike.
+// as lumaseek-cli: <message>. Errors, warnings and notes alike.
 #pragma once
 
 #include <string>
 
-// Writes "lumaseek-cli: " and the printf-formatted message with its line end.
+// Writes the program's name, a colon, a space and the printf-formatted message
+// with its line end.
 #if defined(__GNUC__)
 __attribute__((format(gnu_printf, 1, 2)))
 #endif
