@@ -26,19 +26,20 @@ std::string Unknown(const char* what, const char* arg, const std::vector<std::st
 
 std::vector<std::string> CommandNames() {
   std::vector<std::string> names;
-  for (int i = 0; i < COMMAND_COUNT; i++)
-    if (COMMANDS[i].summary) names.push_back(COMMANDS[i].name);
+  for (const Command* command : UsageCommands()) names.push_back(command->name);
   return names;
 }
 
-// The options a command takes, or every option, that usage shows.
+// The options that usage shows: of a command, or every one and --help and --version.
 std::vector<std::string> OptionNames(const Command* command) {
   std::vector<std::string> names;
-  for (int i = 0; i < OPTION_COUNT; i++) {
-    const Option& option = OPTIONS[i];
-    if (!option.hidden && (!command || TakesOption(*command, option.name))) names.push_back(option.name);
+  if (command) {
+    for (const Option* option : ShownOptions(*command)) names.push_back(option->name);
+    return names;
   }
-  if (!command) names.insert(names.end(), {"--help", "--version"});
+  for (int i = 0; i < OPTION_COUNT; i++)
+    if (!OPTIONS[i].hidden) names.push_back(OPTIONS[i].name);
+  names.insert(names.end(), {"--help", "--version"});
   return names;
 }
 

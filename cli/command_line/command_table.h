@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
+
+#include "cli/command_line/options.h"
 
 struct Arguments;
 
@@ -24,3 +27,7 @@ extern const int COMMAND_COUNT;
 const Command* FindCommand(const char* name);
 // Whether `command` takes the option `name`.
 bool TakesOption(const Command& command, const char* name);
+// The commands of the usage page, in its order.
+std::vector<const Command*> UsageCommands();
+// The options of `command` that usage shows, in its usage line's order.
+std::vector<const Option*> ShownOptions(const Command& command);

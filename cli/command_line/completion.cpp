@@ -4,25 +4,8 @@
 #include <vector>
 
 #include "cli/command_line/command_table.h"
-#include "cli/command_line/options.h"
 
 namespace {
-
-// The commands of the usage page.
-std::vector<const Command*> UsageCommands() {
-  std::vector<const Command*> commands;
-  for (int i = 0; i < COMMAND_COUNT; i++)
-    if (COMMANDS[i].summary) commands.push_back(&COMMANDS[i]);
-  return commands;
-}
-
-// The options that `command` takes and usage shows.
-std::vector<const Option*> ShownOptions(const Command& command) {
-  std::vector<const Option*> options;
-  for (int i = 0; i < OPTION_COUNT; i++)
-    if (!OPTIONS[i].hidden && TakesOption(command, OPTIONS[i].name)) options.push_back(&OPTIONS[i]);
-  return options;
-}
 
 std::string Joined(const std::vector<std::string>& words, const char* separator) {
   std::string out;

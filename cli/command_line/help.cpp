@@ -1,24 +1,18 @@
 #include "cli/command_line/help.h"
 
 #include <algorithm>
-#include <cstring>
-#include <sstream>
+#include <utility>
+#include <vector>
 
-#include "cli/command_line/options.h"
 #include "cli/login/secret_text.h"
 #include "platform/console.h"
 #include "proto/exchanges.h"
 
 namespace {
 
-// The options of `command` that usage shows, in its order.
-template <typename Each>
-void ForShownOptions(const Command& command, Each each) {
-  std::istringstream names(command.options);
-  for (std::string name; names >> name;) {
-    const Option* option = FindOption(name.c_str());
-    if (option && !option->hidden) each(*option);
-  }
+// "--user NAME", or a flag's name alone.
+std::string Spelled(const Option& option) {
+  return std::string(option.name) + (option.valueName ? std::string(" ") + option.valueName : "");
 }
 
 }  // namespace
@@ -26,17 +20,15 @@ void ForShownOptions(const Command& command, Each each) {
 std::string UsageLine(const Command& command) {
   std::string line = std::string("lumaseek-cli ") + command.name;
   if (*command.operands) line += std::string(" ") + command.operands;
-  ForShownOptions(command, [&line](const Option& option) {
-    line += std::string(" [") + option.name + (option.valueName ? std::string(" ") + option.valueName : "") + "]";
-  });
+  for (const Option* option : ShownOptions(command))
+    line += " [" + Spelled(*option) + "]";
   return line;
 }
 
 void PrintUsage(std::FILE* out) {
   const char* lead = "usage: ";
-  for (int i = 0; i < COMMAND_COUNT; i++) {
-    if (!COMMANDS[i].summary) continue;
-    platform::Print(out, "%s%s\n", lead, UsageLine(COMMANDS[i]).c_str());
+  for (const Command* command : UsageCommands()) {
+    platform::Print(out, "%s%s\n", lead, UsageLine(*command).c_str());
     lead = "       ";
   }
   platform::Print(out,
@@ -68,15 +60,12 @@ void PrintUsage(std::FILE* out) {
 
 void PrintCommandHelp(std::FILE* out, const Command& command) {
   platform::Print(out, "usage: %s\n%s\n", UsageLine(command).c_str(), command.summary);
-  std::size_t width = std::strlen("--help");
-  ForShownOptions(command, [&width](const Option& option) {
-    width = std::max(width, std::strlen(option.name) + (option.valueName ? 1 + std::strlen(option.valueName) : 0));
-  });
-  const auto row = [out, width](const std::string& option, const char* help) {
+  std::vector<std::pair<std::string, const char*>> rows;
+  for (const Option* option : ShownOptions(command))
+    rows.emplace_back(Spelled(*option), option->help);
+  rows.emplace_back("--help", "this help");
+  std::size_t width = 0;
+  for (const auto& row : rows) width = std::max(width, row.first.size());
+  for (const auto& [option, help] : rows)
     platform::Print(out, "  %-*s  %s\n", static_cast<int>(width), option.c_str(), help);
-  };
-  ForShownOptions(command, [&row](const Option& option) {
-    row(std::string(option.name) + (option.valueName ? std::string(" ") + option.valueName : ""), option.help);
-  });
-  row("--help", "this help");
 }
