@@ -96,20 +96,28 @@ class Package(unittest.TestCase):
     # Each shell's completion of the words typed so far (the last one being completed), from its installed file.
     BASH = ('source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); '
             '$(complete -p lumaseek-cli | sed "s/.*-F \\([^ ]*\\).*/\\1/"); printf "%s\\n" "${COMPREPLY[@]}"')
-    # compadd exists only inside zsh's line editor: this one prints what it is handed that fits the prefix.
-    ZSH = ('compadd() { [[ $1 == -a ]] && print -rl -- ${(M)${(P)2}:#${PREFIX}*} }; source "$1"; shift; '
-           'words=("$@"); CURRENT=$#; PREFIX=$words[CURRENT]; _lumaseek_cli; :')
+    # zsh's own completion system in an interactive zsh on a pseudo-terminal: compinit finds the file by its
+    # #compdef line, Tab runs it, and compadd, wrapped, prints each match zsh keeps before it adds them.
+    ZSH = (
+        'zmodload zsh/zpty; zpty z zsh -f -i; '
+        'zpty -w z "fpath=(${(q)1} \\$fpath); autoload -U compinit; compinit -u -D; PS1=\'\'"; '
+        'zpty -w z \'compadd() { local -a hits; builtin compadd -O hits "$@"; '
+        'print -rl -- "<""hit>"${^hits}; builtin compadd "$@" }\'; '
+        'zpty -w z \'finish() { print -r -- "<""end>"; exit }; comppostfuncs=(finish)\'; '
+        'shift; zpty -w -n z "$*"$\'\\t\'; '
+        'while zpty -r z line; do [[ $line == *"<end>"* ]] && break; '
+        '[[ $line == *"<hit>"* ]] && print -r -- ${${line##*<hit>}%$\'\\r\'}; done; zpty -d z')
     FISH = 'source $argv[1]; complete -C (string join " " -- $argv[2..]) | string replace -r "\\t.*" ""; true'
 
     def completion(self, shell):
         """The words `shell` offers after lumaseek-cli and the words given."""
         file, command = {
             "bash": (("bash-completion", "completions", "lumaseek-cli"), ["bash", "-c", self.BASH, "bash"]),
-            "zsh": (("zsh", "vendor-completions", "_lumaseek-cli"), ["zsh", "-f", "-c", self.ZSH, "zsh"]),
+            "zsh": (("zsh", "vendor-completions"), ["zsh", "-f", "-c", self.ZSH, "zsh"]),  # its folder, for fpath
             "fish": (("fish", "vendor_completions.d", "lumaseek-cli.fish"), ["fish", "--no-config", "-c", self.FISH]),
         }[shell]
         path = self.installed("share", *file)
-        return lambda *words: set(run([*command, path, "lumaseek-cli", *words]).split())
+        return lambda *words: set(run([*command, path, "lumaseek-cli", *words], timeout=30).split())
 
     def test_completion_offers_the_commands_and_options_of_help(self):
         commands = usage(self.help("lumaseek-cli"), "lumaseek-cli")
