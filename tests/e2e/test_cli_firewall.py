@@ -151,22 +151,29 @@ class CliFirewall(unittest.TestCase):
             code, out, err = self.cli(s, "firewall", "remove")
             self.assertEqual((0, [f"not there: {name}" for name in own]), (code, out.splitlines()))
 
-    def test_without_administrator_rights_nothing_changes_and_netsh_lines_are_printed(self):
+    def test_without_administrator_rights_or_the_rules_nothing_changes_and_netsh_lines_are_printed(self):
+        cases = [("no administrator", ["admin\tno", "current\tPrivate", profile("Private"),
+                                       rule("lumaSeek replies (lumaseek.exe)", "allow", WINDOW_PROGRAM, "Private")]),
+                 ("settings unreadable", ["fail\tpolicy\t0x80070005"])]
         with harness.WineSession("cli-firewall-denied") as s:
             self.install_double(s)
-            self.use_script("admin\tno", "current\tPrivate", profile("Private"),
-                            rule("lumaSeek replies (lumaseek.exe)", "allow", WINDOW_PROGRAM, "Private"))
-            code, out, err = self.cli(s, "firewall", "allow")
-            self.assertEqual(1, code, err)
-            self.assertIn("administrator's prompt", err)
-            self.assertEqual(
-                [f'netsh advfirewall firewall add rule name="lumaSeek replies ({exe})" dir=in action=allow protocol=UDP '
-                 f'localport=13579 program="{CLI_FOLDER}\\{exe}" profile=domain,private enable=yes'
-                 for exe in ("lumaseek.exe", "lumaseek-cli.exe")], out.splitlines())
-            code, out, err = self.cli(s, "firewall", "remove")
-            self.assertEqual(1, code, err)
-            self.assertIn('netsh advfirewall firewall delete rule name="lumaSeek replies (lumaseek-cli.exe)"', out)
-            self.assertEqual([], self.recorded())
+            for what, script in cases:
+                with self.subTest(what):
+                    self.use_script(*script)
+                    code, out, err = self.cli(s, "firewall", "allow")
+                    self.assertEqual(1, code, err)
+                    self.assertIn("administrator's prompt", err)
+                    self.assertEqual(
+                        [f'netsh advfirewall firewall add rule name="lumaSeek replies ({exe})" dir=in action=allow '
+                         f'protocol=UDP localport=13579 program="{CLI_FOLDER}\\{exe}" profile=domain,private enable=yes'
+                         for exe in ("lumaseek.exe", "lumaseek-cli.exe")], out.splitlines())
+                    code, out, err = self.cli(s, "firewall", "remove")
+                    self.assertEqual(1, code, err)
+                    self.assertIn('netsh advfirewall firewall delete rule name="lumaSeek replies (lumaseek-cli.exe)"', out)
+                    self.assertEqual([], self.recorded())
+            code, out, err = self.cli(s, "firewall", "allw")
+            self.assertEqual((2, ""), (code, out))
+            self.assertIn("unknown operand 'allw': firewall takes allow|remove; did you mean 'allow'?", err)
 
     @unittest.skipUnless(os.path.exists(lab.binary("lumaseek-sim")), "lumaseek-sim is missing: build the native preset")
     def test_doctor_against_wines_own_firewall_says_what_it_could_not_read(self):

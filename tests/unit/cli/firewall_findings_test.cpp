@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/firewall_findings.h"
+#include "cli/doctor/firewall_findings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/firewall_rules.h"
+#include "cli/firewall/rules.h"
 
 namespace {
 
