@@ -122,6 +122,11 @@ class LoginAndShares(LabCase):
         self.assertIn("refused the default password", ended.err)
         self.assertIn("end of input", ended.err)
         self.assertEqual(before + 1, self.logins())
+        # Refused again with the password typed: no more advice about the default one.
+        wrong = self.cli_at_terminal("login", "guarded", typed=b"wrong\n")
+        self.assertEqual(1, wrong.code, wrong)
+        self.assertIn("refused the login as", wrong.err)
+        self.assertNotIn("with the default password", wrong.err)
 
     def test_open_hands_the_web_page_or_the_share_root_to_xdg_open(self):
         ip = self.lab.dev_ip(0, 0)

@@ -32,10 +32,28 @@ TEST(Arguments, OptionsStandAnywhereUntilDoubleDash) {
   EXPECT_EQ("", Read({"shares", "-"}).error) << "a lone dash is an operand";
 }
 
+TEST(Arguments, EachCommandTakesItsNumberOfOperands) {
+  struct Case {
+    const char* command;
+    std::size_t least, most;
+  };
+  const Case cases[] = {{"search", 0, 0}, {"watch", 0, 0}, {"doctor", 0, 0},     {"shares", 1, 1},
+                        {"login", 1, 1},  {"set-dhcp", 1, 1}, {"set-static", 4, 4}, {"map", 2, 3},
+                        {"unmap", 1, 1},  {"open", 1, 1},   {"--version", 0, 0}};
+  for (const Case& c : cases) {
+    for (std::size_t n = c.least ? c.least - 1 : 0; n <= c.most + 1; n++) {
+      std::vector<const char*> args(n + 1, "x");
+      args[0] = c.command;
+      EXPECT_EQ(n >= c.least && n <= c.most, Read(args).error.empty()) << c.command << " with " << n;
+    }
+  }
+}
+
 TEST(Arguments, HelpIsAcceptedAfterAnyCommandButNotAfterDoubleDash) {
   for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
            {"--help"}, {"-h"}, {"search", "--help"}, {"set-static", "nas", "--help"}, {"shares", "--bogus", "-h"}}) {
     EXPECT_TRUE(Read(args).help) << args.back();
+    EXPECT_EQ("", Read(args).error) << "help and nothing else";
   }
   EXPECT_FALSE(Read({"shares", "--", "--help"}).help);
 }

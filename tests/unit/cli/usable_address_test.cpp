@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -14,6 +17,7 @@ TEST(UsableAddress, RefusesWhatNoHostCanUseNamingTheField) {
   const char* const cases[][4] = {
       {"127.0.0.1", "255.0.0.0", "127.0.0.2", "IP address 127.0.0.1 is a loopback address"},
       {"224.0.0.5", "255.255.255.0", "224.0.0.1", "IP address 224.0.0.5 is a multicast address"},
+      {"239.1.1.1", "255.255.255.0", "239.1.1.2", "IP address 239.1.1.1 is a multicast address"},
       {"240.1.1.1", "255.255.255.0", "240.1.1.2", "IP address 240.1.1.1 is reserved"},
       {"0.77.0.20", "255.255.0.0", "0.77.0.1", "IP address 0.77.0.20 is in network 0"},
       {"10.77.0.127", "255.255.255.128", "10.77.0.1", "IP address 10.77.0.127 is the broadcast address of its subnet 10.77.0.0/25"},
@@ -37,6 +41,21 @@ TEST(UsableAddress, UsableAddressesPassNormalised) {
   ASSERT_EQ("", CheckUsableAddresses("010.77.0.126", "255.255.255.128", "10.77.0.1", a, m, g));
   EXPECT_STREQ("10.77.0.126", a);
   EXPECT_EQ("", Check("10.0.0.5", "255.255.255.252", "10.0.0.6"));
+}
+
+TEST(UsableAddress, AnotherDeviceOrThisPcHoldingTheAddressIsNamed) {
+  DeviceRecord selected{}, other{};
+  std::snprintf(selected.ipText, sizeof selected.ipText, "10.0.0.5");
+  std::snprintf(other.name, sizeof other.name, "other");
+  std::snprintf(other.ipText, sizeof other.ipText, "10.0.0.6");
+  const std::vector<const DeviceRecord*> listed = {&selected, &other};
+  LocalInterfaceTable.count = 2;
+  std::snprintf(LocalInterfaceTable.address[1], sizeof LocalInterfaceTable.address[1], "10.0.0.9");
+  for (const auto& [ip, holder] : std::vector<std::pair<const char*, std::string>>{
+           {"10.0.0.6", "the device other"}, {"10.0.0.9", "this PC"}, {"10.0.0.5", ""}, {"10.0.0.7", ""}}) {
+    EXPECT_EQ(holder, AddressHolder(ip, selected, listed)) << ip;
+  }
+  LocalInterfaceTable = {};
 }
 
 }  // namespace
