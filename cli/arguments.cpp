@@ -22,6 +22,8 @@ const CommandRule COMMAND_RULES[] = {
     {"set-static", "DEVICE IP NETMASK GATEWAY", 4, 4},
     {"map", "DEVICE SHARE [LETTER]", 2, 3},
     {"unmap", "LETTER", 1, 1},
+    {"drives", "", 0, 0},
+    {"remap", "OLD-ADDRESS DEVICE", 2, 2},
     {"open", "DEVICE", 1, 1},
     {"--version", "", 0, 0},
 };
@@ -35,7 +37,7 @@ struct OptionRule {
 };
 
 const OptionRule OPTION_RULES[] = {
-    {"--json", &CliOptions::json, nullptr, "search watch shares doctor"},
+    {"--json", &CliOptions::json, nullptr, "search watch shares doctor drives"},
     {"--all", &CliOptions::all, nullptr, "search"},
     {"--force", &CliOptions::force, nullptr, "set-static"},
     {"--user", nullptr, &CliOptions::user, "login set-dhcp set-static map"},

@@ -125,6 +125,12 @@ int SearchAndSelect(const char* device, const CliOptions& options, const DeviceR
   return Select(device, found);
 }
 
+std::vector<const DeviceRecord*> SearchEveryDevice(const CliOptions& options) {
+  Session session(options);
+  session.SearchAll();
+  return ListedDevices();
+}
+
 int RunSearch(const CliOptions& options) {
   Session session(options);
   session.Search();

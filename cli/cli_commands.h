@@ -5,6 +5,8 @@
 // status.
 #pragma once
 
+#include <vector>
+
 #include "cli/exit_status.h"
 #include "proto/device_lists.h"
 
@@ -24,6 +26,8 @@ struct CliOptions {
 // Searches as the per-device commands do and selects DEVICE; otherwise says
 // why on stderr and returns the exit status.
 int SearchAndSelect(const char* device, const CliOptions& options, const DeviceRecord*& found);
+// Searches as the per-device commands do; every device that answered.
+std::vector<const DeviceRecord*> SearchEveryDevice(const CliOptions& options);
 
 // 0 when a device answered, 1 otherwise.
 int RunSearch(const CliOptions& options);

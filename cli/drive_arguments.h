@@ -17,3 +17,7 @@ std::string CheckShareName(const char* share);
 // (map) or to unmount it (unmap, share null). DEVICE is used as the address
 // when it is a dotted address.
 std::string MountHint(const char* device, const char* share);
+// The line that tells a Linux user how to move a mounted share to a device's
+// new address, for `command` (drives or remap); DEVICE (null: none given) as
+// MountHint uses it.
+std::string RemountHint(const char* command, const char* device);

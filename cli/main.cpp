@@ -7,6 +7,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "cli/drive_commands.h"
+#include "cli/drives_command.h"
 #include "cli/open_command.h"
 #include "cli/watch_command.h"
 #include "lumaseek_version.h"
@@ -26,6 +27,8 @@ const char USAGE_TEXT[] =
     "       lumaseek-cli set-static DEVICE IP NETMASK GATEWAY [--force] [--user NAME] [--password-stdin]\n"
     "       lumaseek-cli map DEVICE SHARE [LETTER] [--user NAME] [--password-stdin]\n"
     "       lumaseek-cli unmap LETTER\n"
+    "       lumaseek-cli drives [--json]\n"
+    "       lumaseek-cli remap OLD-ADDRESS DEVICE\n"
     "       lumaseek-cli open DEVICE [--share]\n"
     "       lumaseek-cli --help | --version          (also: COMMAND --help; on Windows /?)\n"
     "DEVICE is the IP address of a device that answers the search, or its name as search shows it\n"
@@ -42,7 +45,10 @@ const char USAGE_TEXT[] =
     "set-static refuses an address no host can use, and one that another device or this PC\n"
     "already uses unless --force is given.\n"
     "map connects \\\\ADDRESS\\SHARE to LETTER (default: the first free one) and prints the letter;\n"
-    "map and unmap work on Windows; on Linux they exit 2 and say how to mount the share.\n"
+    "drives lists the network drive letters with the device at each one's address.\n"
+    "remap moves the letters connected to \\\\OLD-ADDRESS\\SHARE to DEVICE's address, the same\n"
+    "letter and login; a letter Windows will not release, or that the new address refuses, stays.\n"
+    "map, unmap, drives and remap work on Windows; on Linux they exit 2 and say how to mount the share.\n"
     "open starts the device's web page, or with --share its share root (Linux: xdg-open smb://ADDRESS/).\n"
     "-- ends the options.\n"
     "Exit status:\n"
@@ -67,6 +73,8 @@ int Run(const Arguments& a) {
   if (command == "set-static") return RunSetStatic(a.operands[0], a.operands[1], a.operands[2], a.operands[3], options);
   if (command == "map") return RunMap(a.operands[0], a.operands[1], a.operands.size() > 2 ? a.operands[2] : nullptr, options);
   if (command == "unmap") return RunUnmap(a.operands[0]);
+  if (command == "drives") return RunDrives(options);
+  if (command == "remap") return RunRemap(a.operands[0], a.operands[1], options);
   return RunOpen(a.operands[0], options);
 }
 
