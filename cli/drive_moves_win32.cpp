@@ -37,7 +37,8 @@ bool MoveLetter(const ConnectionRow& row, const char* newAddress) {
   const char* userName = ConnectionUser(row.driveText, user) ? user : nullptr;
   const std::string oldRemote = RemoteShareName(row.serverText, row.shareText);
   const std::string newRemote = RemoteShareName(newAddress, row.shareText);
-  const std::string shownOld = Printable(oldRemote.c_str()), shownNew = Printable(newRemote.c_str());
+  const std::string shownOld = ShownRemoteName(row.serverText, row.shareText),
+                    shownNew = ShownRemoteName(newAddress, row.shareText);
   const std::string retry = MapLine(row.driveText, newAddress, row.shareText, userName, true);
 
   unsigned long result = ConnectSilently(nullptr, newRemote.c_str(), userName, nullptr, 0);

@@ -23,10 +23,6 @@ std::string Argument(const char* text) {
   return plain ? shown : "\"" + shown + "\"";
 }
 
-std::string ShownRemote(const ConnectionRow& row) {
-  return "\\\\" + Printable(row.serverText) + "\\" + Printable(row.shareText);
-}
-
 }  // namespace
 
 std::vector<NetworkDrive> NetworkDrives(const ConnectionRow (&rows)[DRIVE_LETTER_COUNT],
@@ -47,10 +43,10 @@ std::vector<const ConnectionRow*> RowsConnectedTo(const ConnectionRow (&rows)[DR
 
 std::vector<std::string> DriveTableLines(const std::vector<NetworkDrive>& drives) {
   std::size_t width = 0;
-  for (const NetworkDrive& d : drives) width = std::max(width, ShownRemote(*d.row).size());
+  for (const NetworkDrive& d : drives) width = std::max(width, ShownRemoteName(d.row->serverText, d.row->shareText).size());
   std::vector<std::string> lines;
   for (const NetworkDrive& d : drives) {
-    std::string remote = ShownRemote(*d.row);
+    std::string remote = ShownRemoteName(d.row->serverText, d.row->shareText);
     remote.resize(width, ' ');
     const std::string device = d.device ? Printable(d.device->name) + " (" + d.device->ipText + ")"
                                         : "no device answers at " + Printable(d.row->serverText);
@@ -72,6 +68,10 @@ std::string DrivesJson(const std::vector<NetworkDrive>& drives) {
 
 std::string RemoteShareName(const char* address, const char* share) {
   return std::string("\\\\") + address + "\\" + share;
+}
+
+std::string ShownRemoteName(const char* address, const char* share) {
+  return "\\\\" + Printable(address) + "\\" + Printable(share);
 }
 
 std::string MapLine(const char* letter, const char* address, const char* share, const char* user, bool unmapFirst) {

@@ -31,8 +31,10 @@ std::vector<std::string> DriveTableLines(const std::vector<NetworkDrive>& drives
 // or the device as search --json lists it}...]; texts in the shown form.
 std::string DrivesJson(const std::vector<NetworkDrive>& drives);
 
-// "\\address\share", as the system takes it.
+// "\\address\share", as the system takes it, and as messages show it (each
+// part in the shown form of cli_output.h).
 std::string RemoteShareName(const char* address, const char* share);
+std::string ShownRemoteName(const char* address, const char* share);
 
 // The command line that connects `letter` to `share` at `address` with a
 // login of the user's choosing (user null: the connection had none), after
