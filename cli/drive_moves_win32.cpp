@@ -64,12 +64,13 @@ bool MoveLetter(const ConnectionRow& row, const char* newAddress) {
   const unsigned long restored =
       ConnectSilently(row.driveText, oldRemote.c_str(), userName, nullptr, platform::NET_CONNECT_UPDATE_PROFILE);
   if (restored == platform::NET_OK) {
-    platform::Print(stderr, "lumaseek-cli: %s stays on %s: cannot connect it to %s (%s); with another login: %s\n",
+    platform::Print(stderr, "lumaseek-cli: %s stays on %s: cannot connect it to %s (%s); to finish the move: %s\n",
                     row.driveText, shownOld.c_str(), shownNew.c_str(), refusal.c_str(), retry.c_str());
   } else {
+    const std::string connect = MapLine(row.driveText, newAddress, row.shareText, userName, false);
     platform::Print(stderr, "lumaseek-cli: %s is free: cannot connect it to %s (%s), nor again to %s (%s); "
                     "connect it with: %s\n", row.driveText, shownNew.c_str(), refusal.c_str(), shownOld.c_str(),
-                    Reason(restored).c_str(), MapLine(row.driveText, newAddress, row.shareText, userName, false).c_str());
+                    Reason(restored).c_str(), connect.c_str());
   }
   return false;
 }

@@ -43,7 +43,8 @@ std::vector<const ConnectionRow*> RowsConnectedTo(const ConnectionRow (&rows)[DR
 
 std::vector<std::string> DriveTableLines(const std::vector<NetworkDrive>& drives) {
   std::size_t width = 0;
-  for (const NetworkDrive& d : drives) width = std::max(width, ShownRemoteName(d.row->serverText, d.row->shareText).size());
+  for (const NetworkDrive& d : drives)
+    width = std::max(width, ShownRemoteName(d.row->serverText, d.row->shareText).size());
   std::vector<std::string> lines;
   for (const NetworkDrive& d : drives) {
     std::string remote = ShownRemoteName(d.row->serverText, d.row->shareText);

@@ -16,6 +16,7 @@ from test_drive_mapping import BAD_PASSWORD, PROVIDER, PROVIDER_DLL, provider_ca
 
 NOT_CONNECTED = "2250"  # ERROR_NOT_CONNECTED
 OPEN_FILES = "2401"  # ERROR_OPEN_FILES
+REMEMBERED = "1202"  # ERROR_DEVICE_ALREADY_REMEMBERED
 TRACE = "trace+process"  # every command line a process starts, on stderr
 BROWSERS = "HKLM\\Software\\Clients\\StartMenuInternet"
 # A default browser that writes the URL it is given into C:\opened.txt.
@@ -46,14 +47,15 @@ class CliDriveCommands(unittest.TestCase):
     def cli(self, s, *args, winedebug=None):
         return s.wine([harness.win_exe("lumaseek-cli.exe"), *args], timeout=120, winedebug=winedebug)
 
-    def moved_device(self, s, password=None, open_files=None):
+    def moved_device(self, s, password=None, **settings):
         """nas's Public on D: and Media on F:, other's Media on E:; then nas
-        moves to another address. Returns (old, new, other) addresses."""
+        moves to another address. Returns (old, new, other) addresses.
+        settings: lsnetprov's further settings, "{new}" standing for nas's new address."""
         register_provider(s, password)
-        if open_files:
-            s.reg_add(f"HKLM\\System\\CurrentControlSet\\Services\\{PROVIDER}\\NetworkProvider", "OpenFiles",
-                      open_files)
         old, new, other = s.lab.dev_ip(0, 0), s.lab.dev_ip(0, 5), s.lab.dev_ip(0, 1)
+        for name, value in settings.items():
+            s.reg_add(f"HKLM\\System\\CurrentControlSet\\Services\\{PROVIDER}\\NetworkProvider", name,
+                      value.format(new=new))
         device = {"netmask": s.lab.netmask(), "gateway": s.lab.pc_ip(0), "shares": ["Public", "Media"]}
         s.lab.start_sim([dict(device, name="nas", ip=old), dict(device, name="other", ip=other)])
         login = ["--password", password] if password else []
@@ -99,21 +101,32 @@ class CliDriveCommands(unittest.TestCase):
                 calls += [["add", "", remote, user, "", "0"], ["cancel", letter, "0", "0"],
                           ["add", letter, remote, user, "", "0"], ["cancel", remote, "0", "0"]]
             self.assertEqual(calls, provider_calls(s)[before:])
-            self.assertEqual({"D:": (new, "Public", "nas"), "E:": (other, "Media", "other"), "F:": (new, "Media", "nas")},
-                             self.drives(s))
+            self.assertEqual({"D:": (new, "Public", "nas"), "E:": (other, "Media", "other"),
+                              "F:": (new, "Media", "nas")}, self.drives(s))
             for letter, share in (("D", "Public"), ("F", "Media")):
                 remembered = s.wine(["reg", "query", f"HKCU\\Network\\{letter}", "/v", "RemotePath"])
                 self.assertIn(f"\\\\{new}\\{share}", remembered.stdout, "persistent")
 
-    def test_remap_leaves_a_letter_windows_will_not_release(self):
-        with harness.WineSession("cli-remap-open") as s:
-            old, new, other = self.moved_device(s, open_files="D:")
+    def test_remap_leaves_a_letter_windows_will_not_release_or_connect_anew(self):
+        with harness.WineSession("cli-remap-kept") as s:
+            old, new, other = self.moved_device(s, OpenFiles="D:", LetterRefused="\\\\{new}\\Media")
+            before = len(provider_calls(s))
             done = self.cli(s, "remap", old, new)
-            self.assertEqual((1, [f"F: \\\\{new}\\Media"]), (done.returncode, done.stdout.splitlines()), done)
+            self.assertEqual((1, ""), (done.returncode, done.stdout), done)
             self.assertRegex(done.stderr, rf"^lumaseek-cli: D: stays on \\\\{re.escape(old)}\\Public: "
                                           r"Windows will not release it \(\w.*\); close what is open on it")
-            self.assertIn(["cancel", "D:", "0", OPEN_FILES], provider_calls(s))
-            self.assertEqual({"D:": (old, "Public", None), "E:": (other, "Media", "other"), "F:": (new, "Media", "nas")},
+            self.assertRegex(done.stderr, rf"\nlumaseek-cli: F: stays on \\\\{re.escape(old)}\\Media: cannot connect "
+                                          rf"it to \\\\{re.escape(new)}\\Media \(\w.*\); to finish the move: "
+                                          r"lumaseek-cli unmap F: && ")
+            user = self.logon_user(s)
+            public, media = f"\\\\{new}\\Public", f"\\\\{new}\\Media"
+            self.assertEqual([["add", "", public, user, "", "0"], ["cancel", "D:", "0", OPEN_FILES],
+                              ["cancel", public, "0", "0"],
+                              ["add", "", media, user, "", "0"], ["cancel", "F:", "0", "0"]] +
+                             [["add", "F:", media, user, "", REMEMBERED]] * 6 +
+                             [["cancel", media, "0", "0"], ["add", "F:", f"\\\\{old}\\Media", user, "", "0"]],
+                             provider_calls(s)[before:], "the cancelled letter connected again to its old share")
+            self.assertEqual({"D:": (old, "Public", None), "E:": (other, "Media", "other"), "F:": (old, "Media", None)},
                              self.drives(s))
 
     def test_remap_refused_by_the_new_share_leaves_the_letter_as_it_was(self):

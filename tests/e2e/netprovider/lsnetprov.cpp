@@ -20,6 +20,9 @@
 //   Password, UserName  when present, a connection needs these credentials
 //   OpenFiles           letters ("D:F:") with files open: a cancel that does not
 //                       force them is refused
+//   LetterRefused       a remote name no letter may connect to, as where Windows
+//                       remembers the letter elsewhere (a connection without a
+//                       letter still succeeds)
 //   LogPath             every call is appended to this file, one tab-separated line
 // npapi.h declares NPAddConnection3 with TCHAR texts, which mpr passes wide
 #define UNICODE
@@ -197,7 +200,8 @@ void RecordProfile(wchar_t letter, const wchar_t* remote, const wchar_t* userNam
     return;
   }
   HKEY profile;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &profile, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &profile, nullptr) !=
+      ERROR_SUCCESS)
     return;
   const wchar_t* values[2][2] = {{L"RemotePath", remote}, {L"UserName", OrEmpty(userName)}};
   for (const auto& value : values) {
@@ -218,6 +222,8 @@ DWORD AddConnection(const NETRESOURCEW* resource, const wchar_t* password, const
   if (ReadSetting(L"Password", wanted) && std::wcscmp(wanted, OrEmpty(password)) != 0) return WN_BAD_PASSWORD;
   if (ReadSetting(L"UserName", wanted) && std::wcscmp(wanted, OrEmpty(userName)) != 0) return WN_BAD_USER;
   if (deviceless) return WN_SUCCESS;
+  if (ReadSetting(L"LetterRefused", wanted) && _wcsicmp(wanted, resource->lpRemoteName) == 0)
+    return WN_DEVICE_ALREADY_REMEMBERED;
 
   char existing[kTextSize];
   if (QueryMountPoint(resource->lpLocalName[0], existing)) return WN_ALREADY_CONNECTED;

@@ -66,7 +66,8 @@ TEST(NetworkDrives, EachLetterNamesTheDeviceAtItsAddressInTheTableAndJson) {
             }),
             DriveTableLines(drives));
   const std::string json = DrivesJson(drives);
-  EXPECT_EQ(0u, json.find("[\n  {\"letter\": \"D:\", \"address\": \"10.0.0.5\", \"share\": \"Public\", \"device\": null},\n"))
+  EXPECT_EQ(0u, json.find("[\n  {\"letter\": \"D:\", \"address\": \"10.0.0.5\", \"share\": \"Public\", "
+                          "\"device\": null},\n"))
       << json;
   EXPECT_NE(std::string::npos, json.find("\"letter\": \"E:\", \"address\": \"10.0.0.50\", \"share\": \"Media\", "
                                          "\"device\": {\"name\": \"other\", \"ip\": \"10.0.0.50\""))
