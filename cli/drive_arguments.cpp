@@ -56,3 +56,12 @@ std::string RemountHint(const char* command, const char* device) {
          "new address, unmount it and mount it from there: umount FOLDER, then mount -t cifs //" +
          address + "/SHARE FOLDER -o username=NAME" + Explained(address, device);
 }
+
+std::string StrandedDrivesHint(const std::vector<std::string>& letters, const char* oldAddress,
+                               const char* newAddress) {
+  if (letters.empty()) return "";
+  std::string named;
+  for (const std::string& letter : letters) named += (named.empty() ? "" : ", ") + letter;
+  return named + (letters.size() == 1 ? " still points at " : " still point at ") + oldAddress + ": move " +
+         (letters.size() == 1 ? "it" : "them") + " with: lumaseek-cli remap " + oldAddress + " " + newAddress;
+}

@@ -1,7 +1,9 @@
-// The drive letter and share name of map and unmap as typed on the command line.
+// The drive letter and share name of map and unmap as typed on the command
+// line, and the hints the drive commands give.
 #pragma once
 
 #include <string>
+#include <vector>
 
 inline constexpr int DRIVE_NAME_SIZE = 3;  // "E:" and the terminator
 
@@ -21,3 +23,8 @@ std::string MountHint(const char* device, const char* share);
 // new address, for `command` (drives or remap); DEVICE (null: none given) as
 // MountHint uses it.
 std::string RemountHint(const char* command, const char* device);
+// After a device moved: "E:, F: still point at OLD: move them with:
+// lumaseek-cli remap OLD NEW"; empty for no letters (as on Linux, where
+// DriveLettersAt finds none).
+std::string StrandedDrivesHint(const std::vector<std::string>& letters, const char* oldAddress,
+                               const char* newAddress);

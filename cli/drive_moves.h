@@ -22,5 +22,7 @@ std::vector<std::string> DriveLettersAt(const char* address);
 // release (open files) is left alone, and one the new share refused stays as
 // it was. Prints "E: \\NEW\SHARE" on stdout for each letter moved, and on
 // stderr why each other letter stayed, with the commands that complete its
-// move. On Linux it prints how to remount instead and moves nothing.
+// move. After an interrupt the letters not yet begun stay, unsaid: the
+// caller reports the interrupt. On Linux it prints how to remount instead and
+// moves nothing.
 DriveMoves MoveDriveLetters(const char* oldAddress, const char* newAddress);

@@ -5,6 +5,7 @@
 #include "cli/cli_output.h"
 #include "cli/network_drives.h"
 #include "platform/console.h"
+#include "platform/interrupt.h"
 #include "platform/net_user.h"
 #include "platform/netconn.h"
 #include "platform/netconn_text.h"
@@ -87,7 +88,13 @@ std::vector<std::string> DriveLettersAt(const char* address) {
 DriveMoves MoveDriveLetters(const char* oldAddress, const char* newAddress) {
   ReadConnections();
   DriveMoves moves;
-  for (const ConnectionRow* row : RowsConnectedTo(ConnectionTable, oldAddress))
+  for (const ConnectionRow* row : RowsConnectedTo(ConnectionTable, oldAddress)) {
+    // between letters only: a letter once let go is always connected again
+    if (platform::Interrupted()) {
+      ++moves.stayed;
+      continue;
+    }
     ++(MoveLetter(*row, newAddress) ? moves.moved : moves.stayed);
+  }
   return moves;
 }

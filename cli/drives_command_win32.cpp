@@ -9,6 +9,7 @@
 #include "cli/drive_moves.h"
 #include "cli/network_drives.h"
 #include "platform/console.h"
+#include "platform/interrupt.h"
 #include "shared/drive_tables.h"
 
 int RunDrives(const CliOptions& options) {
@@ -44,5 +45,11 @@ int RunRemap(const char* oldAddress, const char* device, const CliOptions& optio
                     Printable(found->name).c_str(), old);
     return EXIT_DONE;
   }
-  return MoveDriveLetters(old, found->ipText).stayed ? EXIT_FAILED : EXIT_DONE;
+  const DriveMoves moves = MoveDriveLetters(old, found->ipText);
+  if (platform::Interrupted()) {
+    platform::Print(stderr, "lumaseek-cli: interrupted while moving the drive letters; %d moved, %d left as "
+                    "they were\n", moves.moved, moves.stayed);
+    return EXIT_INTERRUPTED;
+  }
+  return moves.stayed ? EXIT_FAILED : EXIT_DONE;
 }

@@ -80,12 +80,3 @@ std::string MapLine(const char* letter, const char* address, const char* share, 
          address + " " + Argument(share) + " " + letter + " --user " + (user ? Argument(user) : "NAME") +
          " --password-stdin";
 }
-
-std::string StrandedDrivesHint(const std::vector<std::string>& letters, const char* oldAddress,
-                               const char* newAddress) {
-  if (letters.empty()) return "";
-  std::string named;
-  for (const std::string& letter : letters) named += (named.empty() ? "" : ", ") + letter;
-  return named + (letters.size() == 1 ? " still points at " : " still point at ") + oldAddress + ": move " +
-         (letters.size() == 1 ? "it" : "them") + " with: lumaseek-cli remap " + oldAddress + " " + newAddress;
-}

@@ -40,8 +40,3 @@ std::string ShownRemoteName(const char* address, const char* share);
 // login of the user's choosing (user null: the connection had none), after
 // unmapping the letter when `unmapFirst`.
 std::string MapLine(const char* letter, const char* address, const char* share, const char* user, bool unmapFirst);
-
-// "E:, F: still point at OLD: move them with: lumaseek-cli remap OLD NEW";
-// empty for no letters.
-std::string StrandedDrivesHint(const std::vector<std::string>& letters, const char* oldAddress,
-                               const char* newAddress);
