@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "cli/drive_arguments.h"
+#include "cli/drive/drive_arguments.h"
 
 namespace {
 

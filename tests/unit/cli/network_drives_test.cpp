@@ -1,7 +1,7 @@
 // The letters drives lists and remap moves: only the old address's own
 // letters move, each letter names the device at its address, and the texts
 // that come from the system never break the terminal or the JSON.
-#include "cli/network_drives.h"
+#include "cli/drive/network_drives.h"
 
 #include <gtest/gtest.h>
 
