@@ -18,6 +18,15 @@ bool ReadOctets(const char* text, int octets[4]) {
   return *p == '\0';
 }
 
+bool ReadAddress(const char* text, char out[ADDRESS_TEXT_SIZE]) {
+  int octets[4];
+  if (!ReadOctets(text, octets)) return false;
+  for (int octet : octets)
+    if (octet > 255) return false;
+  FormatAddress(octets, out);
+  return true;
+}
+
 std::string CheckStaticAddresses(const char* ip, const char* netmask, const char* gateway,
                                  char ipOut[ADDRESS_TEXT_SIZE], char netmaskOut[ADDRESS_TEXT_SIZE],
                                  char gatewayOut[ADDRESS_TEXT_SIZE]) {

@@ -9,6 +9,9 @@
 // "a.b.c.d" of decimal numbers (up to 5 digits each, so that an out-of-range
 // octet reaches its rule); false for anything else.
 bool ReadOctets(const char* text, int octets[4]);
+// A dotted address of octets 0 to 255, written normalised to `out`
+// ("010.1.0.5" as "10.1.0.5"); false for anything else.
+bool ReadAddress(const char* text, char out[ADDRESS_TEXT_SIZE]);
 
 // Empty when the three addresses pass; otherwise the message that refuses
 // them. On success the three normalised dotted texts are written to the outs.

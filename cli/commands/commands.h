@@ -20,6 +20,15 @@ int RunSetStatic(const Arguments& arguments);
 int RunMap(const Arguments& arguments);
 // Disconnects LETTER as the page does; on Linux says how to unmount (exit 2).
 int RunUnmap(const Arguments& arguments);
+// Lists each connected letter with the device that answers at its address
+// (one search, only when a letter is connected); 0. On Linux says how to
+// remount a share (exit 2).
+int RunDrives(const Arguments& arguments);
+// Moves the letters of \\OLD-ADDRESS\SHARE to DEVICE's address (see
+// MoveDriveLetters): 0 when every letter moved (or none was connected), 1
+// when one could not, 2 for an OLD-ADDRESS that is no address. On Linux says
+// how to remount a share (exit 2).
+int RunRemap(const Arguments& arguments);
 // A device's web page, or its share root, as the Search Device page's
 // "Configure" and "OK" open them; on Linux through xdg-open.
 int RunOpen(const Arguments& arguments);

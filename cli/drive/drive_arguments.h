@@ -1,7 +1,9 @@
-// The drive letter and share name of map and unmap as typed on the command line.
+// The drive letter and share name of map and unmap as typed on the command
+// line, and the hints the drive commands give.
 #pragma once
 
 #include <string>
+#include <vector>
 
 inline constexpr int DRIVE_NAME_SIZE = 3;  // "E:" and the terminator
 
@@ -19,3 +21,12 @@ std::string CheckShareName(const char* share);
 // (map) or to unmount it (unmap, share null). DEVICE is used as the address
 // when it is a dotted address.
 std::string MountHint(const char* device, const char* share);
+// The line that tells a Linux user how to move a mounted share to a device's
+// new address, for `command` (drives or remap); DEVICE (null: none given) as
+// MountHint uses it.
+std::string RemountHint(const char* command, const char* device);
+// After a device moved: "E:, F: still point at OLD: move them with:
+// lumaseek-cli remap OLD NEW"; empty for no letters (as on Linux, where
+// DriveLettersAt finds none).
+std::string StrandedDrivesHint(const std::vector<std::string>& letters, const char* oldAddress,
+                               const char* newAddress);

@@ -62,10 +62,13 @@ class LoginAndShares(LabCase):
             result = self.cli(*args)
             self.assertEqual(2, result.code, (args, result))
             self.assertRegex(result.err, r"^lumaseek-cli: [^\n]*\nTry 'lumaseek-cli --help'.\n$")
-        # map and unmap are for Windows: one line on how to mount instead
+        # map, unmap, drives and remap are for Windows: one line on how to mount instead
         for args, hint in ((["map", "nas1", "public"], "mount -t cifs //ADDRESS/public FOLDER"),
                            (["map", self.lab.dev_ip(0, 0), "public", "E:"], f"//{self.lab.dev_ip(0, 0)}/public"),
-                           (["unmap", "E:"], "umount")):
+                           (["unmap", "E:"], "umount"),
+                           (["drives", "--json"], "umount FOLDER, then mount -t cifs //ADDRESS/SHARE FOLDER"),
+                           (["remap", "10.0.0.9", self.lab.dev_ip(0, 0)], f"//{self.lab.dev_ip(0, 0)}/SHARE"),
+                           (["remap", "10.0.0.9", "nas1"], "(ADDRESS: as 'lumaseek-cli search' lists nas1)")):
             result = self.cli(*args)
             self.assertEqual((2, 1), (result.code, len(result.err.splitlines())), (args, result))
             self.assertIn(hint, result.err)

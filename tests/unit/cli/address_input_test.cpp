@@ -36,6 +36,9 @@ TEST(AddressInput, AcceptedAddressesAreWrittenNormalised) {
   EXPECT_STREQ("255.0.0.0", mask);
   EXPECT_STREQ("10.0.0.1", gw);
   ASSERT_EQ("", CheckStaticAddresses("192.168.1.10", "0.0.0.0", "172.16.0.1", ip, mask, gw));
+  ASSERT_TRUE(ReadAddress("010.000.0.255", ip));
+  EXPECT_STREQ("10.0.0.255", ip);
+  for (const char* bad : {"10.0.0.256", "1.2.3", "nas"}) EXPECT_FALSE(ReadAddress(bad, ip)) << bad;
 }
 
 }  // namespace

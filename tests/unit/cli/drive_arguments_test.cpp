@@ -1,5 +1,6 @@
 // The letter and share of map and unmap as typed: only a letter reaches the
-// system, and only a share name follows "\\ADDRESS\".
+// system, and only a share name follows "\\ADDRESS\"; and the hint that names
+// the letters a move left behind.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,6 +27,14 @@ TEST(DriveArguments, ShareNamesAreOneNonEmptyPathPartThatFits) {
   EXPECT_EQ(CheckShareName(std::string(255, 's').c_str()), "");
   for (const std::string& share : {std::string(), std::string("a\\b"), std::string("a/b"), std::string(256, 's')})
     EXPECT_NE(CheckShareName(share.c_str()), "") << share;
+}
+
+TEST(DriveArguments, LettersLeftAtAnOldAddressAreNamedWithTheRemapThatMovesThem) {
+  EXPECT_EQ("", StrandedDrivesHint({}, "10.0.0.5", "10.0.0.9"));
+  EXPECT_EQ("E: still points at 10.0.0.5: move it with: lumaseek-cli remap 10.0.0.5 10.0.0.9",
+            StrandedDrivesHint({"E:"}, "10.0.0.5", "10.0.0.9"));
+  EXPECT_EQ("E:, G: still point at 10.0.0.5: move them with: lumaseek-cli remap 10.0.0.5 10.0.0.9",
+            StrandedDrivesHint({"E:", "G:"}, "10.0.0.5", "10.0.0.9"));
 }
 
 }  // namespace
