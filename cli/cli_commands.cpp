@@ -1,12 +1,11 @@
 #include "cli/cli_commands.h"
 
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "cli/address_input.h"
+#include "cli/change_outcome.h"
 #include "cli/cli_output.h"
 #include "cli/device_choice.h"
 #include "cli/doctor_output.h"
@@ -60,6 +59,7 @@ class Session {
   }
 
   const ReplyWitness& Witness() const { return progress_; }
+  void ForgetAnswers() { progress_.ForgetAnswers(); }
 
  private:
   ReplyWitness progress_;
@@ -99,22 +99,18 @@ int Login(Session& session, const DeviceRecord& device, const CliOptions& option
   });
 }
 
-// After a change: search again and show the changed device, found by the
-// address its record holds now (the new one once it confirmed) and its
-// identity, whatever its name.
-int ShowAfterChange(Session& session, const DeviceRecord& changed, int confirmed) {
-  std::uint8_t identity[IDENTITY_SIZE];
-  std::memcpy(identity, changed.identity, IDENTITY_SIZE);
-  const std::string address = changed.ipText;  // the search frees the record
-  if (!confirmed) platform::Print(stderr, "lumaseek-cli: the device did not confirm the change\n");
+// After a change: search again and show the changed device wherever it
+// answers, found by who it is (change_outcome.h).
+int ShowAfterChange(Session& session, const DeviceRecord& changed, int confirmed, const char* asked) {
+  const ChangeAsked change{changed, confirmed != 0, asked};  // a copy: the search frees the record
+  session.ForgetAnswers();
   session.SearchAll();
-  const DeviceRecord* found = FindAgain(ListedDevices(), address.c_str(), identity);
-  if (!found) {
-    platform::Print(stderr, "lumaseek-cli: the device did not answer the new search at %s\n", address.c_str());
-  } else {
-    PrintDeviceTable(stdout, {found});
-  }
-  return confirmed ? EXIT_DONE : EXIT_FAILED;
+  const ChangeOutcome outcome = JudgeChange(change, AnsweredDevices(session.Witness()));
+  for (const std::string& note : outcome.notes) platform::Print(stderr, "lumaseek-cli: %s\n", note.c_str());
+  std::vector<const DeviceRecord*> rows;
+  for (const DeviceRecord& d : outcome.shown) rows.push_back(&d);
+  if (!rows.empty()) PrintDeviceTable(stdout, rows);
+  return outcome.status;
 }
 
 }  // namespace
@@ -190,7 +186,7 @@ int RunSetDhcp(const char* device, const CliOptions& options) {
     char newIp[ADDRESS_TEXT_SIZE];
     return ChangeToDhcp(selected->ipText, newIp);
   });
-  return ShowAfterChange(session, *selected, confirmed);
+  return ShowAfterChange(session, *selected, confirmed, "");
 }
 
 int RunSetStatic(const char* device, const char* ip, const char* netmask, const char* gateway,
@@ -218,5 +214,5 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
   const int confirmed = session.Wait("waiting for the device to confirm", [&] {
     return ChangeToStatic(selected->ipText, ipText, netmaskText, gatewayText);
   });
-  return ShowAfterChange(session, *selected, confirmed);
+  return ShowAfterChange(session, *selected, confirmed, ipText);
 }

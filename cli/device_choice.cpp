@@ -24,11 +24,3 @@ DeviceChoice ChooseDevice(const std::vector<const DeviceRecord*>& listed, const 
   }
   return choice;
 }
-
-const DeviceRecord* FindAgain(const std::vector<const DeviceRecord*>& listed, const char* ip,
-                              const std::uint8_t identity[IDENTITY_SIZE]) {
-  for (const DeviceRecord* d : listed) {
-    if (std::strcmp(d->ipText, ip) == 0 && std::memcmp(d->identity, identity, IDENTITY_SIZE) == 0) return d;
-  }
-  return nullptr;
-}

@@ -3,7 +3,6 @@
 // device's only.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 #include "proto/device_lists.h"
@@ -15,8 +14,3 @@ struct DeviceChoice {
 
 // By address first, then by name.
 DeviceChoice ChooseDevice(const std::vector<const DeviceRecord*>& listed, const char* argument);
-
-// The listed device at `ip` with this identity, or nullptr: the device a
-// change moved, found again by its new address and not by its name.
-const DeviceRecord* FindAgain(const std::vector<const DeviceRecord*>& listed, const char* ip,
-                              const std::uint8_t identity[IDENTITY_SIZE]);

@@ -1,0 +1,48 @@
+"""After set-dhcp and set-static the changed device is found again by who it
+is, wherever it answers, and the exit status says whether the change went as
+asked."""
+
+import unittest
+
+from netcase import LabCase, device
+
+
+class AfterChange(LabCase):
+    @classmethod
+    def lab_setup(cls):
+        lab = cls.lab
+        cls.pool = lab.dev_ip(0, 200)
+        cls.sim = lab.start_sim([
+            device(lab, "wrong-from", 0, 0, confirm_wrong_address=True),
+            device(lab, "mute", 0, 1, never_confirm=True),
+            device(lab, "pusher", 0, 2),
+            device(lab, "sitter", 0, 3),
+        ], dhcp_pool=[cls.pool])
+
+    def rows(self, result):
+        return [line.split()[:2] for line in result.out.splitlines()[1:]]
+
+    def test_a_device_confirming_from_a_wrong_address_is_shown_where_it_answers(self):
+        old = self.lab.dev_ip(0, 0)
+        result = self.cli("set-dhcp", "wrong-from")
+        self.assertEqual(1, result.code, result)
+        self.assertEqual([["wrong-from", self.pool]], self.rows(result))
+        self.assertIn(f"confirmed the change from {old} but answers at {self.pool}", result.err)
+
+    def test_a_device_that_moves_without_confirming_is_shown_at_its_new_address(self):
+        new_ip = self.lab.dev_ip(0, 61)
+        result = self.cli("set-static", "mute", new_ip, self.lab.netmask(), self.lab.pc_ip(0))
+        self.assertEqual(1, result.code, result)
+        self.assertEqual([["mute", new_ip]], self.rows(result))
+        self.assertIn(f"did not confirm the change but answers at the new address {new_ip}", result.err)
+
+    def test_forced_onto_a_used_address_both_devices_are_shown(self):
+        taken = self.lab.dev_ip(0, 3)
+        result = self.cli("set-static", "pusher", taken, self.lab.netmask(), self.lab.pc_ip(0), "--force")
+        self.assertEqual(0, result.code, result)
+        self.assertEqual([["pusher", taken], ["sitter", taken]], self.rows(result))
+        self.assertIn(f"2 devices now answer at {taken}", result.err)
+
+
+if __name__ == "__main__":
+    unittest.main()
