@@ -210,6 +210,8 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
     return EXIT_USAGE;
   }
   if (!holder.empty()) platform::Print(stderr, "lumaseek-cli: warning: %s already uses %s\n", holder.c_str(), ipText);
+  const std::string outside = OutsideLocalSubnets(ipText);
+  if (!outside.empty()) platform::Print(stderr, "lumaseek-cli: warning: %s\n", outside.c_str());
   if (const int status = Login(session, *selected, options, password)) return status;
   const int confirmed = session.Wait("waiting for the device to confirm", [&] {
     return ChangeToStatic(selected->ipText, ipText, netmaskText, gatewayText);

@@ -20,14 +20,13 @@ const StepText STARTUP_STEP_TEXTS[STARTUP_STEP_COUNT] = {
     {"multicast loop off", "receive_multicast_loop"},
 };
 
-constexpr int MAX_SYSTEM_INTERFACES = 64;
 constexpr int MAX_PORT_SHARERS = 16;
 
 }  // namespace
 
 Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
-  platform::SystemInterface system[MAX_SYSTEM_INTERFACES];
-  const int systemCount = platform::ListSystemInterfaces(system, MAX_SYSTEM_INTERFACES);
+  platform::SystemInterface system[platform::MAX_SYSTEM_INTERFACES];
+  const int systemCount = platform::ListSystemInterfaces(system, platform::MAX_SYSTEM_INTERFACES);
 
   Survey survey;
   for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) {
