@@ -76,11 +76,9 @@ std::vector<const DeviceRecord*> ListedDevices() {
 // returns the exit status.
 int Select(const char* device, const DeviceRecord*& selected) {
   const DeviceChoice choice = ChooseDevice(ListedDevices(), device);
-  if (!choice.sameName.empty()) {
-    std::string addresses;
-    for (const DeviceRecord* d : choice.sameName) addresses += (addresses.empty() ? "" : ", ") + std::string(d->ipText);
-    platform::Print(stderr, "lumaseek-cli: %zu devices are named '%s' (%s): give the address of one\n",
-                 choice.sameName.size(), Echoed(device).c_str(), addresses.c_str());
+  const std::string ambiguity = AmbiguityText(choice, device);
+  if (!ambiguity.empty()) {
+    platform::Print(stderr, "lumaseek-cli: %s\n", ambiguity.c_str());
     return EXIT_USAGE;
   }
   if (!choice.device) {

@@ -20,6 +20,7 @@ class AddressChanges(LabCase):
             device(lab, "occupant", 0, 5),
             device(lab, "crowded", 0, 6),
             device(lab, "edge", 0, 7),
+            device(lab, lab.dev_ip(0, 2), 0, 8),  # named by the address of "guarded"
         ], dhcp_pool=[cls.pool])
 
     def config_requests(self):
@@ -110,6 +111,11 @@ class AddressChanges(LabCase):
             result = self.cli(*args)
             self.assertEqual(2, result.code, (args, result))
             self.assertIn(f"2 devices are named 'twin' ({twins[0]}, {twins[1]})", result.err)
+        guarded, impostor = self.lab.dev_ip(0, 2), self.lab.dev_ip(0, 8)
+        result = self.cli("shares", guarded)
+        self.assertEqual(2, result.code, result)
+        self.assertIn(f"'{guarded}' is both the address of the device guarded and the name of the device at "
+                      f"{impostor}", result.err)
         asked = [e for e in self.sim.log()[before:] if e.direction == "RX" and e.opcode != OP_SEARCH]
         self.assertEqual([], asked, "only searches were sent")
         # The first twin moves; the table shows it at its new address, not the other twin.
