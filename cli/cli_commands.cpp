@@ -13,6 +13,7 @@
 #include "cli/login_flow.h"
 #include "cli/password_source.h"
 #include "cli/reply_witness.h"
+#include "cli/startup_check.h"
 #include "cli/usable_address.h"
 #include "platform/console.h"
 #include "proto/exchanges.h"
@@ -115,12 +116,14 @@ int ShowAfterChange(Session& session, const DeviceRecord& changed, int confirmed
 
 int SearchAndSelect(const char* device, const CliOptions& options, const DeviceRecord*& found) {
   Session session(options);
+  if (const int status = SayStartupProblem()) return status;
   session.SearchAll();
   return Select(device, found);
 }
 
 int RunSearch(const CliOptions& options) {
   Session session(options);
+  if (const int status = SayStartupProblem()) return status;
   session.Search();
   if (options.all) session.ReadLate();
   if (options.json) {
@@ -147,6 +150,7 @@ int RunDoctor(const CliOptions& options) {
 
 int RunShares(const char* device, const CliOptions& options) {
   Session session(options);
+  if (const int status = SayStartupProblem()) return status;
   session.SearchAll();
   const DeviceRecord* selected = nullptr;
   if (const int status = Select(device, selected)) return status;
@@ -164,6 +168,7 @@ int RunLogin(const char* device, const CliOptions& options) {
   SecretText password;
   if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
+  if (const int status = SayStartupProblem()) return status;
   session.SearchAll();
   const DeviceRecord* selected = nullptr;
   if (const int status = Select(device, selected)) return status;
@@ -176,6 +181,7 @@ int RunSetDhcp(const char* device, const CliOptions& options) {
   SecretText password;
   if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
+  if (const int status = SayStartupProblem()) return status;
   session.SearchAll();
   const DeviceRecord* selected = nullptr;
   if (const int status = Select(device, selected)) return status;
@@ -198,6 +204,7 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
   SecretText password;
   if (const int status = TakeGivenPassword(options.passwordStdin, options.password, password)) return status;
   Session session(options);
+  if (const int status = SayStartupProblem()) return status;
   session.SearchAll();
   const DeviceRecord* selected = nullptr;
   if (const int status = Select(device, selected)) return status;

@@ -24,11 +24,10 @@ constexpr int MAX_PORT_SHARERS = 16;
 
 }  // namespace
 
-Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
+std::vector<InterfaceSurvey> SurveyInterfaces() {
   platform::SystemInterface system[platform::MAX_SYSTEM_INTERFACES];
   const int systemCount = platform::ListSystemInterfaces(system, platform::MAX_SYSTEM_INTERFACES);
-
-  Survey survey;
+  std::vector<InterfaceSurvey> interfaces;
   for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) {
     InterfaceSurvey s{};
     s.index = i;
@@ -45,9 +44,15 @@ Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
     s.bindFailure = platform::IsPortHeld(bindError)     ? BIND_PORT_HELD
                     : platform::IsBindDenied(bindError) ? BIND_DENIED
                                                         : BIND_FAILED_OTHERWISE;
-    s.answers = witness.Answers(i);
-    survey.interfaces.push_back(s);
+    interfaces.push_back(s);
   }
+  return interfaces;
+}
+
+Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
+  Survey survey;
+  survey.interfaces = SurveyInterfaces();
+  for (InterfaceSurvey& s : survey.interfaces) s.answers = witness.Answers(s.index);
   int n = 0;
   for (const DeviceRecord* d = DeviceList.head; d; d = d->next, n++) {
     if (d->interfaceIndex < 0 || d->interfaceIndex >= static_cast<int>(survey.interfaces.size())) continue;

@@ -37,6 +37,9 @@ struct Survey {
   bool longDatagramsFail = false;  // the system fails a read of a datagram over 4096 bytes, else cuts it
 };
 
+// The engine's interfaces after its start-up, with the system's names and
+// netmasks and how their start-up steps went; nothing heard yet.
+std::vector<InterfaceSurvey> SurveyInterfaces();
 // After a search that listed `listedBySearch` devices and the late reading
 // that followed it, gathers the engine's tables, its tally, DeviceList and
 // what `witness` saw.

@@ -9,6 +9,7 @@
 
 #include "cli/cli_output.h"
 #include "cli/late_replies.h"
+#include "cli/startup_check.h"
 #include "cli/watch_changes.h"
 #include "platform/console.h"
 #include "platform/interrupt.h"
@@ -90,6 +91,7 @@ int WatchIntervalSeconds(const char* text) {
 int RunWatch(const CliOptions& options) {
   const int interval = WatchIntervalSeconds(options.interval);
   DiscoveryStartup();
+  if (const int status = SayStartupProblem()) return status;
   DeviceWatch watch;
   do {
     SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2);

@@ -146,6 +146,12 @@ class PortHeld(LabCase):
     def test_a_program_holding_the_port_is_named(self):
         with Helper(self.lab, self.lab.pc_ns, PORT_HOLDER) as holder:
             result = self.cli("doctor", "--json")
+            silent = [self.cli(*args) for args in (["search"], ["shares", "nas"], ["watch"])]
+        for said in silent:
+            self.assertEqual(1, said.code, said)
+            self.assertEqual("lumaseek-cli: port 13579 could not be bound on interface 198.18.0.1 (lsk0), "
+                             "so no reply can arrive; lumaseek-cli doctor says why\n",
+                             said.err)
         self.assertEqual(1, result.code, result)
         report = result.json()
         self.assertEqual("Address already in use", report["interfaces"][0]["steps"]["bind"])
