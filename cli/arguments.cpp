@@ -63,11 +63,18 @@ std::string Quoted(const char* arg) { return "'" + Echoed(arg) + "'"; }
 
 // The error of one argument after the command, or empty.
 std::string ReadOption(const std::string& command, int argc, char* const* argv, int& i, CliOptions& options) {
+  // "--name=value" as well as "--name value"
+  char* const equals = std::strchr(argv[i], '=');
+  const std::size_t nameLength = equals ? static_cast<std::size_t>(equals - argv[i]) : std::strlen(argv[i]);
   for (const OptionRule& option : OPTION_RULES) {
-    if (std::strcmp(argv[i], option.name) != 0) continue;
+    if (std::strlen(option.name) != nameLength || std::strncmp(argv[i], option.name, nameLength) != 0) continue;
     if (!GoesWith(option, command)) return std::string("option ") + option.name + " does not go with " + command;
-    if (option.flag) {
+    if (option.flag && equals) {
+      return std::string("option ") + option.name + " takes no value";
+    } else if (option.flag) {
       options.*option.flag = true;
+    } else if (equals) {
+      options.*option.value = equals + 1;
     } else if (i + 1 < argc) {
       options.*option.value = argv[++i];
     } else {

@@ -42,6 +42,8 @@ const char* DhcpText(const DeviceRecord& device) { return IsDhcpClient(device) ?
 
 std::string Printable(const char* text) { return EscapeText(platform::AnsiToUtf8(text)); }
 
+std::string SystemText(const char* text) { return EscapeControls(platform::AnsiToUtf8(text)); }
+
 std::string Echoed(const char* argument) { return EscapeText(platform::AnsiToUtf8(argument), ECHO_LIMIT); }
 
 std::string JsonString(const char* text) {
@@ -115,5 +117,6 @@ int FinishOutput(std::FILE* out, int status) {
   const int error = errno;
   platform::Print(stderr, "lumaseek-cli: the output could not be written%s%s\n", error ? ": " : "",
                error ? std::strerror(error) : "");
+  std::clearerr(out);  // said once: a later check of the same output stays quiet
   return status == EXIT_DONE ? EXIT_FAILED : status;
 }

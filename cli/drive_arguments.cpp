@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "cli/address_input.h"
 #include "cli/cli_output.h"
 #include "shared/drive_tables.h"
 
@@ -25,13 +24,29 @@ std::string CheckShareName(const char* share) {
   return "";
 }
 
-std::string MountHint(const char* device, const char* share) {
-  if (!share)
-    return "lumaseek-cli: unmap is for Windows; on Linux, unmount the share's folder: umount FOLDER";
-  int octets[4];
-  const std::string address = ReadOctets(device, octets) ? Printable(device) : "ADDRESS";
+namespace {
+
+// One word for a POSIX shell: as it is when it holds no character the shell
+// reads specially, else in single quotes (a quote inside as '\'').
+std::string ShellWord(const std::string& text) {
+  if (!text.empty() && text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_./:@%+=,-") ==
+                           std::string::npos)
+    return text;
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+}  // namespace
+
+std::string MountHint(const char* address, const char* share) {
+  const std::string unc = "//" + std::string(address ? address : "ADDRESS") + "/" + share;
   std::string hint = "lumaseek-cli: map is for Windows; on Linux, mount the share with mount.cifs: "
-                     "mount -t cifs //" + address + "/" + Printable(share) + " FOLDER -o username=NAME";
-  if (address == "ADDRESS") hint += " (ADDRESS: as 'lumaseek-cli search' lists " + Printable(device) + ")";
+                     "mount -t cifs " + SystemText(ShellWord(unc).c_str()) + " FOLDER -o username=NAME";
+  if (!address) hint += " (ADDRESS: the device's, once a search finds it)";
   return hint;
+}
+
+std::string UnmountHint() {
+  return "lumaseek-cli: unmap is for Windows; on Linux, unmount the share's folder: umount FOLDER";
 }

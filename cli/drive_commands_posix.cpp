@@ -2,16 +2,24 @@
 
 #include <cstdio>
 
+#include "cli/cli_commands.h"
 #include "cli/drive_arguments.h"
 #include "platform/console.h"
 
-// Nothing is sent: the hint names the device as given.
-int RunMap(const char* device, const char* share, const char*, const CliOptions&) {
-  platform::Print(stderr, "%s\n", MountHint(device, share).c_str());
+// The hint names the device's address as a search finds it.
+int RunMap(const char* device, const char* share, const char*, const CliOptions& options) {
+  const std::string refusal = CheckShareName(share);
+  if (!refusal.empty()) {
+    platform::Print(stderr, "%s\n", refusal.c_str());
+    return EXIT_USAGE;
+  }
+  const DeviceRecord* found = nullptr;
+  if (SearchAndSelect(device, options, found) == EXIT_USAGE) return EXIT_USAGE;
+  platform::Print(stderr, "%s\n", MountHint(found ? found->ipText : nullptr, share).c_str());
   return EXIT_USAGE;
 }
 
 int RunUnmap(const char*) {
-  platform::Print(stderr, "%s\n", MountHint(nullptr, nullptr).c_str());
+  platform::Print(stderr, "%s\n", UnmountHint().c_str());
   return EXIT_USAGE;
 }

@@ -21,7 +21,7 @@ namespace {
 int Refused(const std::string& what, unsigned long code) {
   char reason[256];
   platform::NetErrorText(code, reason, sizeof reason);
-  platform::Print(stderr, "lumaseek-cli: cannot %s (%s)\n", what.c_str(), Printable(reason).c_str());
+  platform::Print(stderr, "lumaseek-cli: cannot %s (%s)\n", what.c_str(), SystemText(reason).c_str());
   return EXIT_FAILED;
 }
 
@@ -51,7 +51,7 @@ bool ChooseLetter(const char* letter, char (&localName)[DRIVE_NAME_SIZE]) {
   if (HasConnection(connected)) {
     // the page would cancel it, forced, open files or not
     platform::Print(stderr, "lumaseek-cli: %s is connected to \\\\%s\\%s; unmap it first\n", localName,
-                 Printable(connected.serverText).c_str(), Printable(connected.shareText).c_str());
+                 SystemText(connected.serverText).c_str(), SystemText(connected.shareText).c_str());
     return false;
   }
   return true;
@@ -84,7 +84,7 @@ int RunMap(const char* device, const char* share, const char* letter, const CliO
                                             password.Given() ? password.Text() : "", KeepShareLogin);
   password.Clear();
   if (result != platform::NET_OK)
-    return Refused(std::string("connect ") + localName + " to " + Printable(remoteName), result);
+    return Refused(std::string("connect ") + localName + " to " + SystemText(remoteName), result);
   platform::Print(stdout, "%s\n", localName);
   return EXIT_DONE;
 }
@@ -94,6 +94,11 @@ int RunUnmap(const char* letter) {
   if (!ReadDriveLetter(letter, localName)) {
     platform::Print(stderr, "lumaseek-cli: a drive letter is E or E:, not %s\n", Printable(letter).c_str());
     return EXIT_USAGE;
+  }
+  ReadConnections();
+  if (!OffersNetworkDrive(localName[0] - 'A')) {
+    platform::Print(stderr, "lumaseek-cli: %s is no network drive (A: to C: and local drives never are)\n", localName);
+    return EXIT_FAILED;
   }
   const unsigned long result = DisconnectDrive(localName);
   return result == platform::NET_OK ? EXIT_DONE : Refused(std::string("disconnect ") + localName, result);

@@ -78,6 +78,7 @@ int UsageError(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::OpenClosedStandardStreams();
   platform::CatchInterrupts();
   const Arguments arguments = ReadArguments(argc, argv);
   if (arguments.help) {
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
   }
   if (!arguments.error.empty()) return UsageError(arguments.error);
   const CliOptions& options = arguments.options;
+  if (options.user && !options.user[0]) return UsageError("--user needs a name");
   if (options.user && std::strlen(options.user) >= LOGIN_TEXT_SIZE) return UsageError("a user name has at most 16 bytes");
   if (options.password && options.passwordStdin) return UsageError("--password and --password-stdin exclude each other");
   if (arguments.command == "watch" && WatchIntervalSeconds(options.interval) == 0)

@@ -101,10 +101,7 @@ int RunWatch(const CliOptions& options) {
     const std::string time = UtcNow();
     for (const WatchEvent& e : watch.Update(DeviceList.head))
       platform::Print(stdout, "%s\n", (options.json ? JsonLine(time, e) : TextLine(time, e)).c_str());
-    if (std::fflush(stdout) != 0) {
-      platform::Print(stderr, "%s", "lumaseek-cli: cannot write the output\n");
-      return EXIT_FAILED;
-    }
+    if (FinishOutput(stdout, EXIT_DONE) != EXIT_DONE) return EXIT_FAILED;
   } while (Pause(interval));
   return EXIT_DONE;
 }

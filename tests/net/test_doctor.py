@@ -101,7 +101,8 @@ class Links(LabCase):
         self.assertEqual(["interface_hears_nothing", "several_interfaces", "outside_subnet", "answered_late"],
                          codes(self.report))
         silent, two, outside, late = self.report["findings"]
-        self.assertIn("lsk2", silent["text"])
+        self.assertEqual(f"interfaces {self.lab.pc_ip(0)} (lsk0), {self.lab.pc_ip(1)} (lsk1) hear devices, "
+                         f"interface {self.lab.pc_ip(2)} (lsk2) hears nothing", silent["text"])
         self.assertIn(f"the program uses {self.lab.pc_ip(0)} (lsk0)", two["text"])
         self.assertIn("lsk1", two["text"])
         self.assertIn("far (10.99.0.5)", outside["text"])

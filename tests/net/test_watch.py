@@ -17,6 +17,13 @@ class Watch(LabCase):
     def lab_setup(cls):
         cls.sim = cls.lab.start_sim([device(cls.lab, "mover", 0, 0)])
 
+    def test_a_lost_write_ends_it_with_one_message(self):
+        with open("/dev/full", "w") as full:
+            result = self.lab.run_pc([binary("lumaseek-cli"), "watch"], stdout=full, stderr=subprocess.PIPE,
+                                     capture_output=False, stdin=subprocess.DEVNULL)
+        self.assertEqual((1, "lumaseek-cli: the output could not be written: No space left on device\n"),
+                         (result.returncode, result.stderr))
+
     def test_appear_move_vanish_and_a_clean_end(self):
         lab = self.lab
         proc = lab.popen_pc([binary("lumaseek-cli"), "watch", "--json", "--interval", "2"],

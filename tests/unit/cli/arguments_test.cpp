@@ -30,6 +30,10 @@ TEST(Arguments, OptionsStandAnywhereUntilDoubleDash) {
   EXPECT_EQ(4u, a.operands.size());
   EXPECT_STREQ("-x", Read({"shares", "--json", "--", "-x"}).operands.at(0));
   EXPECT_EQ("", Read({"shares", "-"}).error) << "a lone dash is an operand";
+  const Arguments joined = Read({"watch", "--interval=5", "--json"});
+  EXPECT_STREQ("5", joined.options.interval);
+  EXPECT_STREQ("a=b", Read({"login", "nas", "--password=a=b"}).options.password);
+  EXPECT_STREQ("", Read({"login", "nas", "--user="}).options.user) << "main refuses it";
 }
 
 TEST(Arguments, HelpIsAcceptedAfterAnyCommandButNotAfterDoubleDash) {
@@ -53,6 +57,8 @@ TEST(Arguments, EveryUsageErrorNamesWhatIsWrong) {
       {{"search", "nas"}, "unexpected operand 'nas': search takes none"},
       {{"shares", "a", "b"}, "unexpected operand 'b': shares takes DEVICE"},
       {{"--version", "x"}, "unexpected operand 'x': --version takes none"},
+      {{"search", "--json=yes"}, "option --json takes no value"},
+      {{"search", "--js=1"}, "unknown option '--js=1'"},
   };
   for (const auto& [args, error] : cases) EXPECT_EQ(error, Read(args).error);
 }
