@@ -2,13 +2,16 @@
 until SIGINT ends it cleanly."""
 
 import json
+import os
 import queue
+import shutil
 import signal
 import subprocess
 import threading
 import unittest
+from pathlib import Path
 
-from lab import binary
+from lab import available, binary
 from netcase import LabCase, device
 
 
@@ -59,6 +62,24 @@ class Watch(LabCase):
             proc.stdout.close()
             proc.stderr.close()
         self.assertTrue(lines.empty(), "no more events")
+
+
+@unittest.skipUnless(available(), "needs root and iproute2 for network namespaces")
+class NoInterface(unittest.TestCase):
+    def test_watch_without_an_interface_says_so_and_ends(self):
+        ns = f"lsk{os.getpid()}bare"
+        etc = Path("/etc/netns") / ns
+        subprocess.run(["ip", "netns", "add", ns], check=True)
+        try:
+            etc.mkdir(parents=True, exist_ok=True)
+            (etc / "hosts").write_text("127.0.0.1 localhost\n")  # the host name names no address
+            result = subprocess.run(["ip", "netns", "exec", ns, binary("lumaseek-cli"), "watch"], timeout=30,
+                                    capture_output=True, text=True, stdin=subprocess.DEVNULL)
+        finally:
+            shutil.rmtree(etc, ignore_errors=True)
+            subprocess.run(["ip", "netns", "del", ns], check=True)
+        self.assertEqual(1, result.returncode, result)
+        self.assertIn("lumaseek-cli: this PC has no network interface with an IPv4 address to search on", result.stderr)
 
 
 if __name__ == "__main__":
