@@ -43,6 +43,19 @@ class AfterChange(LabCase):
         self.assertEqual([["pusher", taken], ["sitter", taken]], self.rows(result))
         self.assertIn(f"2 devices now answer at {taken}", result.err)
 
+    def test_the_simulator_removes_the_addresses_of_moved_devices_when_it_ends(self):
+        lab = self.lab
+        sim = lab.start_sim([device(lab, "roamer", 0, 20)])
+        new_ip = lab.dev_ip(0, 120)
+        self.assertEqual(0, self.cli("set-static", "roamer", new_ip, lab.netmask(), lab.pc_ip(0)).code)
+
+        def held():
+            return lab.run_ns(lab.lan_ns(0), ["ip", "-4", "-o", "address", "show"]).stdout
+
+        self.assertIn(f" {new_ip}/22 ", held())
+        self.assertEqual(0, sim.stop())
+        self.assertNotIn(f" {new_ip}/", held())
+
 
 if __name__ == "__main__":
     unittest.main()
