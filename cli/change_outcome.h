@@ -31,5 +31,5 @@ struct ChangeOutcome {
 ChangeOutcome JudgeChange(const ChangeAsked& change, const std::vector<DeviceRecord>& answered);
 
 // Every device whose search replies the witness kept, each address and
-// identity once over all interfaces, in order of arrival.
+// identity once over all interfaces, interface by interface.
 std::vector<DeviceRecord> AnsweredDevices(const ReplyWitness& witness);

@@ -46,7 +46,7 @@ const char USAGE_TEXT[] =
     "map connects \\\\ADDRESS\\SHARE to LETTER (default: the first free one) and prints the letter;\n"
     "map and unmap work on Windows; on Linux they exit 2 and say how to mount the share.\n"
     "open starts the device's web page, or with --share its share root (Linux: xdg-open smb://ADDRESS/).\n"
-    "-- ends the options.\n"
+    "A value may also follow its option after '=' (--interval=30). -- ends the options.\n"
     "Exit status:\n"
     "    0  done\n"
     "    1  not found, refused, no answer, or the change failed; search and doctor: no device answered\n"
