@@ -17,6 +17,7 @@ class AfterChange(LabCase):
             device(lab, "mute", 0, 1, never_confirm=True),
             device(lab, "pusher", 0, 2),
             device(lab, "sitter", 0, 3),
+            device(lab, "emigrant", 0, 4),
         ], dhcp_pool=[cls.pool])
 
     def rows(self, result):
@@ -42,6 +43,12 @@ class AfterChange(LabCase):
         self.assertEqual(0, result.code, result)
         self.assertEqual([["pusher", taken], ["sitter", taken]], self.rows(result))
         self.assertIn(f"2 devices now answer at {taken}", result.err)
+
+    def test_an_address_outside_every_local_subnet_is_warned_of_and_still_sent(self):
+        result = self.cli("set-static", "emigrant", "10.9.0.5", "255.255.255.0", "10.9.0.1")
+        self.assertIn("lumaseek-cli: warning: 10.9.0.5 lies outside every subnet of this PC's interfaces", result.err)
+        # The lab's link still carries its replies, so here it is found there.
+        self.assertEqual((0, [["emigrant", "10.9.0.5"]]), (result.code, self.rows(result)), result)
 
     def test_the_simulator_removes_the_addresses_of_moved_devices_when_it_ends(self):
         lab = self.lab
