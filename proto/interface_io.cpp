@@ -1,6 +1,5 @@
 #include "proto/interface_io.h"
 
-#include "proto/engine_tally.h"
 #include "proto/local_interfaces.h"
 
 int PollInterface(int interfaceIndex, std::uint8_t* buffer) {
@@ -14,12 +13,12 @@ int PollInterface(int interfaceIndex, std::uint8_t* buffer) {
   return size;
 }
 
-void SendThroughInterface(int interfaceIndex, const std::uint8_t* request, int size) {
-  platform::SocketService& net = platform::Sockets();
-  const platform::SocketHandle s = SendSockets[interfaceIndex];
-  // Steers the multicast out of this interface rather than the default route's.
-  const bool steered = net.SetMulticastInterface(s, platform::InetAddr(LocalInterfaceTable.address[interfaceIndex]));
-  NoteSendStep(interfaceIndex, SEND_MULTICAST_INTERFACE, steered);
-  const bool sent = net.SendTo(s, request, size, platform::InetAddr(DISCOVERY_GROUP), DISCOVERY_PORT) >= 0;
-  NoteSendStep(interfaceIndex, SEND_DATAGRAM, sent);
+bool SteerMulticast(int interfaceIndex) {
+  return platform::Sockets().SetMulticastInterface(SendSockets[interfaceIndex],
+                                                   platform::InetAddr(LocalInterfaceTable.address[interfaceIndex]));
+}
+
+bool SendToGroup(int interfaceIndex, const std::uint8_t* request, int size) {
+  return platform::Sockets().SendTo(SendSockets[interfaceIndex], request, size, platform::InetAddr(DISCOVERY_GROUP),
+                                    DISCOVERY_PORT) >= 0;
 }

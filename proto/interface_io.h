@@ -18,5 +18,9 @@ inline constexpr int POLL_FAILED = -1;   // readable, but the read failed
 // most one datagram into `buffer` (RECEIVE_BUFFER_SIZE bytes), terminated.
 // Returns its size, POLL_NOTHING or POLL_FAILED.
 int PollInterface(int interfaceIndex, std::uint8_t* buffer);
-// Sends `size` bytes to the discovery group out of interface `interfaceIndex`.
-void SendThroughInterface(int interfaceIndex, const std::uint8_t* request, int size);
+// The two calls of a send out of interface `interfaceIndex`, each true when
+// it succeeded: steering the multicast out of this interface rather than the
+// default route's, then sending `size` bytes to the discovery group. Run one
+// after the other, so that a failure's error code can be read in between.
+bool SteerMulticast(int interfaceIndex);
+bool SendToGroup(int interfaceIndex, const std::uint8_t* request, int size);

@@ -1,4 +1,4 @@
-#include "cli/arguments.h"
+#include "cli/command_line/arguments.h"
 
 #include <gtest/gtest.h>
 
@@ -31,9 +31,10 @@ TEST(Arguments, OptionsStandAnywhereUntilDoubleDash) {
   EXPECT_STREQ("-x", Read({"shares", "--json", "--", "-x"}).operands.at(0));
   EXPECT_EQ("", Read({"shares", "-"}).error) << "a lone dash is an operand";
   const Arguments joined = Read({"watch", "--interval=5", "--json"});
-  EXPECT_STREQ("5", joined.options.interval);
+  EXPECT_EQ(5, joined.options.interval);
+  EXPECT_EQ(0, Read({"watch", "--interval="}).options.interval) << "no seconds given";
   EXPECT_STREQ("a=b", Read({"login", "nas", "--password=a=b"}).options.password);
-  EXPECT_STREQ("", Read({"login", "nas", "--user="}).options.user) << "main refuses it";
+  EXPECT_STREQ("", Read({"login", "nas", "--user="}).options.user) << "the login's own check refuses it";
 }
 
 TEST(Arguments, HelpIsAcceptedAfterAnyCommandButNotAfterDoubleDash) {
@@ -44,10 +45,27 @@ TEST(Arguments, HelpIsAcceptedAfterAnyCommandButNotAfterDoubleDash) {
   EXPECT_FALSE(Read({"shares", "--", "--help"}).help);
 }
 
+TEST(Arguments, HelpAfterACommandIsThatCommandsAndAfterAnUnknownOneAnError) {
+  EXPECT_EQ(nullptr, Read({"--help"}).entry) << "the whole usage";
+  EXPECT_EQ(nullptr, Read({"--version", "-h"}).entry);
+  const Arguments own = Read({"set-static", "nas", "--help"});
+  ASSERT_NE(nullptr, own.entry);
+  EXPECT_STREQ("set-static", own.entry->name);
+  const Arguments unknown = Read({"serch", "--help"});
+  EXPECT_FALSE(unknown.help);
+  EXPECT_EQ("unknown command 'serch'; did you mean 'search'?", unknown.error);
+}
+
 TEST(Arguments, EveryUsageErrorNamesWhatIsWrong) {
   const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
       {{}, "no command given"},
       {{"frobnicate"}, "unknown command 'frobnicate'"},
+      {{"shars", "nas"}, "unknown command 'shars'; did you mean 'shares'?"},
+      {{"set-statik"}, "unknown command 'set-statik'; did you mean 'set-static'?"},
+      {{"completio"}, "unknown command 'completio'"},
+      {{"--verison"}, "unknown option '--verison'; did you mean '--version'?"},
+      {{"search", "--jsn"}, "unknown option '--jsn'; did you mean '--json'?"},
+      {{"login", "nas", "--pasword-stdin"}, "unknown option '--pasword-stdin'; did you mean '--password-stdin'?"},
       {{"-x"}, "unknown option '-x'"},
       {{"shares", "nas", "-x"}, "unknown option '-x'"},
       {{"search", "--colour\x1b[31m"}, "unknown option '--colour\\x1B[31m'"},
@@ -58,7 +76,7 @@ TEST(Arguments, EveryUsageErrorNamesWhatIsWrong) {
       {{"shares", "a", "b"}, "unexpected operand 'b': shares takes DEVICE"},
       {{"--version", "x"}, "unexpected operand 'x': --version takes none"},
       {{"search", "--json=yes"}, "option --json takes no value"},
-      {{"search", "--js=1"}, "unknown option '--js=1'"},
+      {{"search", "--jsn=1"}, "unknown option '--jsn'; did you mean '--json'?"},
   };
   for (const auto& [args, error] : cases) EXPECT_EQ(error, Read(args).error);
 }

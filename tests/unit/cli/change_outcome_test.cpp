@@ -1,4 +1,4 @@
-#include "cli/change_outcome.h"
+#include "cli/session/change_outcome.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/exit_status.h"
+#include "cli/text/exit_status.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "cli/late_replies.h"
+#include "cli/session/late_replies.h"
 #include "proto/exchanges.h"
 #include "tests/support/virtual_sockets.h"
 

@@ -1,11 +1,11 @@
-#include "cli/startup_check.h"
+#include "cli/session/startup_check.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-InterfaceSurvey Interface(const char* address, const char* name, std::uint32_t failedSteps) {
-  InterfaceSurvey s{};
+StartedInterface Interface(const char* address, const char* name, std::uint32_t failedSteps) {
+  StartedInterface s{};
   s.address = address;
   s.name = name;
   s.tally.failedSteps = failedSteps;
@@ -15,7 +15,7 @@ InterfaceSurvey Interface(const char* address, const char* name, std::uint32_t f
 TEST(StartupCheck, SaysWhenNoReplyCanArrive) {
   const std::uint32_t bind = 1u << STEP_BIND, open = 1u << STEP_RECEIVE_OPEN, join = 1u << STEP_JOIN_GROUP;
   const struct {
-    std::vector<InterfaceSurvey> interfaces;
+    std::vector<StartedInterface> interfaces;
     const char* problem;
   } cases[] = {
       {{}, "this PC has no network interface with an IPv4 address to search on"},

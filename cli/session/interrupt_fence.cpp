@@ -1,0 +1,16 @@
+#include "cli/session/interrupt_fence.h"
+
+#include "platform/interrupt.h"
+
+int InterruptFence::SendTo(platform::SocketHandle s, const std::uint8_t* data, int size, platform::Ipv4 to,
+                           std::uint16_t port) {
+  return platform::Interrupted() ? -1 : PassThroughSockets::SendTo(s, data, size, to, port);
+}
+
+bool InterruptFence::WaitReadable(platform::SocketHandle s, int timeoutMicroseconds) {
+  return !platform::Interrupted() && PassThroughSockets::WaitReadable(s, timeoutMicroseconds);
+}
+
+void InterruptFence::SleepMs(unsigned milliseconds) {
+  if (!platform::Interrupted()) PassThroughSockets::SleepMs(milliseconds);
+}
