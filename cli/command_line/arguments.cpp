@@ -1,5 +1,6 @@
 #include "cli/command_line/arguments.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "cli/command_line/near_miss.h"
@@ -71,6 +72,13 @@ std::string CheckOperands(const Command& command, const std::vector<const char*>
   if (operands.size() > command.most) {
     return "unexpected operand " + Quoted(operands[command.most]) + ": " + command.name + " takes " +
            (command.most ? command.operands : "none");
+  }
+  for (std::size_t i = 0; i < operands.size(); i++) {
+    const std::vector<std::string> words = OperandWords(command, i);
+    if (words.empty() || std::find(words.begin(), words.end(), operands[i]) != words.end()) continue;
+    const std::string meant = NearMiss(operands[i], words);
+    return "unknown operand " + Quoted(operands[i]) + ": " + command.name + " takes " + command.operands +
+           (meant.empty() ? "" : "; did you mean '" + meant + "'?");
   }
   return "";
 }

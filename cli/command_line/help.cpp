@@ -6,6 +6,7 @@
 
 #include "platform/console.h"
 #include "proto/exchanges.h"
+#include "proto/local_interfaces.h"
 
 namespace {
 
@@ -49,6 +50,9 @@ void PrintUsage(std::FILE* out) {
       "map connects \\\\ADDRESS\\SHARE to LETTER (default: the first free one) and prints the letter;\n"
       "map and unmap work on Windows; on Linux they exit 2 and say how to mount the share.\n"
       "open starts the device's web page, or with --share its share root (Linux: xdg-open smb://ADDRESS/).\n"
+      "firewall allow lets the devices' replies (UDP to port %u) reach lumaseek.exe and lumaseek-cli.exe\n"
+      "of this folder on Domain and Private networks (--public: Public too); remove takes its rules away.\n"
+      "Both need an administrator's prompt; on Linux they exit 2 and name the nftables and ufw lines.\n"
       "A value may also follow its option after '=' (--interval=30). -- ends the options.\n"
       "Exit status:\n"
       "    0  done\n"
@@ -56,7 +60,7 @@ void PrintUsage(std::FILE* out) {
       "    2  bad usage, or an address refused before anything was sent\n"
       "  130  interrupted: Ctrl-C, Ctrl-Break, the console closing, SIGINT or SIGTERM (watch: 0)\n",
       SEARCH_POLLS_PER_INTERFACE, WATCH_DEFAULT_INTERVAL_S, WATCH_MIN_INTERVAL_S, WATCH_MAX_INTERVAL_S,
-      PASSWORD_MAX_BYTES, DEVICE_LOGIN_NOTE);
+      PASSWORD_MAX_BYTES, DEVICE_LOGIN_NOTE, static_cast<unsigned>(DISCOVERY_PORT));
 }
 
 void PrintCommandHelp(std::FILE* out, const Command& command) {

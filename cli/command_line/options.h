@@ -28,6 +28,7 @@ struct CliOptions {
   // of seconds in the allowed range.
   int interval = WATCH_DEFAULT_INTERVAL_S;
   bool share = false;  // open: the share root instead of the web page
+  bool publicProfile = false;  // firewall allow: the Public profile too
 };
 
 struct Option {

@@ -23,6 +23,12 @@ int RunUnmap(const Arguments& arguments);
 // A device's web page, or its share root, as the Search Device page's
 // "Configure" and "OK" open them; on Linux through xdg-open.
 int RunOpen(const Arguments& arguments);
+// firewall allow [--public] and firewall remove: inbound rules of this
+// program's own in Windows Defender Firewall that let the devices' replies
+// (UDP to port 13579) reach lumaseek.exe and lumaseek-cli.exe in the folder of
+// the running lumaseek-cli.exe, on Domain and Private networks (--public:
+// Public too). On Linux says how to let them in with nftables or ufw (exit 2).
+int RunFirewall(const Arguments& arguments);
 int RunVersion(const Arguments& arguments);
 // The shell completion script for bash, zsh or fish, made from the command table.
 int RunCompletion(const Arguments& arguments);

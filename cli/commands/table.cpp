@@ -28,6 +28,9 @@ const Command COMMANDS[] = {
      RunMap, nullptr},
     {"unmap", "LETTER", 1, 1, "", "Disconnects LETTER; Windows only.", RunUnmap, nullptr},
     {"open", "DEVICE", 1, 1, "--share", "Starts DEVICE's web page, or with --share its share root.", RunOpen, nullptr},
+    {"firewall", "allow|remove", 1, 1, "--public",
+     "Lets the devices' replies through Windows Defender Firewall, or removes its rules again; Windows only.",
+     RunFirewall, nullptr},
     {"--version", "", 0, 0, "", nullptr, RunVersion, nullptr},
     {"completion", "SHELL", 1, 1, "", nullptr, RunCompletion, nullptr},
 };

@@ -43,6 +43,7 @@ Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
   }
   survey.devicesFound = DeviceList.count;
   survey.longDatagramsFail = platform::LongDatagramFailsRead();
+  survey.firewall = platform::ReadFirewall();
   platform::PortSharer sharers[MAX_PORT_SHARERS];
   survey.portSharers.assign(sharers, sharers + platform::ListPortSharers(DISCOVERY_PORT, sharers, MAX_PORT_SHARERS));
   return survey;

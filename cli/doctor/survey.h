@@ -2,13 +2,14 @@
 // system's name and netmask for it, how its start-up steps went, what its
 // receive socket got during the search, the devices it listed, the devices
 // that answered too late for the search, and every device it heard; and the
-// other programs with a socket on the discovery port.
+// other programs with a socket on the discovery port; and the firewall.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "cli/session/startup_check.h"
+#include "platform/firewall.h"
 #include "platform/net_diagnostics.h"
 #include "proto/device_lists.h"
 
@@ -30,6 +31,7 @@ struct Survey {
   int devicesFound = 0;  // listed and unread together
   std::vector<platform::PortSharer> portSharers;
   bool longDatagramsFail = false;  // the system fails a read of a datagram over DATAGRAM_SIZE bytes, else cuts it
+  platform::FirewallReading firewall;
 };
 
 // After a search that listed `listedBySearch` devices and the late reading

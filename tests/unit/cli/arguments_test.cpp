@@ -77,6 +77,8 @@ TEST(Arguments, EveryUsageErrorNamesWhatIsWrong) {
       {{"--version", "x"}, "unexpected operand 'x': --version takes none"},
       {{"search", "--json=yes"}, "option --json takes no value"},
       {{"search", "--jsn=1"}, "unknown option '--jsn'; did you mean '--json'?"},
+      {{"firewall", "allw"}, "unknown operand 'allw': firewall takes allow|remove; did you mean 'allow'?"},
+      {{"firewall", "--public", "open"}, "unknown operand 'open': firewall takes allow|remove"},
   };
   for (const auto& [args, error] : cases) EXPECT_EQ(error, Read(args).error);
 }

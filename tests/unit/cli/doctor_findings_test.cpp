@@ -87,6 +87,18 @@ TEST(DoctorFindings, WithNoDeviceFoundAFindingSaysWhatArrived) {
   t.received[RECEIVED_OTHER_OPCODE] = 0;
   findings = FindProblems(survey);
   ASSERT_EQ(Codes(findings), std::vector<std::string>{"nothing_arrived"});
+  EXPECT_NE(findings[0].text.find("a firewall may drop"), std::string::npos);
+
+  // A firewall known to let the replies in is no suspect; one that blocks them says so.
+  platform::FirewallReading& firewall = survey.firewall;
+  firewall.attempted = firewall.rulesRead = firewall.productsRead = true;
+  firewall.currentProfiles = platform::FIREWALL_PROFILE_PRIVATE;
+  for (platform::FirewallProfileSettings& p : firewall.profiles) p = {true, true, false, false};
+  findings = FindProblems(survey);
+  ASSERT_EQ(Codes(findings), std::vector<std::string>{"nothing_arrived"});
+  EXPECT_EQ(findings[0].text.find("nothing arrived on any interface, though the firewall lets the replies in"), 0u);
+  firewall.profiles[1].blockAllInbound = true;
+  EXPECT_EQ(Codes(FindProblems(survey)), (std::vector<std::string>{"nothing_arrived", "firewall_blocks_all"}));
 }
 
 TEST(DoctorFindings, BindDeniedNamesReservedRangesAndSecuritySoftware) {
