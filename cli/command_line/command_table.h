@@ -21,7 +21,13 @@ struct Command {
   const char* options;   // the options it takes in usage order, separated by spaces
   const char* summary;   // what it does, one line; null: no command of the usage (--version, completion)
   int (*run)(const Arguments& arguments);  // returns the exit status
+  const char* note;      // a paragraph that its --help adds after the options; null: none
 };
+
+// The note of the commands that log in to a device, said on the usage page too.
+inline constexpr char DEVICE_LOGIN_NOTE[] =
+    "The login (user and password) goes to every host of the LAN in clear text, as the devices'\n"
+    "protocol works: use it on trusted networks only, with a password used nowhere else.";
 
 extern const Command COMMANDS[];
 extern const int COMMAND_COUNT;

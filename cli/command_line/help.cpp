@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "cli/login/secret_text.h"
 #include "platform/console.h"
 #include "proto/exchanges.h"
 #include "proto/local_interfaces.h"
@@ -40,11 +39,12 @@ void PrintUsage(std::FILE* out) {
       "search --all also lists the devices that answered after the search's %d reads per interface;\n"
       "the per-device commands look for DEVICE among all of them.\n"
       "doctor searches as the program does and says why a device may be missing.\n"
-      "watch searches every SECONDS (default %d, at least %d) and prints a line per device that\n"
+      "watch searches every SECONDS (default %d, %d to %d) and prints a line per device that\n"
       "appeared, moved, changed its netmask, gateway or DHCP mode, or vanished; Ctrl-C ends it.\n"
       "The password: --password-stdin reads the first line of standard input; else LUMASEEK_PASSWORD;\n"
       "else the default, and at a terminal the command asks. At most %d bytes. --password PASS\n"
       "still works but other users can read it.\n"
+      "%s\n"
       "set-static refuses an address no host can use, and one that another device or this PC\n"
       "already uses unless --force is given.\n"
       "map connects \\\\ADDRESS\\SHARE to LETTER (default: the first free one) and prints the letter;\n"
@@ -56,14 +56,14 @@ void PrintUsage(std::FILE* out) {
       "firewall allow lets the devices' replies (UDP to port %u) reach lumaseek.exe and lumaseek-cli.exe\n"
       "of this folder on Domain and Private networks (--public: Public too); remove takes its rules away.\n"
       "Both need an administrator's prompt; on Linux they exit 2 and name the nftables and ufw lines.\n"
-      "-- ends the options.\n"
+      "A value may also follow its option after '=' (--interval=30). -- ends the options.\n"
       "Exit status:\n"
       "    0  done\n"
       "    1  not found, refused, no answer, or the change failed; search and doctor: no device answered\n"
       "    2  bad usage, or an address refused before anything was sent\n"
       "  130  interrupted: Ctrl-C, Ctrl-Break, the console closing, SIGINT or SIGTERM (watch: 0)\n",
-      SEARCH_POLLS_PER_INTERFACE, WATCH_DEFAULT_INTERVAL_S, WATCH_MIN_INTERVAL_S, PASSWORD_MAX_BYTES,
-      static_cast<unsigned>(DISCOVERY_PORT));
+      SEARCH_POLLS_PER_INTERFACE, WATCH_DEFAULT_INTERVAL_S, WATCH_MIN_INTERVAL_S, WATCH_MAX_INTERVAL_S,
+      PASSWORD_MAX_BYTES, DEVICE_LOGIN_NOTE, static_cast<unsigned>(DISCOVERY_PORT));
 }
 
 void PrintCommandHelp(std::FILE* out, const Command& command) {
@@ -76,4 +76,5 @@ void PrintCommandHelp(std::FILE* out, const Command& command) {
   for (const auto& row : rows) width = std::max(width, row.first.size());
   for (const auto& [option, help] : rows)
     platform::Print(out, "  %-*s  %s\n", static_cast<int>(width), option.c_str(), help);
+  if (command.note) platform::Print(out, "%s\n", command.note);
 }

@@ -107,7 +107,7 @@ void TrafficFindings(const Survey& survey, std::vector<Finding>& out) {
     const std::string where =
         silent.size() == 1 ? "the network of " + InterfaceLabel(*silent.front()) : "their networks";
     out.push_back({"interface_hears_nothing",
-                   "interface " + InterfaceLabel(*hearing.front()) + " hears devices, " + Interfaces(silent) +
+                   Interfaces(hearing) + (hearing.size() == 1 ? " hears" : " hear") + " devices, " + Interfaces(silent) +
                        (silent.size() == 1 ? " hears nothing" : " hear nothing"),
                    "If a device should be on " + where + ", check its cable and that it is switched on; "
                    "otherwise nothing is wrong."});

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "cli/address/address_input.h"
 #include "cli/text/messages.h"
 #include "cli/text/output.h"
 #include "shared/drive_tables.h"
@@ -45,14 +44,25 @@ std::string Explained(const std::string& address, const char* device) {
   return " (ADDRESS: as 'lumaseek-cli search' lists " + Printable(device) + ")";
 }
 
+// One word for a POSIX shell: as it is when it holds no character the shell
+// reads specially, else in single quotes (a quote inside as '\'').
+std::string ShellWord(const std::string& text) {
+  if (!text.empty() && text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_./:@%+=,-") ==
+                           std::string::npos)
+    return text;
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
 }  // namespace
 
-std::string MountHint(const char* device, const char* share) {
-  if (!share)
-    return MessageText("unmap is for Windows; on Linux, unmount the share's folder: umount FOLDER");
-  const std::string address = AddressOf(device);
-  return MessageText("map is for Windows; on Linux, mount the share with mount.cifs: mount -t cifs //" + address +
-                     "/" + Printable(share) + " FOLDER -o username=NAME" + Explained(address, device));
+std::string MountHint(const char* address, const char* share) {
+  const std::string unc = "//" + std::string(address ? address : "ADDRESS") + "/" + share;
+  std::string hint = MessageText("map is for Windows; on Linux, mount the share with mount.cifs: mount -t cifs " +
+                                 SystemText(ShellWord(unc).c_str()) + " FOLDER -o username=NAME");
+  if (!address) hint += " (ADDRESS: the device's, once a search finds it)";
+  return hint;
 }
 
 std::string RemountHint(const char* command, const char* device) {
@@ -70,4 +80,8 @@ std::string StrandedDrivesHint(const std::vector<std::string>& letters, const ch
   for (const std::string& letter : letters) named += (named.empty() ? "" : ", ") + letter;
   return named + (letters.size() == 1 ? " still points at " : " still point at ") + oldAddress + ": move " +
          (letters.size() == 1 ? "it" : "them") + " with: lumaseek-cli remap " + oldAddress + " " + newAddress;
+}
+
+std::string UnmountHint() {
+  return MessageText("unmap is for Windows; on Linux, unmount the share's folder: umount FOLDER");
 }

@@ -8,7 +8,7 @@
 std::string NetRefusalReason(unsigned long code) {
   char reason[256];
   platform::NetErrorText(code, reason, sizeof reason);
-  return Printable(reason);
+  return SystemText(reason);
 }
 
 int ReportNetRefusal(const std::string& what, unsigned long code) {

@@ -1,5 +1,5 @@
-// What every device command sets up once: the discovery engine, started at
-// the first search over the command line's sockets (system error codes, an interrupt fence, a
+// What every device command sets up once: the discovery engine, started
+// (and checked) at the first search over the command line's sockets (system error codes, an interrupt fence, a
 // progress line, a witness of the replies), the search, DEVICE chosen among
 // the devices that answered, and the device shown again after a change. Each
 // step returns an exit status: EXIT_DONE, EXIT_INTERRUPTED once an interrupt
@@ -18,7 +18,8 @@
 
 // A command's session shows progress at a terminal, never beside JSON, and
 // says what an interrupt cut short; watch's shows neither and just ends.
-enum SessionKind { SESSION_COMMAND, SESSION_WATCH };
+// Doctor's is a command's that leaves the start-up check to its own report.
+enum SessionKind { SESSION_COMMAND, SESSION_DOCTOR, SESSION_WATCH };
 
 class Session {
  public:
@@ -38,7 +39,9 @@ class Session {
     return interrupted ? Interrupted(what) : EXIT_DONE;
   }
 
-  // The search as the program runs it; the first one starts the engine.
+  // The search as the program runs it; the first one starts the engine and,
+  // when no reply could arrive through any of its interfaces, says so and
+  // sends nothing (startup_check.h).
   int Search();
   // Reads what the search left queued on every interface (see late_replies.h).
   int ReadLate();
@@ -48,9 +51,10 @@ class Session {
   // SearchAll, then DEVICE (an address or a name) among the devices listed.
   int FindDevice(const char* device, const DeviceRecord*& found);
   // After a change that the device `confirmed` (or not): searches again and
-  // shows the changed device, found by the address its record holds now (the
-  // new one once it confirmed) and its identity, whatever its name.
-  int ShowAfterChange(const DeviceRecord& changed, int confirmed);
+  // shows the changed device wherever it answers, found by who it is, with
+  // what went otherwise than asked (change_outcome.h). `asked`: the address
+  // set-static asked for; set-dhcp: empty.
+  int ShowAfterChange(const DeviceRecord& changed, int confirmed, const char* asked);
 
   const ReplyWitness& Witness() const { return witness_; }
 
@@ -63,7 +67,9 @@ class Session {
   ReplyWitness witness_;
   bool show_;
   bool tellInterrupts_;
+  bool checkStart_;
   bool started_ = false;
+  int startStatus_ = EXIT_DONE;  // what the start-up check found
 };
 
 // The devices of DeviceList, in its order.

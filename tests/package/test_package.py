@@ -152,6 +152,8 @@ class Package(unittest.TestCase):
                     own = run([self.installed("bin", "lumaseek-cli"), command, "--help"])
                     self.assertEqual(usage(own, "lumaseek-cli"), {command: options})
                     self.assertEqual(set(OPTION.findall(own)) - {"--help"}, options)
+                    # The commands that send the device login say that it crosses the LAN in clear text.
+                    self.assertEqual("in clear text" in own, command in ("login", "set-dhcp", "set-static"))
 
 if __name__ == "__main__":
     unittest.main()

@@ -30,6 +30,11 @@ TEST(Arguments, OptionsStandAnywhereUntilDoubleDash) {
   EXPECT_EQ(4u, a.operands.size());
   EXPECT_STREQ("-x", Read({"shares", "--json", "--", "-x"}).operands.at(0));
   EXPECT_EQ("", Read({"shares", "-"}).error) << "a lone dash is an operand";
+  const Arguments joined = Read({"watch", "--interval=5", "--json"});
+  EXPECT_EQ(5, joined.options.interval);
+  EXPECT_EQ(0, Read({"watch", "--interval="}).options.interval) << "no seconds given";
+  EXPECT_STREQ("a=b", Read({"login", "nas", "--password=a=b"}).options.password);
+  EXPECT_STREQ("", Read({"login", "nas", "--user="}).options.user) << "the login's own check refuses it";
 }
 
 TEST(Arguments, EachCommandTakesItsNumberOfOperands) {
@@ -88,6 +93,8 @@ TEST(Arguments, EveryUsageErrorNamesWhatIsWrong) {
       {{"search", "nas"}, "unexpected operand 'nas': search takes none"},
       {{"shares", "a", "b"}, "unexpected operand 'b': shares takes DEVICE"},
       {{"--version", "x"}, "unexpected operand 'x': --version takes none"},
+      {{"search", "--json=yes"}, "option --json takes no value"},
+      {{"search", "--jsn=1"}, "unknown option '--jsn'; did you mean '--json'?"},
       {{"firewall", "allw"}, "unknown operand 'allw': firewall takes allow|remove; did you mean 'allow'?"},
       {{"firewall", "--public", "open"}, "unknown operand 'open': firewall takes allow|remove"},
   };

@@ -38,3 +38,19 @@ TEST(DriveArguments, LettersLeftAtAnOldAddressAreNamedWithTheRemapThatMovesThem)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DriveArguments, TheMountHintNamesTheAddressAndQuotesTheShareForAShell) {
+  const char* const cases[][3] = {
+      {"198.18.0.50", "public", "mount -t cifs //198.18.0.50/public FOLDER -o username=NAME"},
+      {"198.18.0.50", "a b", "mount -t cifs '//198.18.0.50/a b' FOLDER"},
+      {"198.18.0.50", "it's", "mount -t cifs '//198.18.0.50/it'\\''s' FOLDER"},
+      {"198.18.0.50", "$(x)\x1B", "mount -t cifs '//198.18.0.50/$(x)\\x1B' FOLDER"},
+      {nullptr, "public", "mount -t cifs //ADDRESS/public FOLDER -o username=NAME (ADDRESS: the device's, once a "
+                          "search finds it)"},
+  };
+  for (const auto& c : cases) EXPECT_NE(std::string::npos, MountHint(c[0], c[1]).find(c[2])) << MountHint(c[0], c[1]);
+}
+
+}  // namespace

@@ -26,6 +26,11 @@ TEST(TextEscapes, ValidUtf8PassesAndEverythingElseIsEscapedAndReadsBack) {
   EXPECT_EQ("\xE9\xAF", UnescapeText("\\xe9\\xaF")) << "either case of hex digits";
 }
 
+TEST(TextEscapes, APathKeepsItsBackslashesAndLosesOnlyControls) {
+  EXPECT_EQ("\\\\198.18.0.50\\public", EscapeControls("\\\\198.18.0.50\\public"));
+  EXPECT_EQ("\\\\nas\\caf\xC3\xA9\\x1B[2J\\xE9", EscapeControls("\\\\nas\\caf\xC3\xA9\x1B[2J\xE9"));
+}
+
 TEST(TextEscapes, ALimitCutsBetweenCharactersAndEscapes) {
   EXPECT_EQ("ab...", EscapeText("abcd", 2));
   EXPECT_EQ("a...", EscapeText("a\x01", 4)) << "never half an escape";
