@@ -12,6 +12,3 @@ bool ReadOctets(const char* text, int octets[4]);
 // ("010.1.0.5" as "10.1.0.5"); false for anything else.
 bool ReadAddress(const char* text, char out[ADDRESS_TEXT_SIZE]);
 
-// True for four octets of 0 to 255, leading zeros allowed; `out` then holds
-// the normalised dotted text.
-bool ReadAddress(const char* text, char out[ADDRESS_TEXT_SIZE]);

@@ -1,8 +1,24 @@
 #include "cli/command_line/command_table.h"
 
 #include <cstring>
-#include <sstream>
 #include <string>
+
+namespace {
+
+// The pieces of `text` between `separator`s, empty ones left out. Not a string
+// stream: its locale machinery would triple the size of the Windows program.
+std::vector<std::string> Split(const char* text, char separator) {
+  std::vector<std::string> pieces;
+  for (const char* p = text; *p;) {
+    const char* end = std::strchr(p, separator);
+    if (!end) end = p + std::strlen(p);
+    if (end > p) pieces.emplace_back(p, end);
+    p = *end ? end + 1 : end;
+  }
+  return pieces;
+}
+
+}  // namespace
 
 const Command* FindCommand(const char* name) {
   for (int i = 0; i < COMMAND_COUNT; i++)
@@ -16,15 +32,9 @@ bool TakesOption(const Command& command, const char* name) {
 }
 
 std::vector<std::string> OperandWords(const Command& command, std::size_t index) {
-  std::istringstream operands(command.operands);
-  std::string operand;
-  for (std::size_t i = 0; i <= index; i++)
-    if (!(operands >> operand)) return {};
-  std::vector<std::string> words;
-  if (operand.find('|') == std::string::npos) return words;
-  std::istringstream choices(operand);
-  for (std::string word; std::getline(choices, word, '|');) words.push_back(word);
-  return words;
+  const std::vector<std::string> operands = Split(command.operands, ' ');
+  if (index >= operands.size() || operands[index].find('|') == std::string::npos) return {};
+  return Split(operands[index].c_str(), '|');
 }
 
 std::vector<const Command*> UsageCommands() {
@@ -36,8 +46,7 @@ std::vector<const Command*> UsageCommands() {
 
 std::vector<const Option*> ShownOptions(const Command& command) {
   std::vector<const Option*> options;
-  std::istringstream names(command.options);
-  for (std::string name; names >> name;) {
+  for (const std::string& name : Split(command.options, ' ')) {
     const Option* option = FindOption(name.c_str());
     if (option && !option->hidden) options.push_back(option);
   }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "cli/address/address_input.h"
 #include "cli/text/messages.h"
 #include "cli/text/output.h"
 #include "shared/drive_tables.h"
@@ -35,8 +36,8 @@ namespace {
 
 // DEVICE when it is a dotted address, else "ADDRESS", which `Explained` explains.
 std::string AddressOf(const char* device) {
-  int octets[4];
-  return device && ReadOctets(device, octets) ? Printable(device) : "ADDRESS";
+  char address[ADDRESS_TEXT_SIZE];
+  return device && ReadAddress(device, address) ? std::string(address) : "ADDRESS";
 }
 
 std::string Explained(const std::string& address, const char* device) {
