@@ -47,7 +47,7 @@ Outcome Judge(const FirewallReading& r, bool repliesArrived = false) {
   return o;
 }
 
-TEST(FirewallFindings, EachCauseNamedWithTheCommandsThatFixIt) {
+TEST(FirewallFindings, EachCauseNamedWithItsFixElseOneLineWhenTheRepliesGetIn) {
   FirewallReading blockAll = Reading({Rule("ok", true, FIREWALL_PROFILE_ALL)});
   blockAll.profiles[2].blockAllInbound = true;
   FirewallReading off = Reading();
@@ -58,71 +58,67 @@ TEST(FirewallFindings, EachCauseNamedWithTheCommandsThatFixIt) {
   FirewallReading noRules = Reading();
   noRules.rulesRead = false;
   noRules.rulesError = "Not implemented (0x80004001)";
+  FirewallReading allowed = Reading({Rule("lumaSeek replies", true, FIREWALL_PROFILE_ALL),
+                                     Rule("old block", false, FIREWALL_PROFILE_ALL)});
+  allowed.rules[1].enabled = false;
+  FirewallReading offTwice = Reading();
+  offTwice.currentProfiles = FIREWALL_PROFILE_PRIVATE | FIREWALL_PROFILE_DOMAIN;
+  offTwice.profiles[0].enabled = offTwice.profiles[1].enabled = false;
   const struct {
     const char* what;
     FirewallReading reading;
+    bool repliesArrived;
     const char* codes;
     std::vector<const char*> says;
+    const char* line;
   } rows[] = {
       {"a block rule beats the allow rule",
        Reading({Rule("lumaseek.exe", false, FIREWALL_PROFILE_PUBLIC, "C:\\LUMASEEK\\lumaseek.exe"),
                 Rule("lumaSeek replies", true, FIREWALL_PROFILE_ALL)}),
+       false,
        "firewall_block_rule",
        {"the firewall rule \"lumaseek.exe\" blocks incoming UDP to port 13579 on the current Public profile",
-        "netsh advfirewall firewall delete rule name=\"lumaseek.exe\", then lumaseek-cli firewall allow --public."}},
+        "netsh advfirewall firewall delete rule name=\"lumaseek.exe\", then lumaseek-cli firewall allow --public."},
+       ""},
       {"the allow rule covers another profile",
        Reading({Rule("lumaseek-cli.exe", true, FIREWALL_PROFILE_PRIVATE, "c:\\lumaseek\\LUMASEEK-CLI.EXE")}),
+       false,
        "firewall_no_allow_rule",
        {"on the current Public profile, which blocks what no rule allows; the rule \"lumaseek-cli.exe\" allows it on "
         "the Private profile only",
-        "From an administrator's prompt: lumaseek-cli firewall allow --public."}},
+        "From an administrator's prompt: lumaseek-cli firewall allow --public."},
+       ""},
       {"block-all",
        blockAll,
+       false,
        "firewall_blocks_all",
        {"blocks all incoming connections on the current Public profile",
-        "netsh advfirewall set publicprofile firewallpolicy blockinbound,allowoutbound"}},
-      {"off, another product filters", off, "firewall_off", {"is off on the current Public profile; Norton Firewall"}},
-      {"the policy unreadable",
-       unreadable,
-       "firewall_unreadable",
-       {"could not be read: Access is denied (0x80070005)", "lumaseek-cli firewall allow"}},
-      {"the rules unreadable", noRules, "firewall_unreadable", {"its rules (Not implemented (0x80004001))"}},
-      {"a rule for another program and a disabled block",
-       Reading({Rule("other", true, FIREWALL_PROFILE_ALL, "C:\\other.exe")}),
-       "firewall_no_allow_rule",
-       {}},
+        "netsh advfirewall set publicprofile firewallpolicy blockinbound,allowoutbound"},
+       ""},
+      {"off, another product filters", off, false, "firewall_off",
+       {"is off on the current Public profile; Norton Firewall"}, ""},
+      {"the policy unreadable", unreadable, false, "firewall_unreadable",
+       {"could not be read: Access is denied (0x80070005)", "lumaseek-cli firewall allow"}, ""},
+      {"the rules unreadable", noRules, false, "firewall_unreadable", {"its rules (Not implemented (0x80004001))"}, ""},
+      {"a rule for another program", Reading({Rule("other", true, FIREWALL_PROFILE_ALL, "C:\\other.exe")}), false,
+       "firewall_no_allow_rule", {}, ""},
+      {"allowed, a disabled block", allowed, false, "", {},
+       "The firewall lets incoming UDP to port 13579 in on the current Public profile (Public: the rule "
+       "\"lumaSeek replies\" allows it)."},
+      {"off on both current profiles", offTwice, false, "", {},
+       "The firewall lets incoming UDP to port 13579 in on the current Domain and Private profiles (Domain: the "
+       "firewall is off; Private: the firewall is off)."},
+      // Replies that arrived show the firewall let them in, whatever could not be read.
+      {"unreadable, replies arrived", unreadable, true, "", {},
+       "The firewall's settings could not be read (Access is denied (0x80070005)); replies arrived, so it lets "
+       "them in."},
   };
   for (const auto& row : rows) {
-    const Outcome o = Judge(row.reading);
+    const Outcome o = Judge(row.reading, row.repliesArrived);
     EXPECT_EQ(o.codes, row.codes) << row.what << "\n" << o.texts;
     for (const char* text : row.says) EXPECT_NE(o.texts.find(text), std::string::npos) << row.what << "\n" << o.texts;
-    EXPECT_EQ(o.line, "") << row.what;
+    EXPECT_EQ(o.line, row.line) << row.what;
   }
-}
-
-TEST(FirewallFindings, OneLineWhenTheRepliesGetIn) {
-  FirewallReading allowed = Reading({Rule("lumaSeek replies", true, FIREWALL_PROFILE_ALL)});
-  FirewallRule disabledBlock = Rule("old block", false, FIREWALL_PROFILE_ALL);
-  disabledBlock.enabled = false;
-  allowed.rules.push_back(disabledBlock);
-  Outcome o = Judge(allowed);
-  EXPECT_EQ(o.codes, "");
-  EXPECT_EQ(o.line,
-            "The firewall lets incoming UDP to port 13579 in on the current Public profile (Public: the rule "
-            "\"lumaSeek replies\" allows it).");
-  FirewallReading off = Reading();
-  off.currentProfiles = FIREWALL_PROFILE_PRIVATE | FIREWALL_PROFILE_DOMAIN;
-  off.profiles[0].enabled = off.profiles[1].enabled = false;
-  EXPECT_NE(Judge(off).line.find("(Domain: the firewall is off; Private: the firewall is off)"), std::string::npos);
-
-  // Replies that arrived show the firewall let them in, whatever could not be read.
-  FirewallReading unreadable = Reading();
-  unreadable.policyError = "Class not registered (0x80040154)";
-  o = Judge(unreadable, true);
-  EXPECT_EQ(o.codes, "");
-  EXPECT_EQ(o.line,
-            "The firewall's settings could not be read (Class not registered (0x80040154)); replies arrived, "
-            "so it lets them in.");
 }
 
 TEST(FirewallFindings, JsonNamesTheRulesThatApplyAndWhatWasNotRead) {
