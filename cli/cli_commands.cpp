@@ -14,6 +14,7 @@
 #include "cli/login_flow.h"
 #include "cli/password_source.h"
 #include "cli/reply_witness.h"
+#include "cli/search_interfaces.h"
 #include "cli/usable_address.h"
 #include "platform/console.h"
 #include "proto/exchanges.h"
@@ -22,13 +23,15 @@
 
 namespace {
 
-// Progress goes to a terminal only, and never beside JSON output.
+// Progress goes to a terminal only, and never beside JSON output. Every
+// interface at once, but doctor's (`asTheWindow`): the window's eight, one
+// after another.
 class Session {
  public:
-  explicit Session(const CliOptions& options)
-      : progress_(platform::Sockets()), show_(!options.json && platform::StderrIsTerminal()) {
+  explicit Session(const CliOptions& options, bool asTheWindow = false)
+      : progress_(platform::Sockets()), show_(!options.json && platform::StderrIsTerminal()), asTheWindow_(asTheWindow) {
     platform::UseSockets(&progress_);
-    DiscoveryStartup();
+    asTheWindow ? DiscoveryStartup() : StartCommandLineSearch();
   }
   ~Session() { platform::UseSockets(nullptr); }
 
@@ -41,15 +44,15 @@ class Session {
   }
 
   void Search() {
-    Wait("searching", [] {
-      SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2);
+    Wait("searching", [this] {
+      asTheWindow_ ? SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2) : SearchCommandLineInterfaces();
       return 0;
     });
   }
 
   // Reads what the search left queued on every interface; the devices added.
   int ReadLate() {
-    return Wait("reading late replies", [] { return ReadAllLateReplies(); });
+    return Wait("reading late replies", [this] { return asTheWindow_ ? ReadAllLateReplies() : ReadCommandLineLateReplies(); });
   }
 
   // Every device that answers, as search --all lists them: a device that
@@ -64,6 +67,7 @@ class Session {
  private:
   ReplyWitness progress_;
   bool show_;
+  bool asTheWindow_;
 };
 
 std::vector<const DeviceRecord*> ListedDevices() {
@@ -95,7 +99,10 @@ int Select(const char* device, const DeviceRecord*& selected) {
 int Login(Session& session, const DeviceRecord& device, const CliOptions& options, SecretText& password) {
   const char* ip = device.ipText;
   return LogIn(ip, options.user, password, [&session, ip](const char* user, const char* secret) {
-    return session.Wait("logging in", [&] { return SendLogin(ip, user, secret, session.Witness()); });
+    return session.Wait("logging in", [&] {
+      const InterfaceLease lease(ip);
+      return SendLogin(ip, user, secret, session.Witness());
+    });
   });
 }
 
@@ -132,8 +139,8 @@ int RunSearch(const CliOptions& options) {
   if (options.json) {
     PrintDeviceJson(stdout, ListedDevices());
   } else if (DeviceList.count == 0) {
-    platform::Print(stderr, "lumaseek-cli: no device answered on %d interface%s\n", LocalInterfaceTable.count,
-                 LocalInterfaceTable.count == 1 ? "" : "s");
+    platform::Print(stderr, "lumaseek-cli: no device answered on %d interface%s\n", SearchedInterfaceCount(),
+                 SearchedInterfaceCount() == 1 ? "" : "s");
   } else {
     PrintDeviceTable(stdout, ListedDevices());
   }
@@ -141,7 +148,7 @@ int RunSearch(const CliOptions& options) {
 }
 
 int RunDoctor(const CliOptions& options) {
-  Session session(options);
+  Session session(options, true);
   session.Search();
   const int listed = DeviceList.count;
   session.ReadLate();
@@ -156,7 +163,10 @@ int RunShares(const char* device, const CliOptions& options) {
   session.SearchAll();
   const DeviceRecord* selected = nullptr;
   if (const int status = Select(device, selected)) return status;
-  if (!session.Wait("asking for the shares", [selected] { return QuerySharesOf(selected->ipText); })) {
+  if (!session.Wait("asking for the shares", [selected] {
+        const InterfaceLease lease(selected->ipText);
+        return QuerySharesOf(selected->ipText);
+      })) {
     platform::Print(stderr, "lumaseek-cli: %s did not answer\n", selected->ipText);
     return EXIT_FAILED;
   }
@@ -188,6 +198,7 @@ int RunSetDhcp(const char* device, const CliOptions& options) {
   if (const int status = Login(session, *selected, options, password)) return status;
   const int confirmed = session.Wait("waiting for the device to confirm", [selected] {
     char newIp[ADDRESS_TEXT_SIZE];
+    const InterfaceLease lease(selected->ipText);
     return ChangeToDhcp(selected->ipText, newIp);
   });
   return ShowAfterChange(session, *selected, confirmed);
@@ -216,6 +227,7 @@ int RunSetStatic(const char* device, const char* ip, const char* netmask, const 
   if (!holder.empty()) platform::Print(stderr, "lumaseek-cli: warning: %s already uses %s\n", holder.c_str(), ipText);
   if (const int status = Login(session, *selected, options, password)) return status;
   const int confirmed = session.Wait("waiting for the device to confirm", [&] {
+    const InterfaceLease lease(selected->ipText);
     return ChangeToStatic(selected->ipText, ipText, netmaskText, gatewayText);
   });
   return ShowAfterChange(session, *selected, confirmed);

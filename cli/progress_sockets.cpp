@@ -41,6 +41,17 @@ bool ProgressSockets::WaitReadable(platform::SocketHandle s, int timeoutMicrosec
   return !platform::Interrupted() && inner_.WaitReadable(s, timeoutMicroseconds);
 }
 
+int ProgressSockets::WaitAnyReadable(const platform::SocketHandle* sockets, int count, int timeoutMicroseconds,
+                                     bool* ready) {
+  if (platform::Interrupted()) {
+    for (int k = 0; k < count; k++) ready[k] = false;
+    return 0;
+  }
+  const int n = inner_.WaitAnyReadable(sockets, count, timeoutMicroseconds, ready);
+  if (shown_line_ && std::chrono::steady_clock::now() - shown_ >= std::chrono::milliseconds(250)) Show();
+  return n;
+}
+
 void ProgressSockets::SleepMs(unsigned milliseconds) {
   if (platform::Interrupted()) return;
   inner_.SleepMs(milliseconds);

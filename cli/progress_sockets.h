@@ -37,6 +37,8 @@ class ProgressSockets : public platform::SocketService {
   int SendTo(platform::SocketHandle s, const std::uint8_t* data, int size, platform::Ipv4 to,
              std::uint16_t port) override;
   bool WaitReadable(platform::SocketHandle s, int timeoutMicroseconds) override;
+  int WaitAnyReadable(const platform::SocketHandle* sockets, int count, int timeoutMicroseconds,
+                      bool* ready) override;
   int Receive(platform::SocketHandle s, std::uint8_t* buffer, int capacity) override {
     return inner_.Receive(s, buffer, capacity);
   }

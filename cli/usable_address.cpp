@@ -5,6 +5,7 @@
 
 #include "cli/address_input.h"
 #include "cli/cli_output.h"
+#include "cli/search_interfaces.h"
 #include "shared/address_rules.h"
 
 namespace {
@@ -83,8 +84,5 @@ std::string AddressHolder(const char* ip, const DeviceRecord& selected, const st
   for (const DeviceRecord* d : listed) {
     if (d != &selected && std::strcmp(d->ipText, ip) == 0) return "the device " + Printable(d->name);
   }
-  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) {
-    if (std::strcmp(LocalInterfaceTable.address[i], ip) == 0) return "this PC";
-  }
-  return "";
+  return IsLocalAddress(ip) ? "this PC" : "";
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/cli_output.h"
-#include "cli/late_replies.h"
+#include "cli/search_interfaces.h"
 #include "cli/watch_changes.h"
 #include "platform/console.h"
 #include "platform/interrupt.h"
@@ -89,11 +89,11 @@ int WatchIntervalSeconds(const char* text) {
 
 int RunWatch(const CliOptions& options) {
   const int interval = WatchIntervalSeconds(options.interval);
-  DiscoveryStartup();
+  StartCommandLineSearch();
   DeviceWatch watch;
   do {
-    SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2);
-    ReadAllLateReplies();
+    SearchCommandLineInterfaces();
+    ReadCommandLineLateReplies();
     // A search cut short may have missed devices that are still there.
     if (platform::Interrupted()) break;
     const std::string time = UtcNow();

@@ -4,10 +4,13 @@
 #include "proto/local_interfaces.h"
 
 int PollInterface(int interfaceIndex, std::uint8_t* buffer) {
-  platform::SocketService& net = platform::Sockets();
   const platform::SocketHandle s = ReceiveSockets[interfaceIndex];
-  if (!net.WaitReadable(s, POLL_WAIT_MICROSECONDS)) return POLL_NOTHING;
-  int size = net.Receive(s, buffer, DATAGRAM_SIZE);
+  if (!platform::Sockets().WaitReadable(s, POLL_WAIT_MICROSECONDS)) return POLL_NOTHING;
+  return ReceiveDatagram(s, buffer);
+}
+
+int ReceiveDatagram(platform::SocketHandle s, std::uint8_t* buffer) {
+  int size = platform::Sockets().Receive(s, buffer, DATAGRAM_SIZE);
   if (size < 0) return POLL_FAILED;
   if (size > DATAGRAM_SIZE) size = DATAGRAM_SIZE;
   buffer[size] = 0;  // a text running to the end of the datagram ends here
@@ -15,11 +18,17 @@ int PollInterface(int interfaceIndex, std::uint8_t* buffer) {
 }
 
 void SendThroughInterface(int interfaceIndex, const std::uint8_t* request, int size) {
-  platform::SocketService& net = platform::Sockets();
   const platform::SocketHandle s = SendSockets[interfaceIndex];
-  // Steers the multicast out of this interface rather than the default route's.
-  const bool steered = net.SetMulticastInterface(s, platform::InetAddr(LocalInterfaceTable.address[interfaceIndex]));
-  NoteSendStep(interfaceIndex, SEND_MULTICAST_INTERFACE, steered);
-  const bool sent = net.SendTo(s, request, size, platform::InetAddr(DISCOVERY_GROUP), DISCOVERY_PORT) >= 0;
-  NoteSendStep(interfaceIndex, SEND_DATAGRAM, sent);
+  NoteSendStep(interfaceIndex, SEND_MULTICAST_INTERFACE,
+               SteerMulticast(s, platform::InetAddr(LocalInterfaceTable.address[interfaceIndex])));
+  NoteSendStep(interfaceIndex, SEND_DATAGRAM, SendToGroup(s, request, size));
+}
+
+// Out of this interface rather than the default route's.
+bool SteerMulticast(platform::SocketHandle s, platform::Ipv4 local) {
+  return platform::Sockets().SetMulticastInterface(s, local);
+}
+
+bool SendToGroup(platform::SocketHandle s, const std::uint8_t* request, int size) {
+  return platform::Sockets().SendTo(s, request, size, platform::InetAddr(DISCOVERY_GROUP), DISCOVERY_PORT) >= 0;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/sockets.h"
 #include "proto/wire.h"
 
 // Holds a datagram of DATAGRAM_SIZE bytes and the zero byte stored after it.
@@ -20,3 +21,11 @@ inline constexpr int POLL_FAILED = -1;   // readable, but the read failed
 int PollInterface(int interfaceIndex, std::uint8_t* buffer);
 // Sends `size` bytes to the discovery group out of interface `interfaceIndex`.
 void SendThroughInterface(int interfaceIndex, const std::uint8_t* request, int size);
+
+// The steps below any table: one datagram read from `s` into `buffer`
+// (RECEIVE_BUFFER_SIZE bytes), terminated: its size or POLL_FAILED; steering
+// the multicast of `s` out of the interface at `local`; sending through `s` to
+// the discovery group. The last two say whether they succeeded.
+int ReceiveDatagram(platform::SocketHandle s, std::uint8_t* buffer);
+bool SteerMulticast(platform::SocketHandle s, platform::Ipv4 local);
+bool SendToGroup(platform::SocketHandle s, const std::uint8_t* request, int size);

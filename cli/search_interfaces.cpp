@@ -1,0 +1,63 @@
+#include "cli/search_interfaces.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "cli/late_replies.h"
+#include "proto/exchanges.h"
+#include "proto/text_copy.h"
+
+static_assert(SEARCH_MAX_ADDRESSES == 64, "the usage (cli/main.cpp) names the limit");
+
+SearchInterfaceTable CommandLineInterfaces;
+
+void StartCommandLineSearch() {
+  if (!platform::Sockets().StartLibrary()) std::exit(1);
+  MakeClientId();
+  OpenSearchInterfaces(CommandLineInterfaces);
+}
+
+void SearchCommandLineInterfaces() {
+  SearchEveryInterface(CommandLineInterfaces, ClientId, SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2);
+}
+
+int ReadCommandLineLateReplies() {
+  return ReadLateRepliesOn(CommandLineInterfaces.receiveSockets, CommandLineInterfaces.count, 0);
+}
+
+int SearchedInterfaceCount() {
+  return CommandLineInterfaces.count > 0 ? CommandLineInterfaces.count : LocalInterfaceTable.count;
+}
+
+const char* SearchedInterfaceAddress(int index) {
+  if (index < 0 || index >= SearchedInterfaceCount()) return "";
+  return CommandLineInterfaces.count > 0 ? CommandLineInterfaces.address[index] : LocalInterfaceTable.address[index];
+}
+
+bool IsLocalAddress(const char* ip) {
+  for (int i = 0; i < CommandLineInterfaces.count; i++)
+    if (std::strcmp(CommandLineInterfaces.address[i], ip) == 0) return true;
+  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++)
+    if (std::strcmp(LocalInterfaceTable.address[i], ip) == 0) return true;
+  return false;
+}
+
+InterfaceLease::InterfaceLease(const char* deviceIp) {
+  DeviceRecord* device = FindDevice(deviceIp);
+  if (!device || device->interfaceIndex < 0 || device->interfaceIndex >= CommandLineInterfaces.count) return;
+  device_ = device;
+  index_ = device->interfaceIndex;
+  LocalInterfaceTable = LocalInterfaces{};
+  CopyText(LocalInterfaceTable.address[0], ADDRESS_TEXT_SIZE, CommandLineInterfaces.address[index_]);
+  LocalInterfaceTable.count = 1;
+  SendSockets[0] = CommandLineInterfaces.sendSockets[index_];
+  ReceiveSockets[0] = CommandLineInterfaces.receiveSockets[index_];
+  device->interfaceIndex = 0;
+}
+
+InterfaceLease::~InterfaceLease() {
+  if (!device_) return;
+  device_->interfaceIndex = index_;
+  LocalInterfaceTable = LocalInterfaces{};
+  SendSockets[0] = ReceiveSockets[0] = platform::NO_SOCKET;
+}
