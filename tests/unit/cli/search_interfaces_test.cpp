@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "cli/search_interfaces.h"
+#include "cli/usable_address.h"
+#include "proto/exchanges.h"
+#include "tests/support/virtual_sockets.h"
+
+namespace {
+
+using Kind = testing_support::VirtualSockets::CallKind;
+
+// A device on the tenth interface, past the window's table, is reached by the
+// engine's exchanges through the lease; afterwards its record and the engine's
+// table are as before.
+TEST(SearchInterfaces, LeaseLetsTheEngineReachADeviceOnAnyInterface) {
+  testing_support::VirtualSockets net;
+  ResetDiscoveryState();
+  for (int n = 0; n < 10; n++) net.hostAddresses.push_back(platform::InetAddr(("10.7." + std::to_string(n) + ".1").c_str()));
+  StartCommandLineSearch();
+  ASSERT_EQ(CommandLineInterfaces.count, 10);
+  EXPECT_EQ(SearchedInterfaceCount(), 10);
+  net.Deliver(CommandLineInterfaces.receiveSockets[9], testing_support::ShortSearchReply(ClientId, "10.7.9.20", "far"));
+  SearchCommandLineInterfaces();
+  ASSERT_EQ(DeviceList.count, 1);
+  EXPECT_STREQ(SearchedInterfaceAddress(DeviceList.head->interfaceIndex), "10.7.9.1");
+
+  net.Deliver(CommandLineInterfaces.receiveSockets[9], testing_support::ShareListReply(ClientId, "10.7.9.20", "docs"),
+              net.NowMicroseconds() + 150000);
+  int answered;
+  {
+    const InterfaceLease lease("10.7.9.20");
+    answered = QuerySharesOf("10.7.9.20");
+  }
+  EXPECT_EQ(answered, 1);
+  ASSERT_NE(ShareList.head, nullptr);
+  EXPECT_STREQ(ShareList.head->name, "docs");
+  const auto sends = net.CallsOf(Kind::SendTo);
+  EXPECT_EQ(sends.back().socket, CommandLineInterfaces.sendSockets[9]);
+  EXPECT_EQ(net.CallsOf(Kind::SetMulticastInterface).back().address, platform::InetAddr("10.7.9.1"));
+  for (const auto& wait : net.CallsOf(Kind::WaitReadable)) EXPECT_EQ(wait.socket, CommandLineInterfaces.receiveSockets[9]);
+  EXPECT_EQ(DeviceList.head->interfaceIndex, 9);
+  EXPECT_EQ(LocalInterfaceTable.count, 0);
+
+  // The address of any interface belongs to this PC; an unlisted device gets no lease.
+  EXPECT_EQ(AddressHolder("10.7.9.1", *DeviceList.head, {DeviceList.head}), "this PC");
+  {
+    const InterfaceLease none("10.7.9.99");
+    EXPECT_EQ(LocalInterfaceTable.count, 0);
+    EXPECT_EQ(QuerySharesOf("10.7.9.99"), 0);
+  }
+  CommandLineInterfaces = SearchInterfaceTable{};
+  ResetDiscoveryState();
+}
+
+}  // namespace
