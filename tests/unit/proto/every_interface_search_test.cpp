@@ -18,7 +18,7 @@ class EveryInterfaceTest : public EngineTest {
     table = SearchInterfaceTable{};
     table.count = n;
     for (int i = 0; i < n; i++) {
-      std::snprintf(table.address[i], ADDRESS_TEXT_SIZE, "10.1.%d.1", i);
+      std::snprintf(table.address[i], ADDRESS_TEXT_SIZE, "10.1.%d.1", i & 0xFF);
       table.sendSockets[i] = 500 + i;
       table.receiveSockets[i] = 700 + i;
     }
