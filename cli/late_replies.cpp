@@ -9,6 +9,7 @@
 
 int ReadLateRepliesOn(const platform::SocketHandle* sockets, int count, int firstIndex) {
   static std::uint8_t reply[RECEIVE_BUFFER_SIZE];
+  if (count <= 0) return 0;
   if (count > platform::MAX_WAITED_SOCKETS) count = platform::MAX_WAITED_SOCKETS;
   const int before = DeviceList.count;
   platform::SocketService& net = platform::Sockets();

@@ -72,6 +72,7 @@ void SearchEveryInterface(const SearchInterfaceTable& table, const std::uint8_t 
   static std::uint8_t request[DATAGRAM_SIZE];
   static std::uint8_t reply[RECEIVE_BUFFER_SIZE];
   ClearDeviceList();
+  if (table.count == 0) return;  // as the window's: nothing to send, nothing to wait for
   const int length = EncodeSearchRequest(clientId, request, sizeof request);
   platform::SocketService& net = platform::Sockets();
   for (int pass = 0; pass < 2; pass++) {

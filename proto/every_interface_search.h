@@ -33,6 +33,6 @@ void OpenSearchInterfaces(SearchInterfaceTable& table);
 // SEARCH_POLL_PAUSE_MS between rounds. A failed read is read again at once, as
 // the window's search does, for at most a round's slot. DeviceList is cleared
 // first and then lists each wanted reply's device, with its index in `table`;
-// the first reply for an address wins.
+// the first reply for an address wins. Without interfaces it only clears.
 void SearchEveryInterface(const SearchInterfaceTable& table, const std::uint8_t clientId[CLIENT_ID_SIZE],
                           int matchCode1, int matchCode2);

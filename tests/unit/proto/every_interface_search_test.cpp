@@ -70,6 +70,10 @@ TEST_F(EveryInterfaceTest, AnyNumberOfInterfacesTakesOneInterfacesSchedule) {
     EXPECT_EQ(net.NowMicroseconds() - start, 1040 * kMs) << n << " interfaces";
     EXPECT_EQ(net.CountOf(Kind::WaitReadable), 0);  // one wait for all, never one per socket
   }
+  UseTable(0);
+  const std::size_t before = net.Calls().size();
+  Search();
+  EXPECT_EQ(net.Calls().size(), before);  // no interface: nothing sent, nothing waited for
 }
 
 TEST_F(EveryInterfaceTest, FirstReplyPerAddressWinsWithTheInterfaceThatDeliveredIt) {
