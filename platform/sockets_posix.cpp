@@ -174,7 +174,8 @@ class PosixSockets : public SocketService {
     if (poll(watched, static_cast<nfds_t>(2 * count), (timeoutMicroseconds + 999) / 1000) <= 0) return 0;
     int n = 0;
     for (int k = 0; k < count; k++) {
-      ready[k] = (watched[2 * k].revents | watched[2 * k + 1].revents) & POLLIN;
+      // A pending error counts too: the read that fails on it clears it.
+      ready[k] = (watched[2 * k].revents | watched[2 * k + 1].revents) & (POLLIN | POLLERR);
       n += ready[k];
     }
     return n;

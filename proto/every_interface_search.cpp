@@ -25,7 +25,7 @@ void ReadRound(const SearchInterfaceTable& table, const std::uint8_t clientId[CL
   int index[SEARCH_MAX_ADDRESSES];
   bool ready[SEARCH_MAX_ADDRESSES];
   int open = 0;
-  for (int i = 0; i < table.count; i++) {
+  for (int i = 0; i < table.count && i < SEARCH_MAX_ADDRESSES; i++) {
     waited[open] = table.receiveSockets[i];
     index[open++] = i;
   }
@@ -76,7 +76,7 @@ void SearchEveryInterface(const SearchInterfaceTable& table, const std::uint8_t 
   const int length = EncodeSearchRequest(clientId, request, sizeof request);
   platform::SocketService& net = platform::Sockets();
   for (int pass = 0; pass < 2; pass++) {
-    for (int i = 0; i < table.count; i++) {
+    for (int i = 0; i < table.count && i < SEARCH_MAX_ADDRESSES; i++) {
       SteerMulticast(table.sendSockets[i], platform::InetAddr(table.address[i]));
       SendToGroup(table.sendSockets[i], request, length);
     }
