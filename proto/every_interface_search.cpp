@@ -1,5 +1,7 @@
 #include "proto/every_interface_search.h"
 
+#include <cstring>
+
 #include "proto/device_lists.h"
 #include "proto/discovery_startup.h"
 #include "proto/exchanges.h"
@@ -47,6 +49,36 @@ void ReadRound(const SearchInterfaceTable& table, const std::uint8_t clientId[CL
 }
 
 }  // namespace
+
+SearchInterfaceTable CommandLineInterfaces;
+
+int SearchedInterfaceCount() {
+  return CommandLineInterfaces.count > 0 ? CommandLineInterfaces.count : LocalInterfaceTable.count;
+}
+
+const char* SearchedInterfaceAddress(int index) {
+  if (index < 0 || index >= SearchedInterfaceCount()) return "";
+  return CommandLineInterfaces.count > 0 ? CommandLineInterfaces.address[index] : LocalInterfaceTable.address[index];
+}
+
+int SearchedInterfaceOf(platform::SocketHandle s) {
+  if (CommandLineInterfaces.count > 0) {
+    for (int i = 0; i < CommandLineInterfaces.count; i++)
+      if (CommandLineInterfaces.receiveSockets[i] == s) return i;
+    return -1;
+  }
+  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++)
+    if (ReceiveSockets[i] == s) return i;
+  return -1;
+}
+
+bool IsLocalAddress(const char* ip) {
+  for (int i = 0; i < CommandLineInterfaces.count; i++)
+    if (std::strcmp(CommandLineInterfaces.address[i], ip) == 0) return true;
+  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++)
+    if (std::strcmp(LocalInterfaceTable.address[i], ip) == 0) return true;
+  return false;
+}
 
 void OpenSearchInterfaces(SearchInterfaceTable& table) {
   platform::SocketService& net = platform::Sockets();

@@ -20,6 +20,19 @@ struct SearchInterfaceTable {
   std::int32_t count;
 };
 
+// The command line's table, which its start-up opens; empty in the window.
+extern SearchInterfaceTable CommandLineInterfaces;
+
+// The interfaces of the last search, as a listed device's interfaceIndex
+// names them: CommandLineInterfaces once opened, else the engine's table. How
+// many; the address of interface `index` ("" when out of range); the
+// interface whose receive socket is `s` (-1 for none); and whether `ip` is an
+// address of this PC that either table holds.
+int SearchedInterfaceCount();
+const char* SearchedInterfaceAddress(int index);
+int SearchedInterfaceOf(platform::SocketHandle s);
+bool IsLocalAddress(const char* ip);
+
 // Fills `table` with the addresses the host-name lookup gives, in its order
 // and at most SEARCH_MAX_ADDRESSES, and opens each one's send and receive
 // socket as the engine's start-up opens them. The socket library is started.

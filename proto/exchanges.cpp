@@ -33,6 +33,14 @@ int SelectedInterface(const DeviceRecord* device) {
   return i >= 0 && i < MAX_INTERFACES ? i : -1;
 }
 
+// Sends `size` bytes to the discovery group out of interface i, recording
+// each of its two steps in the tally.
+void SendThroughInterface(int i, const std::uint8_t* request, int size) {
+  const platform::SocketHandle s = SendSockets[i];
+  NoteSendStep(i, SEND_MULTICAST_INTERFACE, SteerMulticast(s, platform::InetAddr(LocalInterfaceTable.address[i])));
+  NoteSendStep(i, SEND_DATAGRAM, SendToGroup(s, request, size));
+}
+
 bool ReplyFrom(const std::uint8_t* reply, int size, const char* expectedIp) {
   char address[ADDRESS_TEXT_SIZE];
   return ReplyAddressText(reply, size, address) &&
@@ -108,8 +116,8 @@ int VerifyLogin(const char* deviceIp, const char* user, const char* password) {
   const int i = SelectedInterface(device);
   if (i < 0) return 0;
   ExchangeBuffers& b = Zeroed(loginBuffers);
-  const int length = EncodeLoginRequest(ClientId, device->identity, user, password, b.request,
-                                        sizeof b.request);
+  const int length = BuildLoginRequest(ClientId, device->identity, user, password, b.request,
+                                       sizeof b.request);
   SendThroughInterface(i, b.request, length);
   std::memset(b.request, 0, sizeof b.request);  // the credentials are kept no longer than the send
   if (AwaitReply(i, b.reply, {OP_QUERY_REPLY, LOGIN_REPLY_MIN_SIZE, deviceIp, LOGIN_MAX_POLLS}) < 0) {
@@ -126,7 +134,7 @@ int QuerySharesOf(const char* deviceIp) {
   ExchangeBuffers& b = Zeroed(sharesBuffers);
   // Late answers to an earlier query would otherwise be taken for this one.
   for (int n = 0; n < SHARES_DRAIN_POLLS; n++) PollInterface(i, b.reply);
-  const int length = EncodeShareListRequest(ClientId, device->identity, b.request, sizeof b.request);
+  const int length = BuildShareListRequest(ClientId, device->identity, b.request, sizeof b.request);
   SendThroughInterface(i, b.request, length);
   const int size =
       AwaitReply(i, b.reply, {OP_QUERY_REPLY, SHARE_REPLY_MIN_SIZE, deviceIp, SHARES_MAX_POLLS});
@@ -140,7 +148,7 @@ int ChangeToDhcp(const char* deviceIp, char newIp[ADDRESS_TEXT_SIZE]) {
   const int i = SelectedInterface(device);
   if (i < 0) return 0;
   ExchangeBuffers& b = Zeroed(dhcpBuffers);
-  const int length = EncodeDhcpRequest(ClientId, device->identity, b.request, sizeof b.request);
+  const int length = BuildDhcpRequest(ClientId, device->identity, b.request, sizeof b.request);
   SendThroughInterface(i, b.request, length);
   // The device answers from the address its DHCP server gave it.
   const int size = AwaitReply(i, b.reply, {OP_CONFIG_REPLY, REPLY_HEAD_SIZE, nullptr, CONFIG_MAX_POLLS});
@@ -158,8 +166,8 @@ int ChangeToStatic(const char* deviceIp, const char* ipText, const char* netmask
   const int i = SelectedInterface(device);
   if (i < 0) return 0;
   ExchangeBuffers& b = Zeroed(staticBuffers);
-  const int length = EncodeStaticIpRequest(ClientId, device->identity, ipText, netmaskText,
-                                           gatewayText, b.request, sizeof b.request);
+  const int length = BuildStaticIpRequest(ClientId, device->identity, ipText, netmaskText,
+                                          gatewayText, b.request, sizeof b.request);
   SendThroughInterface(i, b.request, length);
   if (AwaitReply(i, b.reply, {OP_CONFIG_REPLY, REPLY_HEAD_SIZE, ipText, CONFIG_MAX_POLLS}) < 0) {
     return 0;

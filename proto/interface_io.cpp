@@ -1,6 +1,5 @@
 #include "proto/interface_io.h"
 
-#include "proto/engine_tally.h"
 #include "proto/local_interfaces.h"
 
 int PollInterface(int interfaceIndex, std::uint8_t* buffer) {
@@ -17,14 +16,6 @@ int ReceiveDatagram(platform::SocketHandle s, std::uint8_t* buffer) {
   return size;
 }
 
-void SendThroughInterface(int interfaceIndex, const std::uint8_t* request, int size) {
-  const platform::SocketHandle s = SendSockets[interfaceIndex];
-  NoteSendStep(interfaceIndex, SEND_MULTICAST_INTERFACE,
-               SteerMulticast(s, platform::InetAddr(LocalInterfaceTable.address[interfaceIndex])));
-  NoteSendStep(interfaceIndex, SEND_DATAGRAM, SendToGroup(s, request, size));
-}
-
-// Out of this interface rather than the default route's.
 bool SteerMulticast(platform::SocketHandle s, platform::Ipv4 local) {
   return platform::Sockets().SetMulticastInterface(s, local);
 }

@@ -83,9 +83,9 @@ int EncodeSearchRequest(const std::uint8_t clientId[CLIENT_ID_SIZE], std::uint8_
   return SEARCH_REQUEST_SIZE;
 }
 
-int EncodeLoginRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
-                       const std::uint8_t identity[IDENTITY_SIZE], const char* user,
-                       const char* password, std::uint8_t* out, int capacity) {
+int BuildLoginRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                      const std::uint8_t identity[IDENTITY_SIZE], const char* user,
+                      const char* password, std::uint8_t* out, int capacity) {
   const int userLength = BoundedLength(user, LOGIN_TEXT_SIZE - 1);
   const int passwordLength = BoundedLength(password, LOGIN_TEXT_SIZE - 1);
   const int length = REQUEST_HEAD_SIZE + 4 + userLength + 2 + passwordLength;
@@ -100,25 +100,25 @@ int EncodeLoginRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
   return length;
 }
 
-int EncodeShareListRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
-                           const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
-                           int capacity) {
+int BuildShareListRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                          const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
+                          int capacity) {
   return EncodeEmptyRequest(OP_QUERY, QUERY_SHARES, SHARE_LIST_LENGTH_OFFSET, clientId, identity,
                             out, capacity);
 }
 
-int EncodeDhcpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
-                      const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
-                      int capacity) {
+int BuildDhcpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                     const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
+                     int capacity) {
   // The netmask and gateway fields stay zero.
   return EncodeEmptyRequest(OP_CONFIG, CONFIG_DHCP, CONFIG_LENGTH_OFFSET, clientId, identity, out,
                             capacity);
 }
 
-int EncodeStaticIpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
-                          const std::uint8_t identity[IDENTITY_SIZE], const char* ipText,
-                          const char* netmaskText, const char* gatewayText, std::uint8_t* out,
-                          int capacity) {
+int BuildStaticIpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                         const std::uint8_t identity[IDENTITY_SIZE], const char* ipText,
+                         const char* netmaskText, const char* gatewayText, std::uint8_t* out,
+                         int capacity) {
   const int ipLength = BoundedLength(ipText, ADDRESS_TEXT_SIZE);
   const int length = CONFIG_REQUEST_HEAD_SIZE + ipLength;
   if (!PutDeviceHead(out, capacity, length, OP_CONFIG, CONFIG_STATIC, clientId, identity)) {

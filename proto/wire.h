@@ -45,19 +45,19 @@ inline constexpr int QUERY_RESULT_OFFSET = 28;
 // terminated within them.
 int EncodeSearchRequest(const std::uint8_t clientId[CLIENT_ID_SIZE], std::uint8_t* out,
                         int capacity);
-int EncodeLoginRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
-                       const std::uint8_t identity[IDENTITY_SIZE], const char* user,
-                       const char* password, std::uint8_t* out, int capacity);
-int EncodeShareListRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
-                           const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
-                           int capacity);
-int EncodeDhcpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
-                      const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
-                      int capacity);
-int EncodeStaticIpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
-                          const std::uint8_t identity[IDENTITY_SIZE], const char* ipText,
-                          const char* netmaskText, const char* gatewayText, std::uint8_t* out,
+int BuildLoginRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                      const std::uint8_t identity[IDENTITY_SIZE], const char* user,
+                      const char* password, std::uint8_t* out, int capacity);
+int BuildShareListRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                          const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
                           int capacity);
+int BuildDhcpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                     const std::uint8_t identity[IDENTITY_SIZE], std::uint8_t* out,
+                     int capacity);
+int BuildStaticIpRequest(const std::uint8_t clientId[CLIENT_ID_SIZE],
+                         const std::uint8_t identity[IDENTITY_SIZE], const char* ipText,
+                         const char* netmaskText, const char* gatewayText, std::uint8_t* out,
+                         int capacity);
 
 // True when the reply's bytes 1 to 6 carry bytes 0 to 5 of `clientId`.
 bool RepliesTo(const std::uint8_t* reply, int size, const std::uint8_t clientId[CLIENT_ID_SIZE]);

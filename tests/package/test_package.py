@@ -1,7 +1,7 @@
 """The Debian package, unpacked into a throwaway root as dpkg would install it (it
 has no maintainer scripts): the installed programs run, their manual pages render
-without a warning and name the same commands and options as --help, and the bash
-completion offers them."""
+without a warning and name the same commands and options as --help, and the
+completion of bash, zsh and fish, each run by its own shell, offers them."""
 
 import io
 import os
@@ -93,21 +93,56 @@ class Package(unittest.TestCase):
                              for o in sorted((synopsis_options | tags) - LEGACY - options)]
                 self.assertEqual(problems, [])
 
+    # Each shell's completion of the words typed so far (the last one being completed), from its installed file.
+    BASH = ('source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); '
+            '$(complete -p lumaseek-cli | sed "s/.*-F \\([^ ]*\\).*/\\1/"); printf "%s\\n" "${COMPREPLY[@]}"')
+    # zsh's own completion system in an interactive zsh on a pseudo-terminal: compinit finds the file by its
+    # #compdef line, Tab runs it, and compadd, wrapped, prints each match zsh keeps before it adds them.
+    ZSH = (
+        'zmodload zsh/zpty; zpty z zsh -f -i; '
+        'zpty -w z "fpath=(${(q)1} \\$fpath); autoload -U compinit; compinit -u -D; PS1=\'\'"; '
+        'zpty -w z \'compadd() { local -a hits; builtin compadd -O hits "$@"; '
+        'print -rl -- "<""hit>"${^hits}; builtin compadd "$@" }\'; '
+        'zpty -w z \'finish() { print -r -- "<""end>"; exit }; comppostfuncs=(finish)\'; '
+        'shift; zpty -w -n z "$*"$\'\\t\'; '
+        'while zpty -r z line; do [[ $line == *"<end>"* ]] && break; '
+        '[[ $line == *"<hit>"* ]] && print -r -- ${${line##*<hit>}%$\'\\r\'}; done; zpty -d z')
+    FISH = 'source $argv[1]; complete -C (string join " " -- $argv[2..]) | string replace -r "\\t.*" ""; true'
+
+    def completion(self, shell):
+        """The words `shell` offers after lumaseek-cli and the words given."""
+        file, command = {
+            "bash": (("bash-completion", "completions", "lumaseek-cli"), ["bash", "-c", self.BASH, "bash"]),
+            "zsh": (("zsh", "vendor-completions"), ["zsh", "-f", "-c", self.ZSH, "zsh"]),  # its folder, for fpath
+            "fish": (("fish", "vendor_completions.d", "lumaseek-cli.fish"), ["fish", "--no-config", "-c", self.FISH]),
+        }[shell]
+        path = self.installed("share", *file)
+        return lambda *words: set(run([*command, path, "lumaseek-cli", *words], timeout=30).split())
+
     def test_completion_offers_the_commands_and_options_of_help(self):
-        script = ('source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); '
-                  '$(complete -p lumaseek-cli | sed "s/.*-F \\([^ ]*\\).*/\\1/"); printf "%s\\n" "${COMPREPLY[@]}"')
-        completion = self.installed("share", "bash-completion", "completions", "lumaseek-cli")
-        offered = lambda *words: set(run(["bash", "-c", script, "bash", completion, "lumaseek-cli", *words]).split())
         commands = usage(self.help("lumaseek-cli"), "lumaseek-cli")
-        problems = [f"{w}: offered first, not in --help" for w in sorted(offered("") - set(commands) - commands[""])]
-        problems += [f"{w}: in --help, not offered first" for w in sorted((set(commands) - {""} | commands[""]) - offered(""))]
+        for shell in ("bash", "zsh", "fish"):
+            with self.subTest(shell):
+                offered = self.completion(shell)
+                first = offered("") | offered("-")  # fish offers options only after a dash
+                problems = [f"{w}: offered first, not in --help" for w in sorted(first - set(commands) - commands[""])]
+                problems += [f"{w}: in --help, not offered first" for w in sorted((set(commands) - {""} | commands[""]) - first)]
+                for command, options in sorted(commands.items()):
+                    if command:
+                        extra = offered(command, "--") - {"--help"}
+                        problems += [f"{command} {o}: offered, not in --help" for o in sorted(extra - options)]
+                        problems += [f"{command} {o}: in --help, not offered" for o in sorted(options - LEGACY - extra)]
+                problems += [f"{w}: offered as the value of --user" for w in sorted(offered("login", "--user", ""))]
+                self.assertEqual(problems, [])
+
+    def test_each_command_has_a_help_of_its_own_that_help_names(self):
+        commands = usage(self.help("lumaseek-cli"), "lumaseek-cli")
         for command, options in sorted(commands.items()):
             if command:
-                extra = offered(command, "--") - {"--help"}
-                problems += [f"{command} {o}: offered, not in --help" for o in sorted(extra - options)]
-                problems += [f"{command} {o}: in --help, not offered" for o in sorted(options - LEGACY - extra)]
-        self.assertEqual(problems, [])
-
+                with self.subTest(command):
+                    own = run([self.installed("bin", "lumaseek-cli"), command, "--help"])
+                    self.assertEqual(usage(own, "lumaseek-cli"), {command: options})
+                    self.assertEqual(set(OPTION.findall(own)) - {"--help"}, options)
 
 if __name__ == "__main__":
     unittest.main()

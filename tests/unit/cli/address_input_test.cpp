@@ -1,4 +1,4 @@
-#include "cli/address_input.h"
+#include "cli/address/address_input.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/arguments.h"
+#include "cli/command_line/arguments.h"
 
 #include <gtest/gtest.h>
 
@@ -40,10 +40,27 @@ TEST(Arguments, HelpIsAcceptedAfterAnyCommandButNotAfterDoubleDash) {
   EXPECT_FALSE(Read({"shares", "--", "--help"}).help);
 }
 
+TEST(Arguments, HelpAfterACommandIsThatCommandsAndAfterAnUnknownOneAnError) {
+  EXPECT_EQ(nullptr, Read({"--help"}).entry) << "the whole usage";
+  EXPECT_EQ(nullptr, Read({"--version", "-h"}).entry);
+  const Arguments own = Read({"set-static", "nas", "--help"});
+  ASSERT_NE(nullptr, own.entry);
+  EXPECT_STREQ("set-static", own.entry->name);
+  const Arguments unknown = Read({"serch", "--help"});
+  EXPECT_FALSE(unknown.help);
+  EXPECT_EQ("unknown command 'serch'; did you mean 'search'?", unknown.error);
+}
+
 TEST(Arguments, EveryUsageErrorNamesWhatIsWrong) {
   const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
       {{}, "no command given"},
       {{"frobnicate"}, "unknown command 'frobnicate'"},
+      {{"shars", "nas"}, "unknown command 'shars'; did you mean 'shares'?"},
+      {{"set-statik"}, "unknown command 'set-statik'; did you mean 'set-static'?"},
+      {{"completio"}, "unknown command 'completio'"},
+      {{"--verison"}, "unknown option '--verison'; did you mean '--version'?"},
+      {{"search", "--jsn"}, "unknown option '--jsn'; did you mean '--json'?"},
+      {{"login", "nas", "--pasword-stdin"}, "unknown option '--pasword-stdin'; did you mean '--password-stdin'?"},
       {{"-x"}, "unknown option '-x'"},
       {{"shares", "nas", "-x"}, "unknown option '-x'"},
       {{"search", "--colour\x1b[31m"}, "unknown option '--colour\\x1B[31m'"},

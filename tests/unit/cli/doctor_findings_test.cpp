@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/doctor_findings.h"
+#include "cli/doctor/findings.h"
 #include "proto/exchanges.h"
 
 namespace {

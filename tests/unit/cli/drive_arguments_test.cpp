@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cli/drive_arguments.h"
+#include "cli/drive/drive_arguments.h"
 
 namespace {
 

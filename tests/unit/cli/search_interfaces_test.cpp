@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/search_interfaces.h"
-#include "cli/usable_address.h"
+#include "cli/session/reply_witness.h"
+#include "cli/session/search_interfaces.h"
+#include "cli/address/usable_address.h"
 #include "proto/exchanges.h"
 #include "tests/support/virtual_sockets.h"
 
@@ -12,13 +13,15 @@ namespace {
 
 using Kind = testing_support::VirtualSockets::CallKind;
 
-// A device on the tenth interface, past the window's table, is reached by the
-// engine's exchanges through the lease; afterwards its record and the engine's
-// table are as before.
+// A device on the tenth interface, past the window's table, is listed and
+// witnessed with it and reached by the engine's exchanges through the lease;
+// afterwards its record and the engine's table are as before.
 TEST(SearchInterfaces, LeaseLetsTheEngineReachADeviceOnAnyInterface) {
   testing_support::VirtualSockets net;
   ResetDiscoveryState();
   for (int n = 0; n < 10; n++) net.hostAddresses.push_back(platform::InetAddr(("10.7." + std::to_string(n) + ".1").c_str()));
+  ReplyWitness witness(net);
+  platform::UseSockets(&witness);
   StartCommandLineSearch();
   ASSERT_EQ(CommandLineInterfaces.count, 10);
   EXPECT_EQ(SearchedInterfaceCount(), 10);
@@ -26,7 +29,11 @@ TEST(SearchInterfaces, LeaseLetsTheEngineReachADeviceOnAnyInterface) {
   SearchCommandLineInterfaces();
   ASSERT_EQ(DeviceList.count, 1);
   EXPECT_STREQ(SearchedInterfaceAddress(DeviceList.head->interfaceIndex), "10.7.9.1");
+  ASSERT_EQ(witness.Answers(9).size(), 1u);
+  EXPECT_STREQ(witness.Answers(9)[0].ipText, "10.7.9.20");
 
+  // A late search reply that the exchange reads through the leased socket.
+  net.Deliver(CommandLineInterfaces.receiveSockets[9], testing_support::ShortSearchReply(ClientId, "10.7.9.21", "late"));
   net.Deliver(CommandLineInterfaces.receiveSockets[9], testing_support::ShareListReply(ClientId, "10.7.9.20", "docs"),
               net.NowMicroseconds() + 150000);
   int answered;
@@ -43,6 +50,10 @@ TEST(SearchInterfaces, LeaseLetsTheEngineReachADeviceOnAnyInterface) {
   for (const auto& wait : net.CallsOf(Kind::WaitReadable)) EXPECT_EQ(wait.socket, CommandLineInterfaces.receiveSockets[9]);
   EXPECT_EQ(DeviceList.head->interfaceIndex, 9);
   EXPECT_EQ(LocalInterfaceTable.count, 0);
+  EXPECT_EQ(witness.QueryRepliesFrom("10.7.9.20"), 1);
+  ASSERT_EQ(witness.Answers(9).size(), 2u);  // the leased socket's replies stay its interface's
+  EXPECT_STREQ(witness.Answers(9)[1].ipText, "10.7.9.21");
+  EXPECT_TRUE(witness.Answers(0).empty());
 
   // The address of any interface belongs to this PC; an unlisted device gets no lease.
   EXPECT_EQ(AddressHolder("10.7.9.1", *DeviceList.head, {DeviceList.head}), "this PC");
@@ -51,6 +62,7 @@ TEST(SearchInterfaces, LeaseLetsTheEngineReachADeviceOnAnyInterface) {
     EXPECT_EQ(LocalInterfaceTable.count, 0);
     EXPECT_EQ(QuerySharesOf("10.7.9.99"), 0);
   }
+  platform::UseSockets(&net);
   CommandLineInterfaces = SearchInterfaceTable{};
   ResetDiscoveryState();
 }

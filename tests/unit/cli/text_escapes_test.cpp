@@ -1,4 +1,4 @@
-#include "cli/text_escapes.h"
+#include "cli/text/escapes.h"
 
 #include <gtest/gtest.h>
 

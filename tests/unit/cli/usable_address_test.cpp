@@ -1,4 +1,4 @@
-#include "cli/usable_address.h"
+#include "cli/address/usable_address.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/watch_changes.h"
+#include "cli/watch/watch_changes.h"
 
 #include <gtest/gtest.h>
 

@@ -291,7 +291,7 @@ TEST_F(ConfigTest, DhcpConfirmationFromAnyAddressMovesTheDevice) {
 
   // The device is found under its new address and addressed by its new identity.
   std::uint8_t request[DATAGRAM_SIZE] = {};
-  ASSERT_EQ(BuildShareListRequest(request), 28);
+  ASSERT_EQ(PageShareListRequest(request), 28);
   EXPECT_EQ(0, std::memcmp(request + 11, identity, IDENTITY_SIZE));
 }
 

@@ -4,26 +4,26 @@
 #include "proto/local_interfaces.h"
 #include "proto/wire.h"
 
-int BuildLoginRequest(std::uint8_t* request) {
+int PageLoginRequest(std::uint8_t* request) {
   const DeviceRecord* device = FindSelectedDevice();
-  return device ? EncodeLoginRequest(ClientId, device->identity, LoginUserName, LoginPassword,
-                                     request, DATAGRAM_SIZE)
+  return device ? BuildLoginRequest(ClientId, device->identity, LoginUserName, LoginPassword,
+                                    request, DATAGRAM_SIZE)
                 : 0;
 }
 
-int BuildShareListRequest(std::uint8_t* request) {
+int PageShareListRequest(std::uint8_t* request) {
   const DeviceRecord* device = FindSelectedDevice();
-  return device ? EncodeShareListRequest(ClientId, device->identity, request, DATAGRAM_SIZE) : 0;
+  return device ? BuildShareListRequest(ClientId, device->identity, request, DATAGRAM_SIZE) : 0;
 }
 
-int BuildDhcpRequest(std::uint8_t* request) {
+int PageDhcpRequest(std::uint8_t* request) {
   const DeviceRecord* device = FindSelectedDevice();
-  return device ? EncodeDhcpRequest(ClientId, device->identity, request, DATAGRAM_SIZE) : 0;
+  return device ? BuildDhcpRequest(ClientId, device->identity, request, DATAGRAM_SIZE) : 0;
 }
 
-int BuildStaticIpRequest(std::uint8_t* request) {
+int PageStaticIpRequest(std::uint8_t* request) {
   const DeviceRecord* device = FindSelectedDevice();
-  return device ? EncodeStaticIpRequest(ClientId, device->identity, NewIpText, NewNetmaskText,
-                                        NewGatewayText, request, DATAGRAM_SIZE)
+  return device ? BuildStaticIpRequest(ClientId, device->identity, NewIpText, NewNetmaskText,
+                                       NewGatewayText, request, DATAGRAM_SIZE)
                 : 0;
 }

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-int BuildLoginRequest(std::uint8_t* request);
-int BuildShareListRequest(std::uint8_t* request);
-int BuildDhcpRequest(std::uint8_t* request);
-int BuildStaticIpRequest(std::uint8_t* request);
+int PageLoginRequest(std::uint8_t* request);
+int PageShareListRequest(std::uint8_t* request);
+int PageDhcpRequest(std::uint8_t* request);
+int PageStaticIpRequest(std::uint8_t* request);

@@ -39,7 +39,7 @@ TEST_F(WireTest, SearchRequestIsOpcodeAndClientIdOnly) {
 TEST_F(WireTest, LoginRequestLayouts) {
   SelectDevice("192.168.0.10");
   // Empty credentials: head, length 2, separator.
-  ASSERT_EQ(BuildLoginRequest(request), 30);
+  ASSERT_EQ(PageLoginRequest(request), 30);
   ExpectDeviceHead(OP_QUERY, QUERY_LOGIN);
   const std::uint8_t emptyTail[] = {2, 0, 0, 0, 0x55, 0xAA};
   EXPECT_EQ(0, std::memcmp(request + 24, emptyTail, sizeof emptyTail));
@@ -48,7 +48,7 @@ TEST_F(WireTest, LoginRequestLayouts) {
   std::memset(request, 0, sizeof request);
   std::snprintf(LoginUserName, sizeof LoginUserName, "admin");
   std::snprintf(LoginPassword, sizeof LoginPassword, "pw");
-  ASSERT_EQ(BuildLoginRequest(request), 37);
+  ASSERT_EQ(PageLoginRequest(request), 37);
   const std::uint8_t tail[] = {9, 0, 0, 0, 'a', 'd', 'm', 'i', 'n', 0x55, 0xAA, 'p', 'w'};
   EXPECT_EQ(0, std::memcmp(request + 24, tail, sizeof tail));
   EXPECT_TRUE(RestIsZero(37));
@@ -56,7 +56,7 @@ TEST_F(WireTest, LoginRequestLayouts) {
   std::memset(request, 0, sizeof request);
   std::memcpy(LoginUserName, "UUUUUUUUUUUUUUUU", 17);
   std::memcpy(LoginPassword, "PPPPPPPPPPPPPPPP", 17);
-  ASSERT_EQ(BuildLoginRequest(request), 62);
+  ASSERT_EQ(PageLoginRequest(request), 62);
   EXPECT_EQ(request[24], 34);
   EXPECT_EQ(request[25] | request[26] | request[27], 0);
   EXPECT_EQ(request[44], 0x55);
@@ -67,12 +67,12 @@ TEST_F(WireTest, LoginRequestLayouts) {
 
 TEST_F(WireTest, ShareListAndDhcpRequestsHaveFixedLengths) {
   SelectDevice("192.168.0.10");
-  ASSERT_EQ(BuildShareListRequest(request), 28);
+  ASSERT_EQ(PageShareListRequest(request), 28);
   ExpectDeviceHead(OP_QUERY, QUERY_SHARES);
   EXPECT_TRUE(RestIsZero(24));
 
   std::memset(request, 0, sizeof request);
-  ASSERT_EQ(BuildDhcpRequest(request), 60);
+  ASSERT_EQ(PageDhcpRequest(request), 60);
   ExpectDeviceHead(OP_CONFIG, CONFIG_DHCP);
   EXPECT_TRUE(RestIsZero(24));
 }
@@ -82,7 +82,7 @@ TEST_F(WireTest, StaticRequestCarriesNetmaskGatewayAndAddress) {
   std::snprintf(NewIpText, sizeof NewIpText, "10.0.0.2");
   std::snprintf(NewNetmaskText, sizeof NewNetmaskText, "255.0.0.0");
   std::snprintf(NewGatewayText, sizeof NewGatewayText, "10.0.0.1");
-  ASSERT_EQ(BuildStaticIpRequest(request), 68);
+  ASSERT_EQ(PageStaticIpRequest(request), 68);
   ExpectDeviceHead(OP_CONFIG, CONFIG_STATIC);
   EXPECT_STREQ(reinterpret_cast<char*>(request + 24), "255.0.0.0");
   EXPECT_STREQ(reinterpret_cast<char*>(request + 40), "10.0.0.1");
@@ -95,10 +95,10 @@ TEST_F(WireTest, StaticRequestCarriesNetmaskGatewayAndAddress) {
 TEST_F(WireTest, DeviceRequestsNeedTheSelectedDevice) {
   SelectDevice("192.168.0.10");
   std::snprintf(SelectedDeviceIp, sizeof SelectedDeviceIp, "192.168.0.11");
-  EXPECT_EQ(BuildLoginRequest(request), 0);
-  EXPECT_EQ(BuildShareListRequest(request), 0);
-  EXPECT_EQ(BuildDhcpRequest(request), 0);
-  EXPECT_EQ(BuildStaticIpRequest(request), 0);
+  EXPECT_EQ(PageLoginRequest(request), 0);
+  EXPECT_EQ(PageShareListRequest(request), 0);
+  EXPECT_EQ(PageDhcpRequest(request), 0);
+  EXPECT_EQ(PageStaticIpRequest(request), 0);
   EXPECT_TRUE(RestIsZero(0));
 }
 

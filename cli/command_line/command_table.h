@@ -1,0 +1,33 @@
+// The commands of lumaseek-cli, one entry each: from this one table come the
+// usage page, the parser's rules, each command's --help and the shell
+// completion. The table itself (cli/commands/table.cpp, beside the commands) names
+// each command's handler, as git's builtin table does.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "cli/command_line/options.h"
+
+struct Arguments;
+
+struct Command {
+  const char* name;      // "set-static"
+  const char* operands;  // as the usage names them: "DEVICE IP NETMASK GATEWAY"
+  std::size_t least, most;
+  const char* options;   // the options it takes in usage order, separated by spaces
+  const char* summary;   // what it does, one line; null: no command of the usage (--version, completion)
+  int (*run)(const Arguments& arguments);  // returns the exit status
+};
+
+extern const Command COMMANDS[];
+extern const int COMMAND_COUNT;
+
+// The command of that name, or null.
+const Command* FindCommand(const char* name);
+// Whether `command` takes the option `name`.
+bool TakesOption(const Command& command, const char* name);
+// The commands of the usage page, in its order.
+std::vector<const Command*> UsageCommands();
+// The options of `command` that usage shows, in its usage line's order.
+std::vector<const Option*> ShownOptions(const Command& command);

@@ -1,0 +1,11 @@
+#include <cstdio>
+
+#include "cli/commands/commands.h"
+#include "cli/drive/drive_arguments.h"
+#include "cli/text/exit_status.h"
+#include "platform/console.h"
+
+int RunUnmap(const Arguments&) {
+  platform::Print(stderr, "%s\n", MountHint(nullptr, nullptr).c_str());
+  return EXIT_USAGE;
+}

@@ -1,0 +1,100 @@
+#include "cli/session/session.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "cli/session/device_choice.h"
+#include "cli/session/late_replies.h"
+#include "cli/session/search_interfaces.h"
+#include "cli/text/messages.h"
+#include "cli/text/output.h"
+#include "platform/console.h"
+#include "proto/exchanges.h"
+
+namespace {
+
+// Selects DEVICE for the per-device exchanges; otherwise says why and
+// returns the exit status.
+int Select(const char* device, const DeviceRecord*& selected) {
+  const DeviceChoice choice = ChooseDevice(ListedDevices(), device);
+  if (!choice.sameName.empty()) {
+    std::string addresses;
+    for (const DeviceRecord* d : choice.sameName) addresses += (addresses.empty() ? "" : ", ") + std::string(d->ipText);
+    PrintMessage("%zu devices are named '%s' (%s): give the address of one", choice.sameName.size(),
+                 Echoed(device).c_str(), addresses.c_str());
+    return EXIT_USAGE;
+  }
+  if (!choice.device) {
+    PrintMessage("no device '%s' answered the search", Echoed(device).c_str());
+    return EXIT_FAILED;
+  }
+  selected = choice.device;
+  return EXIT_DONE;
+}
+
+}  // namespace
+
+Session::Session(SessionKind kind, bool json, bool asTheWindow)
+    : errors_(platform::Sockets()),
+      progress_(errors_),
+      fence_(progress_),
+      witness_(fence_),
+      show_(kind == SESSION_COMMAND && !json && platform::StderrIsTerminal()),
+      tellInterrupts_(kind == SESSION_COMMAND),
+      asTheWindow_(asTheWindow) {
+  platform::UseSockets(&witness_);
+}
+
+Session::~Session() { platform::UseSockets(nullptr); }
+
+int Session::Interrupted(const char* what) {
+  if (tellInterrupts_) {
+    PrintMessage("interrupted while %s; %s", what,
+                 progress_.RequestSent() ? "its request had already been sent" : "nothing had been sent for it");
+  }
+  return EXIT_INTERRUPTED;
+}
+
+int Session::Search() {
+  if (!started_) asTheWindow_ ? DiscoveryStartup() : StartCommandLineSearch();
+  started_ = true;
+  return Wait("searching", [this] {
+    asTheWindow_ ? SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2) : SearchCommandLineInterfaces();
+  });
+}
+
+int Session::ReadLate() {
+  return Wait("reading late replies", [this] { asTheWindow_ ? ReadAllLateReplies() : ReadCommandLineLateReplies(); });
+}
+
+int Session::SearchAll() {
+  if (const int status = Search()) return status;
+  return ReadLate();
+}
+
+int Session::FindDevice(const char* device, const DeviceRecord*& found) {
+  if (const int status = SearchAll()) return status;
+  return Select(device, found);
+}
+
+int Session::ShowAfterChange(const DeviceRecord& changed, int confirmed) {
+  std::uint8_t identity[IDENTITY_SIZE];
+  std::memcpy(identity, changed.identity, IDENTITY_SIZE);
+  const std::string address = changed.ipText;  // the search frees the record
+  if (!confirmed) PrintMessage("the device did not confirm the change");
+  if (const int status = SearchAll()) return status;
+  const DeviceRecord* found = FindAgain(ListedDevices(), address.c_str(), identity);
+  if (!found) {
+    PrintMessage("the device did not answer the new search at %s", address.c_str());
+  } else {
+    PrintDeviceTable(stdout, {found});
+  }
+  return confirmed ? EXIT_DONE : EXIT_FAILED;
+}
+
+std::vector<const DeviceRecord*> ListedDevices() {
+  std::vector<const DeviceRecord*> devices;
+  for (const DeviceRecord* d = DeviceList.head; d; d = d->next) devices.push_back(d);
+  return devices;
+}
