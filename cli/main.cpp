@@ -9,9 +9,11 @@
 #include "cli/text/exit_status.h"
 #include "cli/text/messages.h"
 #include "cli/text/output.h"
+#include "platform/console.h"
 #include "platform/interrupt.h"
 
 int main(int argc, char** argv) {
+  platform::OpenClosedStandardStreams();
   platform::CatchInterrupts();
   const Arguments arguments = ReadArguments(argc, argv);
   if (arguments.help) {

@@ -7,6 +7,11 @@
 
 namespace platform {
 
+// Opens each of standard input, output and error that is closed on the null
+// device, so that no file or socket the program opens later takes its place
+// (and output meant for it reaches a socket). Call first of all.
+void OpenClosedStandardStreams();
+
 // A terminal: a tty (POSIX) or a console handle (Windows); the NUL device,
 // a pipe or a file is none.
 bool StdinIsTerminal();

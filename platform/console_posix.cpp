@@ -1,6 +1,8 @@
+#include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -31,6 +33,13 @@ bool ReadLineHidden(char* out, int size) {
     std::fputc('\n', stderr);  // the user's Enter was not echoed
   }
   return FinishTypedLine(out, read);
+}
+
+void OpenClosedStandardStreams() {
+  // open() takes the lowest free descriptor: the closed one, in order.
+  for (int fd = 0; fd <= 2; fd++) {
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) open("/dev/null", O_RDWR);
+  }
 }
 
 void WriteText(std::FILE* stream, const char* text, std::size_t size) { std::fwrite(text, 1, size, stream); }

@@ -89,4 +89,17 @@ void WriteText(std::FILE* stream, const char* text, std::size_t size) {
   }
 }
 
+void OpenClosedStandardStreams() {
+  const struct {
+    DWORD handle;
+    std::FILE* stream;
+    const char* mode;
+  } streams[] = {{STD_INPUT_HANDLE, stdin, "r"}, {STD_OUTPUT_HANDLE, stdout, "w"}, {STD_ERROR_HANDLE, stderr, "w"}};
+  for (const auto& s : streams) {
+    const HANDLE h = GetStdHandle(s.handle);
+    if (h != nullptr && h != INVALID_HANDLE_VALUE) continue;
+    if (std::freopen("NUL", s.mode, s.stream)) SetStdHandle(s.handle, reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(s.stream))));
+  }
+}
+
 }  // namespace platform

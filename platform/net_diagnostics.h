@@ -9,6 +9,8 @@
 namespace platform {
 
 inline constexpr int INTERFACE_NAME_SIZE = 64;
+// Enough for the interfaces of any PC the command line runs on.
+inline constexpr int MAX_SYSTEM_INTERFACES = 64;
 
 struct SystemInterface {
   Ipv4 address;

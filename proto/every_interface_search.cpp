@@ -14,10 +14,6 @@ namespace {
 
 constexpr unsigned SEARCH_ROUND_SLOT_MS = POLL_WAIT_MICROSECONDS / 1000 + SEARCH_POLL_PAUSE_MS;
 
-// The command line reports no start-up step: a socket that did not open just
-// hears nothing, as in the window.
-void IgnoreStep(int, StartupStep, bool) {}
-
 // One round: every interface polled once. An interface whose read failed is
 // polled again at once (uncounted) until the round outlasts its slot.
 void ReadRound(const SearchInterfaceTable& table, const std::uint8_t clientId[CLIENT_ID_SIZE], int matchCode1,
@@ -80,7 +76,7 @@ bool IsLocalAddress(const char* ip) {
   return false;
 }
 
-void OpenSearchInterfaces(SearchInterfaceTable& table) {
+void OpenSearchInterfaces(SearchInterfaceTable& table, StartupNote note) {
   platform::SocketService& net = platform::Sockets();
   table = SearchInterfaceTable{};
   platform::Ipv4 addresses[SEARCH_MAX_ADDRESSES];
@@ -94,8 +90,8 @@ void OpenSearchInterfaces(SearchInterfaceTable& table) {
   }
   table.count = found;
   // All send sockets before the first receive socket, as the window opens them.
-  for (int i = 0; i < found; i++) table.sendSockets[i] = OpenSendSocket(i, IgnoreStep);
-  for (int i = 0; i < found; i++) table.receiveSockets[i] = OpenReceiveSocket(i, addresses[i], IgnoreStep);
+  for (int i = 0; i < found; i++) table.sendSockets[i] = OpenSendSocket(i, note);
+  for (int i = 0; i < found; i++) table.receiveSockets[i] = OpenReceiveSocket(i, addresses[i], note);
 }
 
 void SearchEveryInterface(const SearchInterfaceTable& table, const std::uint8_t clientId[CLIENT_ID_SIZE],

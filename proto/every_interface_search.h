@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/sockets.h"
+#include "proto/discovery_startup.h"
 #include "proto/local_interfaces.h"
 
 // More IPv4 addresses than any PC has; one wait watches all receive sockets.
@@ -35,8 +36,9 @@ bool IsLocalAddress(const char* ip);
 
 // Fills `table` with the addresses the host-name lookup gives, in its order
 // and at most SEARCH_MAX_ADDRESSES, and opens each one's send and receive
-// socket as the engine's start-up opens them. The socket library is started.
-void OpenSearchInterfaces(SearchInterfaceTable& table);
+// socket as the engine's start-up opens them, `note` hearing each step of
+// interface i (its index in `table`). The socket library is started.
+void OpenSearchInterfaces(SearchInterfaceTable& table, StartupNote note);
 
 // Sends the search request of `clientId` out of every interface of `table`,
 // pauses SEARCH_SEND_PAUSE_MS, sends it again out of every one and pauses

@@ -33,11 +33,10 @@ unsigned long ConnectShare(const char* localName, const char* remoteName, const 
 
   if (isNt) {
     ask();
-    return Connect(localName, remoteName, SILENT_ATTEMPTS, password, userName,
-                   platform::NET_CONNECT_UPDATE_PROFILE);
+    return ConnectSilently(localName, remoteName, userName, password, platform::NET_CONNECT_UPDATE_PROFILE);
   }
-  unsigned long result = Connect(localName, remoteName, SILENT_ATTEMPTS, password, userName,
-                                 platform::NET_CONNECT_UPDATE_PROFILE);
+  unsigned long result =
+      ConnectSilently(localName, remoteName, userName, password, platform::NET_CONNECT_UPDATE_PROFILE);
   if (result == platform::NET_OK) return result;
   if (isVista) {
     // the system asks for credentials itself
@@ -46,6 +45,11 @@ unsigned long ConnectShare(const char* localName, const char* remoteName, const 
   }
   ask();
   return Connect(localName, remoteName, 1, password, userName, platform::NET_CONNECT_UPDATE_PROFILE);
+}
+
+unsigned long ConnectSilently(const char* localName, const char* remoteName, const char* userName,
+                              const char* password, unsigned long flags) {
+  return Connect(localName, remoteName, SILENT_ATTEMPTS, password, userName, flags);
 }
 
 unsigned long DisconnectDrive(const char* localName) {

@@ -22,5 +22,13 @@ using AskShareLogin = void (*)();
 unsigned long ConnectShare(const char* localName, const char* remoteName, const char* userName,
                            const char* password, AskShareLogin ask);
 
+// The page's first attempts alone, cancelling nothing: up to six, stopping at
+// the first that succeeds, with `flags` (platform::NET_CONNECT_*). localName
+// null: a connection without a letter. A null password is the system's own
+// for userName (its saved one, or the logged-on user's). The system's answer
+// to the last attempt.
+unsigned long ConnectSilently(const char* localName, const char* remoteName, const char* userName,
+                              const char* password, unsigned long flags);
+
 // Cancels the letter's connection, forcing it closed; the system's answer.
 unsigned long DisconnectDrive(const char* localName);

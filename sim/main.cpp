@@ -77,6 +77,13 @@ class Simulator {
     }
   }
 
+  // Removes the addresses it added for moved devices: they belong to this run only.
+  void RemoveMovedAddresses() {
+    std::string error;
+    if (!RemoveAddresses(interface_, moved_, error)) log_.Note(error);
+    moved_.clear();
+  }
+
  private:
   void ReceiveOne() {
     Datagram data;
@@ -110,7 +117,8 @@ class Simulator {
 
   void MoveTo(const Device& device) {
     std::string error;
-    if (!AddMissingAddresses(interface_, {{device.address(), device.config().netmask}}, error)) log_.Note(error);
+    if (!AddMissingAddresses(interface_, {{device.address(), device.config().netmask}}, error, &moved_))
+      log_.Note(error);
   }
 
   void SendDue() {
@@ -133,6 +141,7 @@ class Simulator {
   SimSocket& socket_;
   std::string interface_;
   std::multimap<Clock::time_point, Outgoing> pending_;  // equal times keep their order
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> moved_;  // addresses added for moved devices
   std::uint32_t junkSeed_ = 1;
   const std::uint32_t group_ = inet_addr(DISCOVERY_GROUP);
 };
@@ -190,6 +199,7 @@ int main(int argc, char** argv) {
   std::printf("ready\n");
   std::fflush(stdout);
   simulator.Run();
+  simulator.RemoveMovedAddresses();
   log.Note("stopped");
   return 0;
 }

@@ -136,7 +136,7 @@ bool ParseDevice(const json& obj, int index, DeviceConfig& d, std::string& error
                                            static_cast<std::uint8_t>(index)};
   std::copy(defaultIdentity, defaultIdentity + 6, d.identity);
   ToAddress("255.255.255.0", d.netmask);
-  if (!obj.contains("name")) return Fail(error, at + ".name", "missing");
+  if (!obj.contains("name") && !obj.contains("name_hex")) return Fail(error, at + ".name", "missing");
   if (!obj.contains("ip")) return Fail(error, at + ".ip", "missing");
   for (const auto& [key, v] : obj.items()) {
     const std::string where = at + "." + key;
@@ -145,6 +145,8 @@ bool ParseDevice(const json& obj, int index, DeviceConfig& d, std::string& error
       if (!GetText(v, where, d.name, error)) return false;
     } else if (key == "name_hex") {
       if (!GetHexBytes(v, where, d.reportedName, error)) return false;
+      // Without a name the log names the device by its hex, which is plain ASCII.
+      if (!obj.contains("name")) d.name = v.get<std::string>();
     } else if (key == "ip") {
       if (!GetAddress(v, where, d.ip, error)) return false;
     } else if (key == "netmask") {
@@ -237,7 +239,8 @@ bool FlagValue(const std::string& where, KeyType type, const std::string& text, 
     }
     case KeyType::List:
     case KeyType::DropList: {
-      const char separator = type == KeyType::List ? ':' : '+';
+      // Drop kinds as in a JSON list, or joined by "+".
+      const char* const separators = type == KeyType::List ? ":" : "+,";
       out = json::array();
       if (type == KeyType::DropList && text == "all") {
         out = true;
@@ -245,7 +248,7 @@ bool FlagValue(const std::string& where, KeyType type, const std::string& text, 
       }
       std::size_t start = 0;
       while (start <= text.size()) {
-        std::size_t end = text.find(separator, start);
+        std::size_t end = text.find_first_of(separators, start);
         if (end == std::string::npos) end = text.size();
         if (end > start) out.push_back(text.substr(start, end - start));
         start = end + 1;
@@ -305,19 +308,28 @@ bool ParseConfigJson(const std::string& text, SimConfig& config, std::string& er
 bool ParseDeviceFlag(const std::string& flag, SimConfig& config, std::string& error) {
   const int index = static_cast<int>(config.devices.size());
   const std::string at = "devices[" + std::to_string(index) + "]";
-  json obj = json::object();
+  // key=value items; an item without "=" after drop is one more of its kinds
+  // (drop=login,shares), as a list in the configuration file.
+  std::vector<std::pair<std::string, std::string>> items;
   std::size_t start = 0;
   while (start < flag.size()) {
     std::size_t end = flag.find(',', start);
     if (end == std::string::npos) end = flag.size();
     const std::string item = flag.substr(start, end - start);
     const std::size_t eq = item.find('=');
+    start = end + 1;
+    if (eq == std::string::npos && !items.empty() && items.back().first == "drop") {
+      items.back().second += "," + item;
+      continue;
+    }
     if (eq == std::string::npos) return Fail(error, at + "." + item, "expected key=value");
-    const std::string key = item.substr(0, eq);
+    items.emplace_back(item.substr(0, eq), item.substr(eq + 1));
+  }
+  json obj = json::object();
+  for (const auto& [key, value] : items) {
     const auto found = DeviceKeys().find(key);
     if (found == DeviceKeys().end()) return Fail(error, at + "." + key, "unknown key");
-    if (!FlagValue(at + "." + key, found->second, item.substr(eq + 1), obj[key], error)) return false;
-    start = end + 1;
+    if (!FlagValue(at + "." + key, found->second, value, obj[key], error)) return false;
   }
   DeviceConfig d;
   if (!ParseDevice(obj, index, d, error)) return false;

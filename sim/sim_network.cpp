@@ -139,9 +139,36 @@ std::string DefaultInterface() {
   return name;
 }
 
+namespace {
+
+// Runs ip(8) once over `batch`, one command a line: one run for any number
+// of addresses keeps a thousand devices quick to start.
+bool RunIpBatch(const std::string& batch, const std::string& what, std::string& error) {
+  if (batch.empty()) return true;
+  FILE* ip = popen("ip -force -batch -", "w");
+  if (!ip) {
+    error = Reason("running ip");
+    return false;
+  }
+  std::fwrite(batch.data(), 1, batch.size(), ip);
+  if (pclose(ip) != 0) {
+    error = "ip could not " + what;
+    return false;
+  }
+  return true;
+}
+
+std::string AddressCommand(const char* verb, std::uint32_t address, std::uint32_t netmask,
+                           const std::string& interfaceName) {
+  return std::string("address ") + verb + " " + AddressText(address) + "/" +
+         std::to_string(__builtin_popcount(netmask)) + " dev " + interfaceName + "\n";
+}
+
+}  // namespace
+
 bool AddMissingAddresses(const std::string& interfaceName,
                          const std::vector<std::pair<std::uint32_t, std::uint32_t>>& addresses,
-                         std::string& error) {
+                         std::string& error, std::vector<std::pair<std::uint32_t, std::uint32_t>>* added) {
   std::set<std::uint32_t> held;
   ifaddrs* list = nullptr;
   if (getifaddrs(&list) == 0) {
@@ -152,23 +179,20 @@ bool AddMissingAddresses(const std::string& interfaceName,
     freeifaddrs(list);
   }
   std::string batch;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> adding;
   for (const auto& [address, netmask] : addresses) {
     if (!held.insert(address).second) continue;
-    const int prefix = __builtin_popcount(netmask);
-    batch += "address add " + AddressText(address) + "/" + std::to_string(prefix) + " dev " + interfaceName + "\n";
+    batch += AddressCommand("add", address, netmask, interfaceName);
+    adding.emplace_back(address, netmask);
   }
-  if (batch.empty()) return true;
-  // One run of ip(8) for any number of addresses keeps a thousand devices quick to start.
-  FILE* ip = popen("ip -force -batch -", "w");
-  if (!ip) {
-    error = Reason("running ip");
-    return false;
-  }
-  std::fwrite(batch.data(), 1, batch.size(), ip);
-  const int status = pclose(ip);
-  if (status != 0) {
-    error = "ip could not add the device addresses to " + interfaceName;
-    return false;
-  }
+  if (!RunIpBatch(batch, "add the device addresses to " + interfaceName, error)) return false;
+  if (added) added->insert(added->end(), adding.begin(), adding.end());
   return true;
+}
+
+bool RemoveAddresses(const std::string& interfaceName,
+                     const std::vector<std::pair<std::uint32_t, std::uint32_t>>& addresses, std::string& error) {
+  std::string batch;
+  for (const auto& [address, netmask] : addresses) batch += AddressCommand("del", address, netmask, interfaceName);
+  return RunIpBatch(batch, "remove the moved devices' addresses from " + interfaceName, error);
 }

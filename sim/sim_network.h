@@ -27,7 +27,11 @@ class SimSocket {
 
 // The first interface that is up and multicast-capable, not loopback; empty if none.
 std::string DefaultInterface();
-// Adds to `interfaceName` each address (with its netmask) that no interface holds yet.
+// Adds to `interfaceName` each address (with its netmask) that no interface
+// holds yet; appends those it added to `added` when given.
 bool AddMissingAddresses(const std::string& interfaceName,
                          const std::vector<std::pair<std::uint32_t, std::uint32_t>>& addresses,
-                         std::string& error);
+                         std::string& error, std::vector<std::pair<std::uint32_t, std::uint32_t>>* added = nullptr);
+// Removes these addresses from `interfaceName`.
+bool RemoveAddresses(const std::string& interfaceName,
+                     const std::vector<std::pair<std::uint32_t, std::uint32_t>>& addresses, std::string& error);

@@ -1,17 +1,17 @@
-// The addresses of set-static as typed on the command line, checked with the
-// octet rules and the subnet check of the IP Settings page.
+// Addresses as typed on the command line: set-static's three fields and an
+// address given as DEVICE are read the same way, so 198.18.0.010 is
+// 198.18.0.10 everywhere.
 #pragma once
-
-#include <string>
 
 #include "proto/local_interfaces.h"
 
 // "a.b.c.d" of decimal numbers (up to 5 digits each, so that an out-of-range
 // octet reaches its rule); false for anything else.
 bool ReadOctets(const char* text, int octets[4]);
+// A dotted address of octets 0 to 255, written normalised to `out`
+// ("010.1.0.5" as "10.1.0.5"); false for anything else.
+bool ReadAddress(const char* text, char out[ADDRESS_TEXT_SIZE]);
 
-// Empty when the three addresses pass; otherwise the message that refuses
-// them. On success the three normalised dotted texts are written to the outs.
-std::string CheckStaticAddresses(const char* ip, const char* netmask, const char* gateway,
-                                 char ipOut[ADDRESS_TEXT_SIZE], char netmaskOut[ADDRESS_TEXT_SIZE],
-                                 char gatewayOut[ADDRESS_TEXT_SIZE]);
+// True for four octets of 0 to 255, leading zeros allowed; `out` then holds
+// the normalised dotted text.
+bool ReadAddress(const char* text, char out[ADDRESS_TEXT_SIZE]);

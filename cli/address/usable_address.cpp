@@ -5,8 +5,8 @@
 
 #include "cli/address/address_input.h"
 #include "cli/text/output.h"
+#include "platform/net_diagnostics.h"
 #include "proto/every_interface_search.h"
-#include "shared/address_rules.h"
 
 namespace {
 
@@ -65,10 +65,14 @@ std::string NetmaskProblem(std::uint32_t mask) {
 std::string CheckUsableAddresses(const char* ip, const char* netmask, const char* gateway,
                                  char ipOut[ADDRESS_TEXT_SIZE], char netmaskOut[ADDRESS_TEXT_SIZE],
                                  char gatewayOut[ADDRESS_TEXT_SIZE]) {
-  const std::string pageRefusal = CheckStaticAddresses(ip, netmask, gateway, ipOut, netmaskOut, gatewayOut);
-  // The page's subnet message says nothing of why; the reason is given below.
-  if (!pageRefusal.empty() && pageRefusal != GATEWAY_SUBNET_MESSAGE) return pageRefusal;
-  const std::uint32_t a = Value(ip), m = Value(netmask), g = Value(gateway);
+  const char* const texts[3] = {ip, netmask, gateway};
+  const char* const names[3] = {"IP address", "netmask", "gateway"};
+  char* const outs[3] = {ipOut, netmaskOut, gatewayOut};
+  for (int f = 0; f < 3; f++) {
+    if (!ReadAddress(texts[f], outs[f]))
+      return std::string("not a dotted ") + names[f] + " (four numbers from 0 to 255): '" + Echoed(texts[f]) + "'";
+  }
+  const std::uint32_t a = Value(ipOut), m = Value(netmaskOut), g = Value(gatewayOut);
   for (const std::string& problem : {NotAHost("IP address", a), NetmaskProblem(m), SubnetEdge("IP address", a, m),
                                      NotAHost("gateway", g)}) {
     if (!problem.empty()) return problem;
@@ -77,7 +81,27 @@ std::string CheckUsableAddresses(const char* ip, const char* netmask, const char
     return "gateway " + Dotted(g) + " is outside the subnet " + Subnet(a, m) + " of IP address " + Dotted(a) +
            " and netmask " + Dotted(m);
   }
+  if (g == a) return "gateway " + Dotted(g) + " is the IP address itself: give the address of the router";
   return SubnetEdge("gateway", g, m);
+}
+
+std::string OutsideSubnets(const char* ip, const std::vector<platform::SystemInterface>& interfaces) {
+  const platform::Ipv4 address = platform::InetAddr(ip);
+  bool judged = false;
+  for (const platform::SystemInterface& i : interfaces) {
+    if (!i.netmask || (i.address & 0xFF) == 127) continue;  // first octet in the lowest byte
+    judged = true;
+    if ((address & i.netmask) == (i.address & i.netmask)) return "";
+  }
+  if (!judged) return "";
+  return std::string(ip) + " lies outside every subnet of this PC's interfaces: afterwards this PC reaches the "
+         "device's web page and shares only through a router, if at all";
+}
+
+std::string OutsideLocalSubnets(const char* ip) {
+  platform::SystemInterface system[platform::MAX_SYSTEM_INTERFACES];
+  const int count = platform::ListSystemInterfaces(system, platform::MAX_SYSTEM_INTERFACES);
+  return OutsideSubnets(ip, std::vector<platform::SystemInterface>(system, system + count));
 }
 
 std::string AddressHolder(const char* ip, const DeviceRecord& selected, const std::vector<const DeviceRecord*>& listed) {

@@ -1,5 +1,6 @@
 #include "cli/command_line/arguments.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "cli/command_line/near_miss.h"
@@ -45,12 +46,19 @@ std::vector<std::string> OptionNames(const Command* command) {
 
 // The error of one argument after the command, or empty.
 std::string ReadOption(const Command& command, int argc, char* const* argv, int& i, CliOptions& options) {
-  const Option* option = FindOption(argv[i]);
-  if (!option) return Unknown("option", argv[i], OptionNames(&command));
+  // "--name=value" as well as "--name value"
+  char* const equals = std::strchr(argv[i], '=');
+  const std::string name = equals ? std::string(argv[i], equals) : std::string(argv[i]);
+  const Option* option = FindOption(name.c_str());
+  if (!option) return Unknown("option", name.c_str(), OptionNames(&command));
   if (!TakesOption(command, option->name))
     return std::string("option ") + option->name + " does not go with " + command.name;
-  if (!option->valueName) {
+  if (!option->valueName && equals) {
+    return std::string("option ") + option->name + " takes no value";
+  } else if (!option->valueName) {
     option->take(options, nullptr);
+  } else if (equals) {
+    option->take(options, equals + 1);
   } else if (i + 1 < argc) {
     option->take(options, argv[++i]);
   } else {
@@ -64,6 +72,13 @@ std::string CheckOperands(const Command& command, const std::vector<const char*>
   if (operands.size() > command.most) {
     return "unexpected operand " + Quoted(operands[command.most]) + ": " + command.name + " takes " +
            (command.most ? command.operands : "none");
+  }
+  for (std::size_t i = 0; i < operands.size(); i++) {
+    const std::vector<std::string> words = OperandWords(command, i);
+    if (words.empty() || std::find(words.begin(), words.end(), operands[i]) != words.end()) continue;
+    const std::string meant = NearMiss(operands[i], words);
+    return "unknown operand " + Quoted(operands[i]) + ": " + command.name + " takes " + command.operands +
+           (meant.empty() ? "" : "; did you mean '" + meant + "'?");
   }
   return "";
 }

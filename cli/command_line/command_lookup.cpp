@@ -15,6 +15,18 @@ bool TakesOption(const Command& command, const char* name) {
   return options.find(" " + std::string(name) + " ") != std::string::npos;
 }
 
+std::vector<std::string> OperandWords(const Command& command, std::size_t index) {
+  std::istringstream operands(command.operands);
+  std::string operand;
+  for (std::size_t i = 0; i <= index; i++)
+    if (!(operands >> operand)) return {};
+  std::vector<std::string> words;
+  if (operand.find('|') == std::string::npos) return words;
+  std::istringstream choices(operand);
+  for (std::string word; std::getline(choices, word, '|');) words.push_back(word);
+  return words;
+}
+
 std::vector<const Command*> UsageCommands() {
   std::vector<const Command*> commands;
   for (int i = 0; i < COMMAND_COUNT; i++)

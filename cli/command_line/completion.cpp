@@ -25,6 +25,9 @@ std::string OptionWords(const Command& command) {
   return Joined(words, " ");
 }
 
+// The words of the first operand where it is one of a few ("allow remove"); empty otherwise.
+std::string FirstOperandWords(const Command& command) { return Joined(OperandWords(command, 0), " "); }
+
 // The options a value follows, hidden ones too.
 std::vector<std::string> ValuedOptions() {
   std::vector<std::string> names;
@@ -34,7 +37,8 @@ std::vector<std::string> ValuedOptions() {
 }
 
 const char HEADER[] =
-    "completion for lumaseek-cli: commands, then the options of the command.\n"
+    "completion for lumaseek-cli: commands, then the options of the command, and\n"
+    "# its first operand where that is one of a few words.\n"
     "# Devices are not completed: naming them would take a search (seconds of\n"
     "# network traffic) at every Tab. Made by 'lumaseek-cli completion";
 
@@ -43,7 +47,7 @@ std::string Bash() {
   s << "# bash " << HEADER << " bash'.\n\n"
     << "_lumaseek_cli() {\n"
        "  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
-       "  local command=${COMP_WORDS[1]} options\n"
+       "  local command=${COMP_WORDS[1]} options words given\n"
        "  COMPREPLY=()\n"
        "  if ((COMP_CWORD == 1)); then\n"
     << "    options=\"" << FirstWords() << "\"\n"
@@ -52,11 +56,19 @@ std::string Bash() {
     << "      " << Joined(ValuedOptions(), " | ") << ") return ;;  # a value comes next\n"
     << "    esac\n"
        "    case $command in\n";
-  for (const Command* c : UsageCommands()) s << "      " << c->name << ") options=\"" << OptionWords(*c) << "\" ;;\n";
+  for (const Command* c : UsageCommands()) {
+    s << "      " << c->name << ") options=\"" << OptionWords(*c) << "\"";
+    if (!FirstOperandWords(*c).empty()) s << " words=\"" << FirstOperandWords(*c) << "\"";
+    s << " ;;\n";
+  }
   s << "      *) return ;;\n"
        "    esac\n"
-       "    [[ $cur == -* ]] || return  # operands: addresses, names, shares, letters\n"
-       "    options+=\" --help\"\n"
+       "    if [[ $cur == -* ]]; then\n"
+       "      options+=\" --help\"\n"
+       "    else  # operands: addresses, names, shares, letters; words until one is given\n"
+       "      for given in \"${COMP_WORDS[@]:2:COMP_CWORD-2}\"; do [[ \" $words \" == *\" $given \"* ]] && return; done\n"
+       "      options=$words\n"
+       "    fi\n"
        "  fi\n"
        "  COMPREPLY=($(compgen -W \"$options\" -- \"$cur\"))\n"
        "}\n"
@@ -68,19 +80,28 @@ std::string Zsh() {
   std::ostringstream s;
   s << "#compdef lumaseek-cli\n# zsh " << HEADER << " zsh'.\n\n"
     << "_lumaseek_cli() {\n"
-       "  local -a offered\n"
+       "  local -a offered choices\n"
+       "  local given\n"
        "  if (( CURRENT == 2 )); then\n"
     << "    offered=(" << FirstWords() << ")\n"
     << "  else\n"
        "    case $words[CURRENT-1] in\n"
     << "      " << Joined(ValuedOptions(), "|") << ") return ;;  # a value comes next\n"
     << "    esac\n"
-       "    [[ $PREFIX == -* ]] || return  # operands: addresses, names, shares, letters\n"
        "    case $words[2] in\n";
-  for (const Command* c : UsageCommands()) s << "      " << c->name << ") offered=(" << OptionWords(*c) << ") ;;\n";
+  for (const Command* c : UsageCommands()) {
+    s << "      " << c->name << ") offered=(" << OptionWords(*c) << ")";
+    if (!FirstOperandWords(*c).empty()) s << " choices=(" << FirstOperandWords(*c) << ")";
+    s << " ;;\n";
+  }
   s << "      *) return ;;\n"
        "    esac\n"
-       "    offered+=(--help)\n"
+       "    if [[ $PREFIX == -* ]]; then\n"
+       "      offered+=(--help)\n"
+       "    else  # operands: addresses, names, shares, letters; words until one is given\n"
+       "      for given in $words[3,CURRENT-1]; do (( $choices[(Ie)$given] )) && return; done\n"
+       "      offered=($choices)\n"
+       "    fi\n"
        "  fi\n"
        "  compadd -a offered\n"
        "}\n\n"
@@ -108,6 +129,11 @@ std::string Fish() {
   s << "complete -c lumaseek-cli -n __fish_use_subcommand -l help -d 'the usage of every command'\n"
        "complete -c lumaseek-cli -n __fish_use_subcommand -l version -d 'the version'\n";
   for (const Command* c : UsageCommands()) {
+    const std::string words = FirstOperandWords(*c);
+    if (!words.empty()) {
+      s << "complete -c lumaseek-cli -n '__fish_seen_subcommand_from " << c->name
+        << "; and not __fish_seen_subcommand_from " << words << "' -a '" << words << "'\n";
+    }
     for (const Option* o : ShownOptions(*c)) {
       s << "complete -c lumaseek-cli -n '__fish_seen_subcommand_from " << c->name << "' -l " << (o->name + 2)
         << (o->valueName ? " -x" : "") << " -d " << FishQuoted(o->help) << "\n";

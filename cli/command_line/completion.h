@@ -1,5 +1,6 @@
 // Shell completion made from the command table: the commands, then the
-// options of the command given. Devices are not completed: naming them would
+// options of the command given, and its first operand where the table lists
+// its few words ("allow|remove"). Devices are not completed: naming them would
 // take a search (seconds of network traffic) at every Tab.
 #pragma once
 

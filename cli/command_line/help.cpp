@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "cli/login/secret_text.h"
 #include "platform/console.h"
 #include "proto/every_interface_search.h"
 #include "proto/exchanges.h"
+#include "proto/local_interfaces.h"
 
 namespace {
 
@@ -42,23 +42,32 @@ void PrintUsage(std::FILE* out) {
       "search, watch and the per-device commands search every IPv4 interface of the PC at once (at\n"
       "most %d); doctor searches as the window does, its first %d interfaces one after another, and\n"
       "says why a device may be missing.\n"
-      "watch searches every SECONDS (default %d, at least %d) and prints a line per device that\n"
+      "watch searches every SECONDS (default %d, %d to %d) and prints a line per device that\n"
       "appeared, moved, changed its netmask, gateway or DHCP mode, or vanished; Ctrl-C ends it.\n"
       "The password: --password-stdin reads the first line of standard input; else LUMASEEK_PASSWORD;\n"
       "else the default, and at a terminal the command asks. At most %d bytes. --password PASS\n"
       "still works but other users can read it.\n"
+      "%s\n"
       "set-static refuses an address no host can use, and one that another device or this PC\n"
       "already uses unless --force is given.\n"
       "map connects \\\\ADDRESS\\SHARE to LETTER (default: the first free one) and prints the letter;\n"
-      "map and unmap work on Windows; on Linux they exit 2 and say how to mount the share.\n"
+      "drives lists the network drive letters with the device at each one's address.\n"
+      "remap moves the letters connected to \\\\OLD-ADDRESS\\SHARE to DEVICE's address, the same\n"
+      "letter and login; a letter Windows will not release, or that the new address refuses, stays.\n"
+      "map, unmap, drives and remap work on Windows; on Linux they exit 2 and say how to mount the share.\n"
       "open starts the device's web page, or with --share its share root (Linux: xdg-open smb://ADDRESS/).\n"
-      "-- ends the options.\n"
+      "firewall allow lets the devices' replies (UDP to port %u) reach lumaseek.exe and lumaseek-cli.exe\n"
+      "of this folder on Domain and Private networks (--public: Public too); remove takes its rules away.\n"
+      "Both need an administrator's prompt; on Linux they exit 2 and name the nftables and ufw lines.\n"
+      "A value may also follow its option after '=' (--interval=30). -- ends the options.\n"
       "Exit status:\n"
       "    0  done\n"
       "    1  not found, refused, no answer, or the change failed; search and doctor: no device answered\n"
       "    2  bad usage, or an address refused before anything was sent\n"
       "  130  interrupted: Ctrl-C, Ctrl-Break, the console closing, SIGINT or SIGTERM (watch: 0)\n",
-      SEARCH_POLLS_PER_INTERFACE, SEARCH_MAX_ADDRESSES, MAX_INTERFACES, WATCH_DEFAULT_INTERVAL_S, WATCH_MIN_INTERVAL_S, PASSWORD_MAX_BYTES);
+      SEARCH_POLLS_PER_INTERFACE, SEARCH_MAX_ADDRESSES, MAX_INTERFACES, WATCH_DEFAULT_INTERVAL_S,
+      WATCH_MIN_INTERVAL_S, WATCH_MAX_INTERVAL_S, PASSWORD_MAX_BYTES, DEVICE_LOGIN_NOTE,
+      static_cast<unsigned>(DISCOVERY_PORT));
 }
 
 void PrintCommandHelp(std::FILE* out, const Command& command) {
@@ -71,4 +80,5 @@ void PrintCommandHelp(std::FILE* out, const Command& command) {
   for (const auto& row : rows) width = std::max(width, row.first.size());
   for (const auto& [option, help] : rows)
     platform::Print(out, "  %-*s  %s\n", static_cast<int>(width), option.c_str(), help);
+  if (command.note) platform::Print(out, "%s\n", command.note);
 }

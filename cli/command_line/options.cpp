@@ -18,6 +18,8 @@ const Option OPTIONS[] = {
      "seconds between searches"},
     {"--share", nullptr, [](CliOptions& o, char*) { o.share = true; }, false,
      "the share root instead of the web page"},
+    {"--public", nullptr, [](CliOptions& o, char*) { o.publicProfile = true; }, false,
+     "allow the replies on the Public profile too"},
 };
 const int OPTION_COUNT = sizeof OPTIONS / sizeof OPTIONS[0];
 

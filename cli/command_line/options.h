@@ -3,6 +3,14 @@
 // table's (command_table.h).
 #pragma once
 
+#include "proto/wire.h"
+
+// The longest password a device takes, in bytes (a character outside ASCII
+// takes 2 to 4 of them in UTF-8).
+inline constexpr int PASSWORD_MAX_BYTES = LOGIN_TEXT_SIZE - 1;
+// The longest user name a device takes, in bytes.
+inline constexpr int USER_NAME_MAX_BYTES = LOGIN_TEXT_SIZE - 1;
+
 inline constexpr int WATCH_DEFAULT_INTERVAL_S = 10;
 inline constexpr int WATCH_MIN_INTERVAL_S = 2;
 inline constexpr int WATCH_MAX_INTERVAL_S = 86400;
@@ -20,6 +28,7 @@ struct CliOptions {
   // of seconds in the allowed range.
   int interval = WATCH_DEFAULT_INTERVAL_S;
   bool share = false;  // open: the share root instead of the web page
+  bool publicProfile = false;  // firewall allow: the Public profile too
 };
 
 struct Option {

@@ -20,9 +20,24 @@ int RunSetStatic(const Arguments& arguments);
 int RunMap(const Arguments& arguments);
 // Disconnects LETTER as the page does; on Linux says how to unmount (exit 2).
 int RunUnmap(const Arguments& arguments);
+// Lists each connected letter with the device that answers at its address
+// (one search, only when a letter is connected); 0. On Linux says how to
+// remount a share (exit 2).
+int RunDrives(const Arguments& arguments);
+// Moves the letters of \\OLD-ADDRESS\SHARE to DEVICE's address (see
+// MoveDriveLetters): 0 when every letter moved (or none was connected), 1
+// when one could not, 2 for an OLD-ADDRESS that is no address. On Linux says
+// how to remount a share (exit 2).
+int RunRemap(const Arguments& arguments);
 // A device's web page, or its share root, as the Search Device page's
 // "Configure" and "OK" open them; on Linux through xdg-open.
 int RunOpen(const Arguments& arguments);
+// firewall allow [--public] and firewall remove: inbound rules of this
+// program's own in Windows Defender Firewall that let the devices' replies
+// (UDP to port 13579) reach lumaseek.exe and lumaseek-cli.exe in the folder of
+// the running lumaseek-cli.exe, on Domain and Private networks (--public:
+// Public too). On Linux says how to let them in with nftables or ufw (exit 2).
+int RunFirewall(const Arguments& arguments);
 int RunVersion(const Arguments& arguments);
 // The shell completion script for bash, zsh or fish, made from the command table.
 int RunCompletion(const Arguments& arguments);

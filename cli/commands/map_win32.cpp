@@ -45,8 +45,8 @@ bool ChooseLetter(const char* letter, char (&localName)[DRIVE_NAME_SIZE]) {
   const ConnectionRow& connected = ConnectionTable[row];
   if (HasConnection(connected)) {
     // the page would cancel it, forced, open files or not
-    PrintMessage("%s is connected to \\\\%s\\%s; unmap it first", localName, Printable(connected.serverText).c_str(),
-                 Printable(connected.shareText).c_str());
+    PrintMessage("%s is connected to \\\\%s\\%s; unmap it first", localName, SystemText(connected.serverText).c_str(),
+                 SystemText(connected.shareText).c_str());
     return false;
   }
   return true;
@@ -82,7 +82,7 @@ int RunMap(const Arguments& arguments) {
                                             password.Given() ? password.Text() : "", KeepShareLogin);
   password.Clear();
   if (result != platform::NET_OK)
-    return ReportNetRefusal(std::string("connect ") + localName + " to " + Printable(remoteName), result);
+    return ReportNetRefusal(std::string("connect ") + localName + " to " + SystemText(remoteName), result);
   platform::Print(stdout, "%s\n", localName);
   return EXIT_DONE;
 }

@@ -17,5 +17,5 @@ int RunSetDhcp(const Arguments& arguments) {
         confirmed = ChangeToDhcp(selected->ipText, newIp);
       }))
     return status;
-  return session.ShowAfterChange(*selected, confirmed);
+  return session.ShowAfterChange(*selected, confirmed, "");
 }

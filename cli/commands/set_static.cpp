@@ -31,6 +31,8 @@ int RunSetStatic(const Arguments& arguments) {
     return EXIT_USAGE;
   }
   if (!holder.empty()) PrintMessage("warning: %s already uses %s", holder.c_str(), ipText);
+  const std::string outside = OutsideLocalSubnets(ipText);
+  if (!outside.empty()) PrintMessage("warning: %s", outside.c_str());
   if (const int status = LogIn(session, *selected, options.user, password)) return status;
   int confirmed = 0;
   if (const int status = session.Wait("waiting for the device to confirm", [&] {
@@ -38,5 +40,5 @@ int RunSetStatic(const Arguments& arguments) {
         confirmed = ChangeToStatic(selected->ipText, ipText, netmaskText, gatewayText);
       }))
     return status;
-  return session.ShowAfterChange(*selected, confirmed);
+  return session.ShowAfterChange(*selected, confirmed, ipText);
 }

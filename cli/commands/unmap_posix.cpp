@@ -6,6 +6,6 @@
 #include "platform/console.h"
 
 int RunUnmap(const Arguments&) {
-  platform::Print(stderr, "%s\n", MountHint(nullptr, nullptr).c_str());
+  platform::Print(stderr, "%s\n", UnmountHint().c_str());
   return EXIT_USAGE;
 }

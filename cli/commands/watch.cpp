@@ -94,15 +94,14 @@ int RunWatch(const Arguments& arguments) {
   Session session(SESSION_WATCH, options.json);
   DeviceWatch watch;
   do {
+    const int status = session.SearchAll();
     // A search cut short may have missed devices that are still there.
-    if (session.SearchAll()) break;
+    if (status == EXIT_INTERRUPTED) break;
+    if (status) return status;
     const std::string time = UtcNow();
     for (const WatchEvent& e : watch.Update(DeviceList.head))
       platform::Print(stdout, "%s\n", (options.json ? JsonLine(time, e) : TextLine(time, e)).c_str());
-    if (std::fflush(stdout) != 0) {
-      PrintMessage("%s", "cannot write the output");
-      return EXIT_FAILED;
-    }
+    if (FinishOutput(stdout, EXIT_DONE) != EXIT_DONE) return EXIT_FAILED;
   } while (Pause(options.interval));
   return EXIT_DONE;
 }

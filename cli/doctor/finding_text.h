@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/doctor/survey.h"
+#include "cli/text/messages.h"
 
 struct Finding {
   const char* code;    // stable key for scripts, e.g. "port_in_use"
@@ -20,7 +21,5 @@ std::string DatagramSizeText();
 
 // "1 reply", "2 replies".
 std::string Count(std::size_t n, const char* one, const char* many);
-// "a, b, c and 97 more", or with `separator` between the names.
-std::string FirstFew(const std::vector<std::string>& names, const char* separator = ", ");
 // "interface a" or "interfaces a, b".
 std::string Interfaces(const std::vector<const InterfaceSurvey*>& interfaces);

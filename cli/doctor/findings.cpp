@@ -6,6 +6,7 @@
 
 #include "cli/text/output.h"
 #include "cli/doctor/finding_text.h"
+#include "cli/doctor/firewall_findings.h"
 #include "cli/doctor/socket_findings.h"
 #include "proto/exchanges.h"
 
@@ -86,7 +87,12 @@ void TrafficFindings(const Survey& survey, std::vector<Finding>& out) {
   for (const InterfaceSurvey& s : survey.interfaces) anything = anything || Received(s) > 0;
   // Another finder on the port explains silence better than a firewall or a cable.
   const bool shared = !survey.portSharers.empty();
-  if (!anything && !deaf.empty() && !shared) {
+  if (!anything && !deaf.empty() && !shared && FirewallLetsRepliesIn(survey.firewall)) {
+    out.push_back({"nothing_arrived",
+                   "nothing arrived on any interface, though the firewall lets the replies in: no device seems to be "
+                   "on this link",
+                   "Check that the device is switched on and connected to this PC's network."});
+  } else if (!anything && !deaf.empty() && !shared) {
     out.push_back({"nothing_arrived",
                    "nothing arrived on any interface: a firewall may drop incoming UDP to port " + PortText() +
                        ", or no device is on this link",
@@ -101,7 +107,7 @@ void TrafficFindings(const Survey& survey, std::vector<Finding>& out) {
     const std::string where =
         silent.size() == 1 ? "the network of " + InterfaceLabel(*silent.front()) : "their networks";
     out.push_back({"interface_hears_nothing",
-                   "interface " + InterfaceLabel(*hearing.front()) + " hears devices, " + Interfaces(silent) +
+                   Interfaces(hearing) + (hearing.size() == 1 ? " hears" : " hear") + " devices, " + Interfaces(silent) +
                        (silent.size() == 1 ? " hears nothing" : " hear nothing"),
                    "If a device should be on " + where + ", check its cable and that it is switched on; "
                    "otherwise nothing is wrong."});
@@ -283,6 +289,7 @@ std::vector<Finding> FindProblems(const Survey& survey) {
   SendFindings(survey, out);
   PortSharerFindings(survey, out);
   TrafficFindings(survey, out);
+  FirewallFindings(survey.firewall, survey.devicesFound > 0, out);
   NoDeviceFinding(survey, out);
   CrossInterfaceFindings(survey, out);
   SubnetFindings(survey, out);

@@ -1,5 +1,6 @@
 #include "cli/doctor/report.h"
 
+#include "cli/doctor/firewall_findings.h"
 #include "cli/text/output.h"
 #include "platform/console.h"
 
@@ -92,6 +93,8 @@ void PrintDoctorText(std::FILE* out, const Survey& survey, const std::vector<Fin
     if (!s.unread.empty()) platform::Print(out, "  answered late   %s\n", Devices(s.unread).c_str());
     platform::Print(out, "%s", "\n");
   }
+  const std::string firewall = FirewallLine(survey.firewall, survey.devicesFound > 0);
+  if (!firewall.empty()) platform::Print(out, "%s\n\n", firewall.c_str());
   if (findings.empty()) {
     platform::Print(out, "No problem found: %d device(s) listed.\n", survey.devicesFound);
     return;
@@ -125,7 +128,9 @@ void PrintDoctorJson(std::FILE* out, const Survey& survey, const std::vector<Fin
                  JsonList(s.answers, AddressJson).c_str());
   }
   platform::Print(out, "%s", survey.interfaces.empty() ? "]," : "\n ],");
-  platform::Print(out, "\n \"port_sharers\": %s,\n \"findings\": [", JsonList(survey.portSharers, SharerJson).c_str());
+  platform::Print(out, "\n \"port_sharers\": %s,", JsonList(survey.portSharers, SharerJson).c_str());
+  if (survey.firewall.attempted) platform::Print(out, "\n \"firewall\": %s,", FirewallJson(survey.firewall).c_str());
+  platform::Print(out, "%s", "\n \"findings\": [");
   for (std::size_t n = 0; n < findings.size(); n++) {
     platform::Print(out, "%s\n  {\"code\": %s, \"text\": %s, \"advice\": %s}", n ? "," : "",
                  JsonString(findings[n].code).c_str(), JsonString(findings[n].text.c_str()).c_str(),

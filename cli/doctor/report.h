@@ -11,7 +11,8 @@
 // "unread" (device objects as search --json prints them) and "heard" (the
 // addresses whose own replies arrived there); then "port_sharers" (the other
 // programs with a socket on port 13579, each {"pid", "program"}: pid 0 and
-// an empty program when the system does not say), "findings" (each with
+// an empty program when the system does not say), on Windows "firewall" (its
+// keys in cli/doctor/firewall_findings.h), "findings" (each with
 // "code", "text" and "advice") and "devices_found".
 #pragma once
 

@@ -23,7 +23,7 @@ std::string Sharers(const Survey& survey) {
       continue;
     }
     const std::string process = "process " + std::to_string(p.pid);
-    names.push_back(p.program[0] ? Printable(p.program) + " (" + process + ")" : process);
+    names.push_back(p.program[0] ? SystemText(p.program) + " (" + process + ")" : process);
   }
   if (names.empty()) return "";
   if (unnamed) names.push_back("one the system does not name");

@@ -21,33 +21,19 @@ const StepText STARTUP_STEP_TEXTS[STARTUP_STEP_COUNT] = {
     {"multicast loop off", "receive_multicast_loop"},
 };
 
-constexpr int MAX_SYSTEM_INTERFACES = 64;
 constexpr int MAX_PORT_SHARERS = 16;
 
 }  // namespace
 
 Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
-  platform::SystemInterface system[MAX_SYSTEM_INTERFACES];
-  const int systemCount = platform::ListSystemInterfaces(system, MAX_SYSTEM_INTERFACES);
-
   Survey survey;
-  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) {
-    InterfaceSurvey s{};
-    s.index = i;
-    s.address = LocalInterfaceTable.address[i];
-    const platform::Ipv4 address = platform::InetAddr(LocalInterfaceTable.address[i]);
-    for (int k = 0; k < systemCount; k++) {
-      if (system[k].address != address) continue;
-      s.name = system[k].name;
-      s.netmask = system[k].netmask;
-      break;
-    }
-    s.tally = EngineTally[i];
+  for (const StartedInterface& started : StartedInterfaces()) {
+    InterfaceSurvey s{started, {}, {}, {}, {}};
     const std::int32_t bindError = s.tally.stepError[STEP_BIND];
     s.bindFailure = platform::IsPortHeld(bindError)     ? BIND_PORT_HELD
                     : platform::IsBindDenied(bindError) ? BIND_DENIED
                                                         : BIND_FAILED_OTHERWISE;
-    s.answers = witness.Answers(i);
+    s.answers = witness.Answers(s.index);
     survey.interfaces.push_back(s);
   }
   int n = 0;
@@ -65,13 +51,10 @@ Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
     survey.unsearched.push_back(text);
   }
   survey.longDatagramsFail = platform::LongDatagramFailsRead();
+  survey.firewall = platform::ReadFirewall();
   platform::PortSharer sharers[MAX_PORT_SHARERS];
   survey.portSharers.assign(sharers, sharers + platform::ListPortSharers(DISCOVERY_PORT, sharers, MAX_PORT_SHARERS));
   return survey;
-}
-
-std::string InterfaceLabel(const InterfaceSurvey& surveyed) {
-  return surveyed.name.empty() ? surveyed.address : surveyed.address + " (" + surveyed.name + ")";
 }
 
 std::string StepLabel(StartupStep step) {
@@ -81,10 +64,6 @@ std::string StepLabel(StartupStep step) {
   return label;
 }
 const char* StepKey(StartupStep step) { return STARTUP_STEP_TEXTS[step].key; }
-
-bool StepFailed(const InterfaceTally& tally, StartupStep step) {
-  return (tally.failedSteps & (1u << step)) != 0;
-}
 
 std::string ErrorText(std::int32_t code) {
   if (code == 0) return "no error text from the system";

@@ -2,28 +2,24 @@
 // system's name and netmask for it, how its start-up steps went, what its
 // receive socket got during the search, the devices it listed, the devices
 // that answered too late for the search, and every device it heard; and the
-// other programs with a socket on the discovery port.
+// other programs with a socket on the discovery port; and the firewall.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "cli/session/startup_check.h"
+#include "platform/firewall.h"
 #include "platform/net_diagnostics.h"
-#include "platform/sockets.h"
 #include "proto/device_lists.h"
-#include "proto/engine_tally.h"
 
 class ReplyWitness;
 
 // What the system's error code says of a failed bind.
 enum BindFailure { BIND_FAILED_OTHERWISE, BIND_PORT_HELD, BIND_DENIED };
 
-struct InterfaceSurvey {
-  int index;
-  std::string address;
-  std::string name;        // the system's name; empty when it lists no such address
-  platform::Ipv4 netmask;  // 0 when unknown
-  InterfaceTally tally;
+// An interface as the engine started it (startup_check.h), and what it heard.
+struct InterfaceSurvey : StartedInterface {
   BindFailure bindFailure;            // when the bind step failed
   std::vector<DeviceRecord> listed;   // listed by the search through this interface
   std::vector<DeviceRecord> unread;   // answered, but read only after the search
@@ -38,6 +34,7 @@ struct Survey {
   // The PC's addresses after the window's first MAX_INTERFACES, in the
   // resolver's order: the window never searches them.
   std::vector<std::string> unsearched;
+  platform::FirewallReading firewall;
 };
 
 // After a search that listed `listedBySearch` devices and the late reading
@@ -45,12 +42,9 @@ struct Survey {
 // what `witness` saw.
 Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch);
 
-// "198.18.0.1 (eth0)", or the address alone when the name is unknown.
-std::string InterfaceLabel(const InterfaceSurvey& surveyed);
 // What a start-up step does, e.g. "bind port 13579" (DISCOVERY_PORT), and its JSON key.
 std::string StepLabel(StartupStep step);
 const char* StepKey(StartupStep step);
 // The system's text for an error code, e.g. of a failed step.
 std::string ErrorText(std::int32_t code);
 std::string StepErrorText(const InterfaceTally& tally, StartupStep step);
-bool StepFailed(const InterfaceTally& tally, StartupStep step);

@@ -32,13 +32,57 @@ std::string CheckShareName(const char* share) {
   return "";
 }
 
-std::string MountHint(const char* device, const char* share) {
-  if (!share)
-    return MessageText("unmap is for Windows; on Linux, unmount the share's folder: umount FOLDER");
+namespace {
+
+// DEVICE when it is a dotted address, else "ADDRESS", which `Explained` explains.
+std::string AddressOf(const char* device) {
   int octets[4];
-  const std::string address = ReadOctets(device, octets) ? Printable(device) : "ADDRESS";
-  std::string hint = MessageText("map is for Windows; on Linux, mount the share with mount.cifs: mount -t cifs //" +
-                                 address + "/" + Printable(share) + " FOLDER -o username=NAME");
-  if (address == "ADDRESS") hint += " (ADDRESS: as 'lumaseek-cli search' lists " + Printable(device) + ")";
+  return device && ReadOctets(device, octets) ? Printable(device) : "ADDRESS";
+}
+
+std::string Explained(const std::string& address, const char* device) {
+  if (address != "ADDRESS" || !device) return "";
+  return " (ADDRESS: as 'lumaseek-cli search' lists " + Printable(device) + ")";
+}
+
+// One word for a POSIX shell: as it is when it holds no character the shell
+// reads specially, else in single quotes (a quote inside as '\'').
+std::string ShellWord(const std::string& text) {
+  if (!text.empty() && text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_./:@%+=,-") ==
+                           std::string::npos)
+    return text;
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+}  // namespace
+
+std::string MountHint(const char* address, const char* share) {
+  const std::string unc = "//" + std::string(address ? address : "ADDRESS") + "/" + share;
+  std::string hint = MessageText("map is for Windows; on Linux, mount the share with mount.cifs: mount -t cifs " +
+                                 SystemText(ShellWord(unc).c_str()) + " FOLDER -o username=NAME");
+  if (!address) hint += " (ADDRESS: the device's, once a search finds it)";
   return hint;
+}
+
+std::string RemountHint(const char* command, const char* device) {
+  const std::string address = AddressOf(device);
+  return MessageText(std::string(command) +
+                     " is for Windows; on Linux, 'findmnt -t cifs' lists the mounted shares; to move one to the "
+                     "device's new address, unmount it and mount it from there: umount FOLDER, then mount -t cifs //" +
+                     address + "/SHARE FOLDER -o username=NAME" + Explained(address, device));
+}
+
+std::string StrandedDrivesHint(const std::vector<std::string>& letters, const char* oldAddress,
+                               const char* newAddress) {
+  if (letters.empty()) return "";
+  std::string named;
+  for (const std::string& letter : letters) named += (named.empty() ? "" : ", ") + letter;
+  return named + (letters.size() == 1 ? " still points at " : " still point at ") + oldAddress + ": move " +
+         (letters.size() == 1 ? "it" : "them") + " with: lumaseek-cli remap " + oldAddress + " " + newAddress;
+}
+
+std::string UnmountHint() {
+  return MessageText("unmap is for Windows; on Linux, unmount the share's folder: umount FOLDER");
 }

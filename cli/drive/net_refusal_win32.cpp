@@ -5,9 +5,13 @@
 #include "cli/text/output.h"
 #include "platform/netconn_text.h"
 
-int ReportNetRefusal(const std::string& what, unsigned long code) {
+std::string NetRefusalReason(unsigned long code) {
   char reason[256];
   platform::NetErrorText(code, reason, sizeof reason);
-  PrintMessage("cannot %s (%s)", what.c_str(), Printable(reason).c_str());
+  return SystemText(reason);
+}
+
+int ReportNetRefusal(const std::string& what, unsigned long code) {
+  PrintMessage("cannot %s (%s)", what.c_str(), NetRefusalReason(code).c_str());
   return EXIT_FAILED;
 }

@@ -37,6 +37,7 @@ int SendLogin(Session& session, const char* ip, const char* user, const char* pa
 }  // namespace
 
 int CheckLoginOptions(const char* user, bool passwordOption, bool passwordStdin) {
+  if (user && !user[0]) return UsageError("--user needs a name");
   if (user && std::strlen(user) > static_cast<std::size_t>(USER_NAME_MAX_BYTES))
     return UsageError("a user name has at most " + std::to_string(USER_NAME_MAX_BYTES) + " bytes");
   if (passwordOption && passwordStdin) return UsageError("--password and --password-stdin exclude each other");

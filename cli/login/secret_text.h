@@ -5,13 +5,7 @@
 
 #include <cstddef>
 
-#include "proto/exchanges.h"
-
-// The longest password a device takes, in bytes (a character outside ASCII
-// takes 2 to 4 of them in UTF-8).
-inline constexpr int PASSWORD_MAX_BYTES = LOGIN_TEXT_SIZE - 1;
-// The longest user name a device takes, in bytes.
-inline constexpr int USER_NAME_MAX_BYTES = LOGIN_TEXT_SIZE - 1;
+#include "cli/command_line/options.h"
 
 // Overwrites `size` bytes with zeros through volatile writes, which the
 // compiler may not drop as dead stores.

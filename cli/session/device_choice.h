@@ -1,9 +1,10 @@
-// DEVICE as given on the command line: the address of a listed device, or a
-// name as the command line shows it (see cli_output.h), which must be one
-// device's only.
+// DEVICE as given on the command line: the address of a listed device (read
+// as set-static reads addresses, so 198.18.0.010 is 198.18.0.10), or a name
+// as the command line shows it (see cli_output.h), which must be one device's
+// only and no other device's address.
 #pragma once
 
-#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "proto/device_lists.h"
@@ -11,12 +12,13 @@
 struct DeviceChoice {
   const DeviceRecord* device = nullptr;  // the device meant, if one is
   std::vector<const DeviceRecord*> sameName;  // when several devices have that name
+  // When DEVICE is one device's address and another's name: that device, then
+  // the devices of that name.
+  std::vector<const DeviceRecord*> addressAndName;
 };
 
-// By address first, then by name.
 DeviceChoice ChooseDevice(const std::vector<const DeviceRecord*>& listed, const char* argument);
 
-// The listed device at `ip` with this identity, or nullptr: the device a
-// change moved, found again by its new address and not by its name.
-const DeviceRecord* FindAgain(const std::vector<const DeviceRecord*>& listed, const char* ip,
-                              const std::uint8_t identity[IDENTITY_SIZE]);
+// Why `choice` names no single device, for a usage error; empty when it
+// names one or none.
+std::string AmbiguityText(const DeviceChoice& choice, const char* argument);

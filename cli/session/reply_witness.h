@@ -29,6 +29,8 @@ class ReplyWitness : public PassThroughSockets {
   // How many own query replies long enough to carry a login result came
   // from `ip` so far, whether or not the engine was waiting for one.
   int QueryRepliesFrom(const char* ip) const;
+  // Forgets the answers kept so far: what answers a later search is kept anew.
+  void ForgetAnswers() { for (auto& a : answers_) a.clear(); }
 
  private:
   std::vector<DeviceRecord> answers_[SEARCH_MAX_ADDRESSES];

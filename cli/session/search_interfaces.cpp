@@ -6,10 +6,21 @@
 #include "proto/exchanges.h"
 #include "proto/text_copy.h"
 
+InterfaceTally CommandLineTally[SEARCH_MAX_ADDRESSES];
+
+namespace {
+
+void NoteCommandLineStep(int interfaceIndex, StartupStep step, bool succeeded) {
+  if (succeeded || interfaceIndex < 0 || interfaceIndex >= SEARCH_MAX_ADDRESSES) return;
+  NoteFailedStep(CommandLineTally[interfaceIndex], step);
+}
+
+}  // namespace
+
 void StartCommandLineSearch() {
   if (!platform::Sockets().StartLibrary()) std::exit(1);
   MakeClientId();
-  OpenSearchInterfaces(CommandLineInterfaces);
+  OpenSearchInterfaces(CommandLineInterfaces, NoteCommandLineStep);
 }
 
 void SearchCommandLineInterfaces() {

@@ -10,8 +10,11 @@
 
 // Starts the socket library (the process exits with status 1 when it cannot,
 // as the engine's start-up does), makes ClientId and opens
-// CommandLineInterfaces. Once per run.
+// CommandLineInterfaces, noting in CommandLineTally how each interface's
+// start-up steps went. Once per run.
 void StartCommandLineSearch();
+// By index in CommandLineInterfaces; only the start-up steps are noted.
+extern InterfaceTally CommandLineTally[SEARCH_MAX_ADDRESSES];
 // The search with the program's match codes, and the late reading after it.
 void SearchCommandLineInterfaces();
 int ReadCommandLineLateReplies();

@@ -1,12 +1,12 @@
 #include "cli/session/session.h"
 
-#include <cstdint>
-#include <cstring>
 #include <string>
 
+#include "cli/session/change_outcome.h"
 #include "cli/session/device_choice.h"
 #include "cli/session/late_replies.h"
 #include "cli/session/search_interfaces.h"
+#include "cli/session/startup_check.h"
 #include "cli/text/messages.h"
 #include "cli/text/output.h"
 #include "platform/console.h"
@@ -18,11 +18,9 @@ namespace {
 // returns the exit status.
 int Select(const char* device, const DeviceRecord*& selected) {
   const DeviceChoice choice = ChooseDevice(ListedDevices(), device);
-  if (!choice.sameName.empty()) {
-    std::string addresses;
-    for (const DeviceRecord* d : choice.sameName) addresses += (addresses.empty() ? "" : ", ") + std::string(d->ipText);
-    PrintMessage("%zu devices are named '%s' (%s): give the address of one", choice.sameName.size(),
-                 Echoed(device).c_str(), addresses.c_str());
+  const std::string ambiguity = AmbiguityText(choice, device);
+  if (!ambiguity.empty()) {
+    PrintMessage("%s", ambiguity.c_str());
     return EXIT_USAGE;
   }
   if (!choice.device) {
@@ -57,8 +55,13 @@ int Session::Interrupted(const char* what) {
 }
 
 int Session::Search() {
-  if (!started_) asTheWindow_ ? DiscoveryStartup() : StartCommandLineSearch();
+  if (!started_) {
+    asTheWindow_ ? DiscoveryStartup() : StartCommandLineSearch();
+    // Doctor leaves the start-up check to its own report.
+    if (!asTheWindow_) startStatus_ = SayStartupProblem();
+  }
   started_ = true;
+  if (startStatus_) return startStatus_;
   return Wait("searching", [this] {
     asTheWindow_ ? SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2) : SearchCommandLineInterfaces();
   });
@@ -78,19 +81,16 @@ int Session::FindDevice(const char* device, const DeviceRecord*& found) {
   return Select(device, found);
 }
 
-int Session::ShowAfterChange(const DeviceRecord& changed, int confirmed) {
-  std::uint8_t identity[IDENTITY_SIZE];
-  std::memcpy(identity, changed.identity, IDENTITY_SIZE);
-  const std::string address = changed.ipText;  // the search frees the record
-  if (!confirmed) PrintMessage("the device did not confirm the change");
+int Session::ShowAfterChange(const DeviceRecord& changed, int confirmed, const char* asked) {
+  const ChangeAsked change{changed, confirmed != 0, asked};  // a copy: the search frees the record
+  witness_.ForgetAnswers();
   if (const int status = SearchAll()) return status;
-  const DeviceRecord* found = FindAgain(ListedDevices(), address.c_str(), identity);
-  if (!found) {
-    PrintMessage("the device did not answer the new search at %s", address.c_str());
-  } else {
-    PrintDeviceTable(stdout, {found});
-  }
-  return confirmed ? EXIT_DONE : EXIT_FAILED;
+  const ChangeOutcome outcome = JudgeChange(change, AnsweredDevices(witness_));
+  for (const std::string& note : outcome.notes) PrintMessage("%s", note.c_str());
+  std::vector<const DeviceRecord*> rows;
+  for (const DeviceRecord& d : outcome.shown) rows.push_back(&d);
+  if (!rows.empty()) PrintDeviceTable(stdout, rows);
+  return outcome.status;
 }
 
 std::vector<const DeviceRecord*> ListedDevices() {

@@ -1,5 +1,5 @@
-// What every device command sets up once: the discovery engine, started at
-// the first search over the command line's sockets (system error codes, an interrupt fence, a
+// What every device command sets up once: the discovery engine, started
+// (and checked) at the first search over the command line's sockets (system error codes, an interrupt fence, a
 // progress line, a witness of the replies), the search, DEVICE chosen among
 // the devices that answered, and the device shown again after a change. Each
 // step returns an exit status: EXIT_DONE, EXIT_INTERRUPTED once an interrupt
@@ -23,7 +23,8 @@ enum SessionKind { SESSION_COMMAND, SESSION_WATCH };
 class Session {
  public:
   // Every interface at once, but with `asTheWindow` (doctor's) the window's
-  // first eight, one after another, in the engine's own tables.
+  // first eight, one after another, in the engine's own tables, and no
+  // start-up check: doctor's own report says what went wrong.
   Session(SessionKind kind, bool json, bool asTheWindow = false);
   ~Session();
   Session(const Session&) = delete;
@@ -40,7 +41,9 @@ class Session {
     return interrupted ? Interrupted(what) : EXIT_DONE;
   }
 
-  // The search (see the constructor); the first one starts the engine.
+  // The search (see the constructor); the first one starts the engine and,
+  // but for doctor's, when no reply could arrive through any of its
+  // interfaces, says so and sends nothing (startup_check.h).
   int Search();
   // Reads what the search left queued on every interface (see late_replies.h).
   int ReadLate();
@@ -50,9 +53,10 @@ class Session {
   // SearchAll, then DEVICE (an address or a name) among the devices listed.
   int FindDevice(const char* device, const DeviceRecord*& found);
   // After a change that the device `confirmed` (or not): searches again and
-  // shows the changed device, found by the address its record holds now (the
-  // new one once it confirmed) and its identity, whatever its name.
-  int ShowAfterChange(const DeviceRecord& changed, int confirmed);
+  // shows the changed device wherever it answers, found by who it is, with
+  // what went otherwise than asked (change_outcome.h). `asked`: the address
+  // set-static asked for; set-dhcp: empty.
+  int ShowAfterChange(const DeviceRecord& changed, int confirmed, const char* asked);
 
   const ReplyWitness& Witness() const { return witness_; }
 
@@ -67,6 +71,7 @@ class Session {
   bool tellInterrupts_;
   bool asTheWindow_;
   bool started_ = false;
+  int startStatus_ = EXIT_DONE;  // what the start-up check found
 };
 
 // The devices of DeviceList, in its order.

@@ -46,14 +46,16 @@ std::size_t Utf8CharLength(const char* text) {
   return length;
 }
 
-std::string EscapeText(const std::string& bytes, std::size_t limit) {
+namespace {
+
+std::string Escape(const std::string& bytes, std::size_t limit, bool doubleBackslash) {
   std::string out;
   const char* p = bytes.c_str();
   const char* const end = p + bytes.size();
   while (p < end) {
     std::size_t length = Utf8CharLength(p);
     std::string unit;
-    if (*p == '\\') {
+    if (*p == '\\' && doubleBackslash) {
       unit = "\\\\";
     } else if (length == 0 || IsControl(reinterpret_cast<const unsigned char*>(p), length)) {
       if (length == 0) length = 1;
@@ -71,6 +73,12 @@ std::string EscapeText(const std::string& bytes, std::size_t limit) {
   }
   return out;
 }
+
+}  // namespace
+
+std::string EscapeText(const std::string& bytes, std::size_t limit) { return Escape(bytes, limit, true); }
+
+std::string EscapeControls(const std::string& bytes) { return Escape(bytes, std::string::npos, false); }
 
 std::string UnescapeText(const std::string& shown) {
   std::string out;

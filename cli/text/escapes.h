@@ -16,6 +16,10 @@ std::size_t Utf8CharLength(const char* p);
 // characters or escapes and followed by "...".
 std::string EscapeText(const std::string& bytes, std::size_t limit = std::string::npos);
 
+// A path, share or message as the system writes it: the shown form, but a
+// backslash as it is (it does not read back, and need not).
+std::string EscapeControls(const std::string& bytes);
+
 // The bytes a shown form stands for: \\ and \xNN decoded, any other
 // backslash kept as it is.
 std::string UnescapeText(const std::string& shown);

@@ -11,6 +11,9 @@ namespace {
 
 const char MESSAGE_PREFIX[] = "lumaseek-cli: ";
 
+// A message names this many of its subjects and counts the rest.
+constexpr std::size_t NAMES_SHOWN = 3;
+
 }  // namespace
 
 void PrintMessage(const char* format, ...) {
@@ -32,4 +35,11 @@ int UsageError(const std::string& problem) {
   PrintMessage("%s", problem.c_str());
   platform::Print(stderr, "%s", "Try 'lumaseek-cli --help'.\n");
   return EXIT_USAGE;
+}
+
+std::string FirstFew(const std::vector<std::string>& names, const char* separator) {
+  std::string out;
+  for (std::size_t i = 0; i < names.size() && i < NAMES_SHOWN; i++) out += (i ? separator : "") + names[i];
+  if (names.size() > NAMES_SHOWN) out += " and " + std::to_string(names.size() - NAMES_SHOWN) + " more";
+  return out;
 }

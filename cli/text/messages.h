@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Writes the program's name, a colon, a space and the printf-formatted message
 // with its line end.
@@ -17,3 +18,7 @@ std::string MessageText(const std::string& message);
 
 // A usage error: the message and where the usage is; returns EXIT_USAGE.
 int UsageError(const std::string& problem);
+
+// "a, b, c and 97 more", or with `separator` between the names: a message
+// names the first few of its subjects and counts the rest.
+std::string FirstFew(const std::vector<std::string>& names, const char* separator = ", ");

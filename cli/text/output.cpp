@@ -41,6 +41,7 @@ const char* DhcpText(const DeviceRecord& device) { return IsDhcpClient(device) ?
 std::string Printable(const char* text) { return EscapeText(platform::AnsiToUtf8(text)); }
 
 std::string DeviceLabel(const DeviceRecord& device) { return Printable(device.name) + " (" + device.ipText + ")"; }
+std::string SystemText(const char* text) { return EscapeControls(platform::AnsiToUtf8(text)); }
 
 std::string Echoed(const char* argument) { return EscapeText(platform::AnsiToUtf8(argument), ECHO_LIMIT); }
 
@@ -114,5 +115,6 @@ int FinishOutput(std::FILE* out, int status) {
   if (flushed && !std::ferror(out)) return status;
   const int error = errno;
   PrintMessage("the output could not be written%s%s", error ? ": " : "", error ? std::strerror(error) : "");
+  std::clearerr(out);  // said once: a later check of the same output stays quiet
   return status == EXIT_DONE ? EXIT_FAILED : status;
 }

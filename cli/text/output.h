@@ -33,6 +33,9 @@ void PrintShares(std::FILE* out, const ShareRecord* head, bool json);
 std::string Printable(const char* text);
 // "NAME (ADDRESS)": how a message names a device.
 std::string DeviceLabel(const DeviceRecord& device);
+// A path, share name or system message in a message, as the system writes
+// it: like the shown form, but a backslash is a backslash.
+std::string SystemText(const char* text);
 // An argument quoted in a message: its shown form, cut after ECHO_LIMIT bytes.
 inline constexpr std::size_t ECHO_LIMIT = 60;
 std::string Echoed(const char* argument);
@@ -41,5 +44,5 @@ std::string Echoed(const char* argument);
 std::string JsonString(const char* text);
 
 // Flushes `out`; when anything written to it was lost, says so on stderr and
-// turns a successful status into a failure.
+// turns a successful status into a failure; the loss is said once.
 int FinishOutput(std::FILE* out, int status);

@@ -4,12 +4,6 @@
 
 namespace {
 
-inline constexpr int KNOWN_IDENTITY_BYTES = 6;
-
-bool SameDevice(const DeviceRecord& a, const DeviceRecord& b) {
-  return std::strcmp(a.name, b.name) == 0 && std::memcmp(a.identity, b.identity, KNOWN_IDENTITY_BYTES) == 0;
-}
-
 DeviceRecord Unlinked(const DeviceRecord& d) {
   DeviceRecord copy = d;
   copy.next = nullptr;
@@ -17,6 +11,10 @@ DeviceRecord Unlinked(const DeviceRecord& d) {
 }
 
 }  // namespace
+
+bool SameDevice(const DeviceRecord& a, const DeviceRecord& b) {
+  return std::strcmp(a.name, b.name) == 0 && std::memcmp(a.identity, b.identity, KNOWN_IDENTITY_BYTES) == 0;
+}
 
 bool SettingsDiffer(const DeviceRecord& a, const DeviceRecord& b) {
   return std::strcmp(a.netmaskText, b.netmaskText) != 0 || std::strcmp(a.gatewayText, b.gatewayText) != 0 ||

@@ -13,6 +13,12 @@
 #include "proto/device_lists.h"
 
 inline constexpr int WATCH_MISSES_TO_VANISH = 2;
+// The identity bytes that stay when a device changes its address.
+inline constexpr int KNOWN_IDENTITY_BYTES = 6;
+
+// True when a and b are one device: the same name and identity bytes 0 to 5,
+// wherever each answered from.
+bool SameDevice(const DeviceRecord& a, const DeviceRecord& b);
 
 enum WatchEventKind { WATCH_APPEARED, WATCH_MOVED, WATCH_CHANGED, WATCH_VANISHED };
 

@@ -19,6 +19,8 @@ class AddressChanges(LabCase):
             device(lab, "twin-b", 0, 4, name_hex=b"twin".hex()),
             device(lab, "occupant", 0, 5),
             device(lab, "crowded", 0, 6),
+            device(lab, "edge", 0, 7),
+            device(lab, lab.dev_ip(0, 2), 0, 8),  # named by the address of "guarded"
         ], dhcp_pool=[cls.pool])
 
     def config_requests(self):
@@ -54,11 +56,12 @@ class AddressChanges(LabCase):
 
     def test_addresses_are_checked_before_anything_is_sent(self):
         cases = [
-            (("198.18.0.0", "255.255.252.0", "198.18.0.1"), "Invalid IP address in 4th digit. It should be 1-254."),
-            (("198.18.0.50", "300.255.252.0", "198.18.0.1"),
-             "Invalid subnet mask address in 1st digit. It should be 0-255."),
-            (("198.18.0.50", "255.255.252.0", "198.18.0.255"),
-             "Invalid gateway IP address in 4th digit. It should be 1-254."),
+            (("198.18.0.0", "255.255.252.0", "198.18.0.1"),
+             "IP address 198.18.0.0 is the network address of its subnet 198.18.0.0/22"),
+            (("198.18.0.50", "300.255.252.0", "198.18.0.1"), "not a dotted netmask (four numbers from 0 to 255)"),
+            (("198.18.0.50", "255.255.252.0", "198.18.3.255"),
+             "gateway 198.18.3.255 is the broadcast address of its subnet 198.18.0.0/22"),
+            (("198.18.0.50", "255.255.252.0", "198.18.0.50"), "gateway 198.18.0.50 is the IP address itself"),
             (("198.18.0.50", "255.255.255.0", "198.18.1.1"),
              "gateway 198.18.1.1 is outside the subnet 198.18.0.0/24 of IP address 198.18.0.50"),
             (("198.18.0", "255.255.255.0", "198.18.0.1"), "not a dotted IP address"),
@@ -76,6 +79,15 @@ class AddressChanges(LabCase):
             self.assertIn(message, result.err)
         self.assertEqual(before, len(self.sim.log()), "nothing reached the devices")
 
+    def test_addresses_ending_in_0_and_255_inside_a_22_are_hosts(self):
+        mask, gateway = self.lab.netmask(), self.lab.pc_ip(0)
+        for new_ip in ("198.18.1.0", "198.18.0.255"):
+            before = len(self.config_requests())
+            result = self.cli("set-static", "edge", new_ip, mask, gateway)
+            self.assertEqual(0, result.code, result)
+            self.assertEqual(["edge", new_ip], result.out.splitlines()[1].split()[:2])
+            self.assertEqual(before + 1, len(self.config_requests()))
+
     def test_an_address_in_use_needs_force(self):
         taken, mask, gateway = self.lab.dev_ip(0, 5), self.lab.netmask(), self.lab.pc_ip(0)
         before = len(self.config_requests())
@@ -83,7 +95,7 @@ class AddressChanges(LabCase):
         self.assertEqual(2, refused.code, refused)
         self.assertIn(f"the device occupant already uses {taken}", refused.err)
         self.assertIn("--force", refused.err)
-        this_pc = self.cli("set-static", "crowded", gateway, mask, gateway)
+        this_pc = self.cli("set-static", "crowded", gateway, mask, self.lab.dev_ip(0, 240))
         self.assertEqual(2, this_pc.code, this_pc)
         self.assertIn(f"this PC already uses {gateway}", this_pc.err)
         self.assertEqual(before, len(self.config_requests()))
@@ -99,6 +111,11 @@ class AddressChanges(LabCase):
             result = self.cli(*args)
             self.assertEqual(2, result.code, (args, result))
             self.assertIn(f"2 devices are named 'twin' ({twins[0]}, {twins[1]})", result.err)
+        guarded, impostor = self.lab.dev_ip(0, 2), self.lab.dev_ip(0, 8)
+        result = self.cli("shares", guarded)
+        self.assertEqual(2, result.code, result)
+        self.assertIn(f"'{guarded}' is both the address of the device guarded and the name of the device at "
+                      f"{impostor}", result.err)
         asked = [e for e in self.sim.log()[before:] if e.direction == "RX" and e.opcode != OP_SEARCH]
         self.assertEqual([], asked, "only searches were sent")
         # The first twin moves; the table shows it at its new address, not the other twin.

@@ -4,6 +4,7 @@ import os
 import tempfile
 import unittest
 
+from lab import binary
 from netcase import OP_QUERY, LabCase, device
 
 
@@ -58,20 +59,35 @@ class LoginAndShares(LabCase):
         before = len(self.sim.log())
         for args in (["frobnicate"], ["shares"], ["login", "nas1", "--json"], ["search", "--user", "x"],
                      ["search", "--colour"], ["shares", "-x"], ["shares", "nas1", "-x"], ["shares", "nas1", "--", "-x"],
-                     ["login", "nas1", "--password", "x", "--password-stdin"], ["watch", "--interval", "1"]):
+                     ["login", "nas1", "--password", "x", "--password-stdin"], ["watch", "--interval", "1"],
+                     ["watch", "--interval=1"], ["login", "nas1", "--user", ""], ["login", "nas1", "--user="]):
             result = self.cli(*args)
             self.assertEqual(2, result.code, (args, result))
             self.assertRegex(result.err, r"^lumaseek-cli: [^\n]*\nTry 'lumaseek-cli --help'.\n$")
-        # map and unmap are for Windows: one line on how to mount instead
-        for args, hint in ((["map", "nas1", "public"], "mount -t cifs //ADDRESS/public FOLDER"),
-                           (["map", self.lab.dev_ip(0, 0), "public", "E:"], f"//{self.lab.dev_ip(0, 0)}/public"),
-                           (["unmap", "E:"], "umount")):
-            result = self.cli(*args)
-            self.assertEqual((2, 1), (result.code, len(result.err.splitlines())), (args, result))
-            self.assertIn(hint, result.err)
         self.assertEqual(before, len(self.sim.log()))
+        # map, unmap, drives and remap are for Windows: how to mount instead, at the address a search finds
+        address = self.lab.dev_ip(0, 0)
+        for args, hint in ((["map", "nas1", "a b"], f"mount -t cifs '//{address}/a b' FOLDER"),
+                           (["map", "198.18.0.010", "public", "E:"], f"mount -t cifs //{address}/public FOLDER"),
+                           (["map", "nowhere", "public"], "no device 'nowhere' answered the search\n"
+                            "lumaseek-cli: map is for Windows; on Linux, mount the share with mount.cifs: "
+                            "mount -t cifs //ADDRESS/public"),
+                           (["unmap", "E:"], "umount"),
+                           (["drives", "--json"], "umount FOLDER, then mount -t cifs //ADDRESS/SHARE FOLDER"),
+                           (["remap", "10.0.0.9", address], f"//{address}/SHARE"),
+                           (["remap", "10.0.0.9", "nas1"], "(ADDRESS: as 'lumaseek-cli search' lists nas1)")):
+            result = self.cli(*args)
+            self.assertEqual(2, result.code, (args, result))
+            self.assertIn(hint, result.err)
         self.assertEqual(0, self.cli("--version").code)
         self.assertIn("set-static DEVICE IP NETMASK GATEWAY", self.cli("--help").out)
+
+    def test_options_joined_to_their_value_and_closed_standard_streams(self):
+        joined = self.cli("login", "nas1", "--user=kemsa")
+        self.assertEqual((0, "Login accepted by 198.18.0.10\n"), (joined.code, joined.out), joined)
+        # No socket takes a closed descriptor: the table goes nowhere, without an error.
+        closed = self.lab.run_pc(["bash", "-c", f"exec '{binary('lumaseek-cli')}' search >&- <&-"])
+        self.assertEqual((0, ""), (closed.returncode, closed.stderr), closed)
 
     def test_a_name_as_search_shows_it_is_taken_back_as_device(self):
         names = [d["name"] for d in self.cli("search", "--json").json()]
@@ -122,6 +138,11 @@ class LoginAndShares(LabCase):
         self.assertIn("refused the default password", ended.err)
         self.assertIn("end of input", ended.err)
         self.assertEqual(before + 1, self.logins())
+        # Refused again with the password typed: no more advice about the default one.
+        wrong = self.cli_at_terminal("login", "guarded", typed=b"wrong\n")
+        self.assertEqual(1, wrong.code, wrong)
+        self.assertIn("refused the login as", wrong.err)
+        self.assertNotIn("with the default password", wrong.err)
 
     def test_open_hands_the_web_page_or_the_share_root_to_xdg_open(self):
         ip = self.lab.dev_ip(0, 0)

@@ -101,7 +101,8 @@ class Links(LabCase):
         self.assertEqual(["interface_hears_nothing", "several_interfaces", "outside_subnet", "answered_late"],
                          codes(self.report))
         silent, two, outside, late = self.report["findings"]
-        self.assertIn("lsk2", silent["text"])
+        self.assertEqual(f"interfaces {self.lab.pc_ip(0)} (lsk0), {self.lab.pc_ip(1)} (lsk1) hear devices, "
+                         f"interface {self.lab.pc_ip(2)} (lsk2) hears nothing", silent["text"])
         self.assertIn(f"the program uses {self.lab.pc_ip(0)} (lsk0)", two["text"])
         self.assertIn("lsk1", two["text"])
         self.assertIn("far (10.99.0.5)", outside["text"])
@@ -146,6 +147,12 @@ class PortHeld(LabCase):
     def test_a_program_holding_the_port_is_named(self):
         with Helper(self.lab, self.lab.pc_ns, PORT_HOLDER) as holder:
             result = self.cli("doctor", "--json")
+            silent = [self.cli(*args) for args in (["search"], ["shares", "nas"], ["watch"])]
+        for said in silent:
+            self.assertEqual(1, said.code, said)
+            self.assertEqual("lumaseek-cli: port 13579 could not be bound on interface 198.18.0.1 (lsk0), "
+                             "so no reply can arrive; lumaseek-cli doctor says why\n",
+                             said.err)
         self.assertEqual(1, result.code, result)
         report = result.json()
         self.assertEqual("Address already in use", report["interfaces"][0]["steps"]["bind"])

@@ -2,13 +2,16 @@
 until SIGINT ends it cleanly."""
 
 import json
+import os
 import queue
+import shutil
 import signal
 import subprocess
 import threading
 import unittest
+from pathlib import Path
 
-from lab import binary
+from lab import available, binary
 from netcase import LabCase, device
 
 
@@ -16,6 +19,13 @@ class Watch(LabCase):
     @classmethod
     def lab_setup(cls):
         cls.sim = cls.lab.start_sim([device(cls.lab, "mover", 0, 0)])
+
+    def test_a_lost_write_ends_it_with_one_message(self):
+        with open("/dev/full", "w") as full:
+            result = self.lab.run_pc([binary("lumaseek-cli"), "watch"], stdout=full, stderr=subprocess.PIPE,
+                                     capture_output=False, stdin=subprocess.DEVNULL)
+        self.assertEqual((1, "lumaseek-cli: the output could not be written: No space left on device\n"),
+                         (result.returncode, result.stderr))
 
     def test_appear_move_vanish_and_a_clean_end(self):
         lab = self.lab
@@ -52,6 +62,24 @@ class Watch(LabCase):
             proc.stdout.close()
             proc.stderr.close()
         self.assertTrue(lines.empty(), "no more events")
+
+
+@unittest.skipUnless(available(), "needs root and iproute2 for network namespaces")
+class NoInterface(unittest.TestCase):
+    def test_watch_without_an_interface_says_so_and_ends(self):
+        ns = f"lsk{os.getpid()}bare"
+        etc = Path("/etc/netns") / ns
+        subprocess.run(["ip", "netns", "add", ns], check=True)
+        try:
+            etc.mkdir(parents=True, exist_ok=True)
+            (etc / "hosts").write_text("127.0.0.1 localhost\n")  # the host name names no address
+            result = subprocess.run(["ip", "netns", "exec", ns, binary("lumaseek-cli"), "watch"], timeout=30,
+                                    capture_output=True, text=True, stdin=subprocess.DEVNULL)
+        finally:
+            shutil.rmtree(etc, ignore_errors=True)
+            subprocess.run(["ip", "netns", "del", ns], check=True)
+        self.assertEqual(1, result.returncode, result)
+        self.assertIn("lumaseek-cli: this PC has no network interface with an IPv4 address to search on", result.stderr)
 
 
 if __name__ == "__main__":

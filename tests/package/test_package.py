@@ -133,6 +133,15 @@ class Package(unittest.TestCase):
                         problems += [f"{command} {o}: offered, not in --help" for o in sorted(extra - options)]
                         problems += [f"{command} {o}: in --help, not offered" for o in sorted(options - LEGACY - extra)]
                 problems += [f"{w}: offered as the value of --user" for w in sorted(offered("login", "--user", ""))]
+                # an operand that is one of a few words ("allow|remove"): those words, also after an option,
+                # until one is given
+                for command, words in re.findall(r"lumaseek-cli (\S+) ([a-z]+(?:\|[a-z]+)+)", self.help("lumaseek-cli")):
+                    for typed in ([], sorted(commands[command])[:1]):
+                        got = offered(command, *typed, "")
+                        if got != set(words.split("|")):
+                            problems.append(f"{command} {' '.join(typed)}: offered {sorted(got)}, not {words}")
+                    problems += [f"{command} {words}: offered {w} after an operand"
+                                 for w in sorted(offered(command, words.split("|")[0], ""))]
                 self.assertEqual(problems, [])
 
     def test_each_command_has_a_help_of_its_own_that_help_names(self):
@@ -143,6 +152,8 @@ class Package(unittest.TestCase):
                     own = run([self.installed("bin", "lumaseek-cli"), command, "--help"])
                     self.assertEqual(usage(own, "lumaseek-cli"), {command: options})
                     self.assertEqual(set(OPTION.findall(own)) - {"--help"}, options)
+                    # The commands that send the device login say that it crosses the LAN in clear text.
+                    self.assertEqual("in clear text" in own, command in ("login", "set-dhcp", "set-static"))
 
 if __name__ == "__main__":
     unittest.main()

@@ -9,10 +9,23 @@
 // mount manager; WNetGetConnectionA and GetDriveTypeA then report it as they
 // would a real network drive.
 //
+// A connection without a letter is only checked (name, credentials), not kept:
+// a cancel by remote name always succeeds. A persistent connection
+// (CONNECT_UPDATE_PROFILE, which only NPAddConnection3 is told) is recorded as
+// Windows records one, under HKCU\Network\<letter> (Wine's mpr records none);
+// cancelling the letter removes that record.
+//
 // Its settings, beside Name and ProviderPath under
 // HKLM\System\CurrentControlSet\Services\lsnetprov\NetworkProvider:
 //   Password, UserName  when present, a connection needs these credentials
+//   OpenFiles           letters ("D:F:") with files open: a cancel that does not
+//                       force them is refused
+//   LetterRefused       a remote name no letter may connect to, as where Windows
+//                       remembers the letter elsewhere (a connection without a
+//                       letter still succeeds)
 //   LogPath             every call is appended to this file, one tab-separated line
+// npapi.h declares NPAddConnection3 with TCHAR texts, which mpr passes wide
+#define UNICODE
 #include <windows.h>
 #include <winioctl.h>
 #include <winnetwk.h>
@@ -27,6 +40,7 @@ extern "C" {  // the header leaves its linkage to the includer
 namespace {
 
 constexpr wchar_t kSettingsKey[] = L"System\\CurrentControlSet\\Services\\lsnetprov\\NetworkProvider";
+constexpr wchar_t kProfileKey[] = L"Network\\";
 constexpr wchar_t kMountManager[] = L"\\\\.\\MountPointManager";
 constexpr char kUncPrefix[] = "unc/";
 
@@ -167,15 +181,49 @@ bool UncMountPoint(const wchar_t* remote, char (&mountPoint)[kTextSize]) {
   return true;
 }
 
+bool IsDeviceless(const wchar_t* name) { return !name || !name[0]; }
+
+bool HasOpenFiles(const wchar_t* name) {
+  wchar_t letters[kTextSize];
+  if (!ReadSetting(L"OpenFiles", letters)) return false;
+  for (const wchar_t* p = letters; p[0] && p[1]; p += 2)
+    if (towupper(p[0]) == towupper(name[0]) && p[1] == L':') return true;
+  return false;
+}
+
+// HKCU\Network\<letter>: the letter's persistent connection, or none (remote null).
+void RecordProfile(wchar_t letter, const wchar_t* remote, const wchar_t* userName) {
+  wchar_t key[sizeof kProfileKey / sizeof kProfileKey[0] + 1];
+  std::swprintf(key, sizeof key / sizeof key[0], L"%ls%lc", kProfileKey, towupper(letter));
+  if (!remote) {
+    RegDeleteKeyW(HKEY_CURRENT_USER, key);
+    return;
+  }
+  HKEY profile;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &profile, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  const wchar_t* values[2][2] = {{L"RemotePath", remote}, {L"UserName", OrEmpty(userName)}};
+  for (const auto& value : values) {
+    RegSetValueExW(profile, value[0], 0, REG_SZ, reinterpret_cast<const BYTE*>(value[1]),
+                   static_cast<DWORD>((std::wcslen(value[1]) + 1) * sizeof(wchar_t)));
+  }
+  RegCloseKey(profile);
+}
+
 DWORD AddConnection(const NETRESOURCEW* resource, const wchar_t* password, const wchar_t* userName) {
   if (!resource || resource->dwType != RESOURCETYPE_DISK) return WN_BAD_DEV_TYPE;
-  if (!IsDriveName(resource->lpLocalName)) return WN_BAD_LOCALNAME;
+  const bool deviceless = IsDeviceless(resource->lpLocalName);
+  if (!deviceless && !IsDriveName(resource->lpLocalName)) return WN_BAD_LOCALNAME;
   char mountPoint[kTextSize];
   if (!UncMountPoint(resource->lpRemoteName, mountPoint)) return WN_BAD_NETNAME;
 
   wchar_t wanted[kTextSize];
   if (ReadSetting(L"Password", wanted) && std::wcscmp(wanted, OrEmpty(password)) != 0) return WN_BAD_PASSWORD;
   if (ReadSetting(L"UserName", wanted) && std::wcscmp(wanted, OrEmpty(userName)) != 0) return WN_BAD_USER;
+  if (deviceless) return WN_SUCCESS;
+  if (ReadSetting(L"LetterRefused", wanted) && _wcsicmp(wanted, resource->lpRemoteName) == 0)
+    return WN_DEVICE_ALREADY_REMEMBERED;
 
   char existing[kTextSize];
   if (QueryMountPoint(resource->lpLocalName[0], existing)) return WN_ALREADY_CONNECTED;
@@ -183,11 +231,15 @@ DWORD AddConnection(const NETRESOURCEW* resource, const wchar_t* password, const
   return DefineDrive(resource->lpLocalName[0], mountPoint) ? WN_SUCCESS : WN_NO_NETWORK;
 }
 
-DWORD CancelConnection(const wchar_t* name) {
+DWORD CancelConnection(const wchar_t* name, BOOL force) {
   char mountPoint[kTextSize];
+  if (name && name[0] == L'\\' && UncMountPoint(name, mountPoint)) return WN_SUCCESS;
   if (!IsDriveName(name) || !QueryMountPoint(name[0], mountPoint) || !IsUncMountPoint(mountPoint))
     return WN_NOT_CONNECTED;
-  return DefineDrive(name[0], nullptr) ? WN_SUCCESS : WN_NO_NETWORK;
+  if (!force && HasOpenFiles(name)) return WN_OPEN_FILES;
+  if (!DefineDrive(name[0], nullptr)) return WN_NO_NETWORK;
+  RecordProfile(name[0], nullptr, nullptr);
+  return WN_SUCCESS;
 }
 
 }  // namespace
@@ -201,14 +253,16 @@ DWORD APIENTRY NPGetCaps(DWORD index) {
     case WNNC_NET_TYPE:
       return WNNC_NET_SMB;
     case WNNC_CONNECTION:
-      return WNNC_CON_ADDCONNECTION | WNNC_CON_CANCELCONNECTION | WNNC_CON_GETCONNECTIONS;
+      return WNNC_CON_ADDCONNECTION3 | WNNC_CON_CANCELCONNECTION | WNNC_CON_GETCONNECTIONS;
     default:
       return 0;
   }
 }
 
-DWORD APIENTRY NPAddConnection(LPNETRESOURCEW resource, LPWSTR password, LPWSTR userName) {
+DWORD APIENTRY NPAddConnection3(HWND, LPNETRESOURCEW resource, LPWSTR password, LPWSTR userName, DWORD flags) {
   DWORD result = AddConnection(resource, password, userName);
+  if (result == WN_SUCCESS && (flags & CONNECT_UPDATE_PROFILE) && !IsDeviceless(resource->lpLocalName))
+    RecordProfile(resource->lpLocalName[0], resource->lpRemoteName, userName);
   wchar_t line[4 * kTextSize];
   std::swprintf(line, sizeof line / sizeof line[0], L"add\t%ls\t%ls\t%ls\t%ls\t%lu\r\n",
                 resource ? OrEmpty(resource->lpLocalName) : L"", resource ? OrEmpty(resource->lpRemoteName) : L"",
@@ -218,7 +272,7 @@ DWORD APIENTRY NPAddConnection(LPNETRESOURCEW resource, LPWSTR password, LPWSTR 
 }
 
 DWORD APIENTRY NPCancelConnection(LPWSTR name, BOOL force) {
-  DWORD result = CancelConnection(name);
+  DWORD result = CancelConnection(name, force);
   wchar_t line[2 * kTextSize];
   std::swprintf(line, sizeof line / sizeof line[0], L"cancel\t%ls\t%d\t%lu\r\n", OrEmpty(name), force ? 1 : 0,
                 result);

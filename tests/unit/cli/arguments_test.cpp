@@ -30,12 +30,35 @@ TEST(Arguments, OptionsStandAnywhereUntilDoubleDash) {
   EXPECT_EQ(4u, a.operands.size());
   EXPECT_STREQ("-x", Read({"shares", "--json", "--", "-x"}).operands.at(0));
   EXPECT_EQ("", Read({"shares", "-"}).error) << "a lone dash is an operand";
+  const Arguments joined = Read({"watch", "--interval=5", "--json"});
+  EXPECT_EQ(5, joined.options.interval);
+  EXPECT_EQ(0, Read({"watch", "--interval="}).options.interval) << "no seconds given";
+  EXPECT_STREQ("a=b", Read({"login", "nas", "--password=a=b"}).options.password);
+  EXPECT_STREQ("", Read({"login", "nas", "--user="}).options.user) << "the login's own check refuses it";
+}
+
+TEST(Arguments, EachCommandTakesItsNumberOfOperands) {
+  struct Case {
+    const char* command;
+    std::size_t least, most;
+  };
+  const Case cases[] = {{"search", 0, 0}, {"watch", 0, 0}, {"doctor", 0, 0},     {"shares", 1, 1},
+                        {"login", 1, 1},  {"set-dhcp", 1, 1}, {"set-static", 4, 4}, {"map", 2, 3},
+                        {"unmap", 1, 1},  {"open", 1, 1},   {"--version", 0, 0}};
+  for (const Case& c : cases) {
+    for (std::size_t n = c.least ? c.least - 1 : 0; n <= c.most + 1; n++) {
+      std::vector<const char*> args(n + 1, "x");
+      args[0] = c.command;
+      EXPECT_EQ(n >= c.least && n <= c.most, Read(args).error.empty()) << c.command << " with " << n;
+    }
+  }
 }
 
 TEST(Arguments, HelpIsAcceptedAfterAnyCommandButNotAfterDoubleDash) {
   for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
            {"--help"}, {"-h"}, {"search", "--help"}, {"set-static", "nas", "--help"}, {"shares", "--bogus", "-h"}}) {
     EXPECT_TRUE(Read(args).help) << args.back();
+    EXPECT_EQ("", Read(args).error) << "help and nothing else";
   }
   EXPECT_FALSE(Read({"shares", "--", "--help"}).help);
 }
@@ -70,6 +93,10 @@ TEST(Arguments, EveryUsageErrorNamesWhatIsWrong) {
       {{"search", "nas"}, "unexpected operand 'nas': search takes none"},
       {{"shares", "a", "b"}, "unexpected operand 'b': shares takes DEVICE"},
       {{"--version", "x"}, "unexpected operand 'x': --version takes none"},
+      {{"search", "--json=yes"}, "option --json takes no value"},
+      {{"search", "--jsn=1"}, "unknown option '--jsn'; did you mean '--json'?"},
+      {{"firewall", "allw"}, "unknown operand 'allw': firewall takes allow|remove; did you mean 'allow'?"},
+      {{"firewall", "--public", "open"}, "unknown operand 'open': firewall takes allow|remove"},
   };
   for (const auto& [args, error] : cases) EXPECT_EQ(error, Read(args).error);
 }

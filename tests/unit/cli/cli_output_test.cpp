@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "cli/text/exit_status.h"
+
 namespace {
 
 DeviceRecord Record(const char* name, const char* ip, const char* dhcp) {
@@ -66,6 +68,19 @@ TEST(CliOutput, JsonListsDevicesAndShares) {
   EXPECT_EQ("[\"a\", \"b\"]\n", Captured([&](std::FILE* out) { PrintShares(out, &first, true); }));
   EXPECT_EQ("[]\n", Captured([](std::FILE* out) { PrintShares(out, nullptr, true); }));
   EXPECT_EQ("a\nb\n", Captured([&](std::FILE* out) { PrintShares(out, &first, false); }));
+}
+
+TEST(CliOutput, LostOutputTurnsSuccessIntoFailure) {
+  std::FILE* written = std::tmpfile();
+  EXPECT_EQ(EXIT_USAGE, FinishOutput(written, EXIT_USAGE));
+  EXPECT_EQ(EXIT_DONE, FinishOutput(written, EXIT_DONE));
+  std::fclose(written);
+  // Flushed, yet an earlier write failed: a write to a stream opened for reading.
+  std::FILE* lost = std::fopen("/dev/null", "r");
+  std::fputc('x', lost);
+  EXPECT_EQ(EXIT_FAILED, FinishOutput(lost, EXIT_DONE));
+  EXPECT_EQ(EXIT_USAGE, FinishOutput(lost, EXIT_USAGE));
+  std::fclose(lost);
 }
 
 }  // namespace

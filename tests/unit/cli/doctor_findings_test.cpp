@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 
 #include "cli/doctor/findings.h"
 #include "proto/exchanges.h"
@@ -87,6 +89,18 @@ TEST(DoctorFindings, WithNoDeviceFoundAFindingSaysWhatArrived) {
   t.received[RECEIVED_OTHER_OPCODE] = 0;
   findings = FindProblems(survey);
   ASSERT_EQ(Codes(findings), std::vector<std::string>{"nothing_arrived"});
+  EXPECT_NE(findings[0].text.find("a firewall may drop"), std::string::npos);
+
+  // A firewall known to let the replies in is no suspect; one that blocks them says so.
+  platform::FirewallReading& firewall = survey.firewall;
+  firewall.attempted = firewall.rulesRead = firewall.productsRead = true;
+  firewall.currentProfiles = platform::FIREWALL_PROFILE_PRIVATE;
+  for (platform::FirewallProfileSettings& p : firewall.profiles) p = {true, true, false, false};
+  findings = FindProblems(survey);
+  ASSERT_EQ(Codes(findings), std::vector<std::string>{"nothing_arrived"});
+  EXPECT_EQ(findings[0].text.find("nothing arrived on any interface, though the firewall lets the replies in"), 0u);
+  firewall.profiles[1].blockAllInbound = true;
+  EXPECT_EQ(Codes(FindProblems(survey)), (std::vector<std::string>{"nothing_arrived", "firewall_blocks_all"}));
 }
 
 TEST(DoctorFindings, BindDeniedNamesReservedRangesAndSecuritySoftware) {
@@ -151,6 +165,57 @@ TEST(DoctorFindings, FindingsOfOneKindAreOneWithTheCountAndTheFirstNames) {
   survey.longDatagramsFail = true;
   findings = FindProblems(survey);
   EXPECT_EQ(findings[0].advice.find("A datagram larger than 4096 bytes"), 0u);
+}
+
+// Three interfaces that hear devices; each row changes the survey and names
+// the finding it then holds and a part of its text or advice.
+TEST(DoctorFindings, EachFindingOfTrafficAndAnswersSaysWhereAndWho) {
+  using Change = void (*)(Survey&);
+  const std::vector<std::tuple<Change, const char*, std::string>> cases = {
+      {[](Survey& s) { s.interfaces[1].tally.received[RECEIVED_OWN_REPLY] = s.interfaces[2].tally.received[RECEIVED_OWN_REPLY] = 0; },
+       "interface_hears_nothing", "interfaces 10.0.0.1, 172.16.0.1 hear nothing; If a device should be on their networks"},
+      {[](Survey& s) {  // what arrives on an interface, if not a reply to this program, is not silence
+         s.interfaces[1].tally.received[RECEIVED_OWN_REPLY] = s.interfaces[2].tally.received[RECEIVED_OWN_REPLY] = 0;
+         s.interfaces[1].tally.received[RECEIVED_OTHER_OPCODE] = 1;
+       },
+       "interface_hears_nothing", "interface 172.16.0.1 hears nothing; If a device should be on the network of 172.16.0.1"},
+      {[](Survey& s) {  // an interface that cannot receive says nothing of the others
+         s.interfaces[0].tally.failedSteps = 1u << STEP_BIND;
+         s.interfaces[2].tally.received[RECEIVED_OWN_REPLY] = 0;
+       },
+       "interface_hears_nothing", "interface 172.16.0.1 hears nothing"},
+      {[](Survey& s) { s.interfaces[1].tally.received[RECEIVED_OTHER_REQUESTER] = 2; }, "other_requester",
+       "2 replies to another requester arrived on interface 10.0.0.1: another finder is searching there too"},
+      {[](Survey& s) { s.portSharers = {platform::PortSharer{7, "finder.exe"}}; }, "port_shared",
+       "another program shares port 13579: finder.exe (process 7);"},
+      {[](Survey& s) { s.portSharers = {platform::PortSharer{7, "a"}, platform::PortSharer{8, "b"}}; }, "port_shared",
+       "2 other programs share port 13579: a (process 7), b (process 8);"},
+      {[](Survey& s) { s.interfaces[2].unread = {Device("slow", "172.16.0.9", 3, 2)}; }, "answered_late",
+       "1 device answered on interface 172.16.0.1 only after the search had stopped reading there: slow (172.16.0.9)"},
+      {[](Survey& s) {  // answered first on 192.168.1.1, listed through 10.0.0.1
+         s.interfaces[0].answers = s.interfaces[1].answers = {Device("both", "10.0.0.9", 4, 0)};
+         s.interfaces[1].answers[0].interfaceIndex = 1;
+         s.interfaces[1].listed = s.interfaces[1].answers;
+       },
+       "several_interfaces", "both (10.0.0.9) answered on 192.168.1.1 and 10.0.0.1; the program uses 10.0.0.1; "},
+      {[](Survey& s) { s.interfaces[1].listed = {Device("far", "10.9.0.9", 5, 1)}; }, "outside_subnet",
+       "far (10.9.0.9) lies outside every local interface's subnet: it is listed; Give it an address in the subnet "
+       "of 10.0.0.1 with"},
+  };
+  for (const auto& [change, code, words] : cases) {
+    Survey survey;
+    for (const char* address : {"192.168.1.1", "10.0.0.1", "172.16.0.1"})
+      survey.interfaces.push_back(Interface(static_cast<int>(survey.interfaces.size()), address));
+    survey.devicesFound = 1;
+    change(survey);
+    std::string said;
+    for (const Finding& f : FindProblems(survey))
+      if (std::strcmp(f.code, code) == 0) said = f.text + "; " + f.advice;
+    for (std::size_t at = 0, end; at < words.size(); at = end + 2) {  // each part, as "; " separates them
+      end = std::min(words.find("; ", at), words.size());
+      EXPECT_NE(said.find(words.substr(at, end - at)), std::string::npos) << code << ": " << said;
+    }
+  }
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/session/change_outcome.h"
 #include "cli/session/reply_witness.h"
 #include "cli/session/search_interfaces.h"
+#include "cli/session/startup_check.h"
 #include "cli/address/usable_address.h"
 #include "proto/exchanges.h"
 #include "tests/support/virtual_sockets.h"
@@ -54,6 +56,7 @@ TEST(SearchInterfaces, LeaseLetsTheEngineReachADeviceOnAnyInterface) {
   ASSERT_EQ(witness.Answers(9).size(), 2u);  // the leased socket's replies stay its interface's
   EXPECT_STREQ(witness.Answers(9)[1].ipText, "10.7.9.21");
   EXPECT_TRUE(witness.Answers(0).empty());
+  EXPECT_EQ(AnsweredDevices(witness).size(), 2u);  // the truth after a change hears the tenth interface
 
   // The address of any interface belongs to this PC; an unlisted device gets no lease.
   EXPECT_EQ(AddressHolder("10.7.9.1", *DeviceList.head, {DeviceList.head}), "this PC");
@@ -64,6 +67,28 @@ TEST(SearchInterfaces, LeaseLetsTheEngineReachADeviceOnAnyInterface) {
   }
   platform::UseSockets(&net);
   CommandLineInterfaces = SearchInterfaceTable{};
+  ResetDiscoveryState();
+}
+
+// The start-up check reads the command line's own sockets: binds that failed
+// on every one of its interfaces, the ninth and tenth too, are said.
+TEST(SearchInterfaces, StartupCheckSeesTheCommandLinesFailedBinds) {
+  testing_support::VirtualSockets net;
+  ResetDiscoveryState();
+  for (int n = 0; n < 10; n++) net.hostAddresses.push_back(platform::InetAddr(("10.7." + std::to_string(n) + ".1").c_str()));
+  net.bindError = 98;
+  platform::UseSockets(&net);
+  StartCommandLineSearch();
+  const std::vector<StartedInterface> started = StartedInterfaces();
+  ASSERT_EQ(started.size(), 10u);
+  EXPECT_EQ(started[9].address, "10.7.9.1");
+  EXPECT_TRUE(StepFailed(started[9].tally, STEP_BIND));
+  EXPECT_EQ(started[9].tally.stepError[STEP_BIND], 98);
+  EXPECT_FALSE(StepFailed(started[9].tally, STEP_RECEIVE_OPEN));
+  EXPECT_EQ(StartupProblem(started).find("port 13579 could not be bound on interfaces 10.7.0.1"), 0u);
+  EXPECT_EQ(LocalInterfaceTable.count, 0);  // the engine's table is not the one read
+  CommandLineInterfaces = SearchInterfaceTable{};
+  std::memset(CommandLineTally, 0, sizeof CommandLineTally);
   ResetDiscoveryState();
 }
 

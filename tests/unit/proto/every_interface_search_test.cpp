@@ -128,7 +128,7 @@ TEST_F(EveryInterfaceTest, FloodsOnEveryInterfaceStayWithinTwiceTheSchedule) {
 
 TEST_F(EveryInterfaceTest, OpensEveryAddressTheSystemGivesUpToItsLimit) {
   for (int n = 0; n < 70; n++) net.hostAddresses.push_back(platform::InetAddr(("10.1." + std::to_string(n) + ".1").c_str()));
-  OpenSearchInterfaces(table);
+  OpenSearchInterfaces(table, [](int, StartupStep, bool) {});
   ASSERT_EQ(table.count, SEARCH_MAX_ADDRESSES);
   EXPECT_STREQ(table.address[8], "10.1.8.1");
   EXPECT_STREQ(table.address[63], "10.1.63.1");

@@ -54,6 +54,10 @@ TEST(PosixSocketsTest, ReceiveSocketBoundToAnInterfaceGetsItsUnicast) {
   std::uint8_t buffer[8] = {};
   EXPECT_EQ(net.Receive(receiver, buffer, 3), 3);  // the rest of the datagram is dropped
   EXPECT_EQ(0, std::memcmp(buffer, datagram, 3));
+  // An empty datagram is a read of no bytes, not a failed read.
+  ASSERT_EQ(net.SendTo(sender, datagram, 0, loopback, ntohs(bound.sin_port)), 0);
+  ASSERT_TRUE(net.WaitReadable(receiver, 1000000));
+  EXPECT_EQ(net.Receive(receiver, buffer, 3), 0);
   EXPECT_FALSE(net.WaitReadable(receiver, 1000));
   close(static_cast<int>(sender));
   close(static_cast<int>(receiver));

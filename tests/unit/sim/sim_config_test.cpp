@@ -67,6 +67,13 @@ TEST(SimConfig, DeviceFlagsUseTheSameKeys) {
   EXPECT_EQ("nas1", d.name);
   EXPECT_EQ("na\x83\x5C", d.reportedName);
   EXPECT_TRUE(config.devices[1].dhcp);
+  // drop as a list, as in the file; a name only in hex, the hex naming it in the log
+  ASSERT_TRUE(ParseDeviceFlag("name_hex=6e6173,ip=198.18.0.12,drop=login,shares,junk=1", config, error)) << error;
+  EXPECT_EQ(0x6u, config.devices[2].faults.dropMask);
+  EXPECT_EQ(1, config.devices[2].faults.junk);
+  EXPECT_EQ("nas", config.devices[2].reportedName);
+  EXPECT_EQ("6e6173", config.devices[2].name);
+  config.devices.pop_back();
   // The index in the message is the device's place among all devices.
   EXPECT_FALSE(ParseDeviceFlag("name=x,ip=1.2.3.4,junk=many", config, error));
   EXPECT_EQ("devices[2].junk: expected a whole number, got 'many'", error);

@@ -1,0 +1,7 @@
+#include "platform/firewall.h"
+
+namespace platform {
+
+FirewallReading ReadFirewall() { return {}; }
+
+}  // namespace platform
