@@ -49,20 +49,26 @@ TEST(LateReplies, OnlyWantedRepliesKeepAReadingOfSeveralSocketsGoing) {
   ResetDiscoveryState();
   std::memset(ClientId, 0x5A, 6);
   net.readCostMicroseconds = 10;
-  const platform::SocketHandle sockets[3] = {21, 22, 23};
+  const platform::SocketHandle sockets[4] = {21, 22, 23, 24};  // 24 stays silent
   const std::uint8_t other[CLIENT_ID_SIZE] = {1, 2, 3, 4, 5, 6};
   net.Flood(21, {0x63, 0, 0, 0, 0, 0, 0, 0});
   net.Flood(22, testing_support::ShortSearchReply(other, "10.0.0.8", "another requester's"));
   net.Flood(23, testing_support::LongSearchReply(ClientId, "10.0.0.9", "other codes", 8, 2));
   net.Deliver(23, testing_support::ShortSearchReply(ClientId, "10.0.0.3", "third"), 30000);
   net.Deliver(22, testing_support::ShortSearchReply(ClientId, "10.0.0.2", "second"), 60000);
-  EXPECT_EQ(ReadLateRepliesOn(sockets, 3, 5), 2);
+  EXPECT_EQ(ReadLateRepliesOn(sockets, 4, 5), 2);
   EXPECT_EQ(DeviceList.head->interfaceIndex, 7);
   EXPECT_EQ(DeviceList.tail->interfaceIndex, 6);
   // The last wanted reply at 60 ms, then one quiet window of junk.
   EXPECT_GE(net.NowMicroseconds(), 60000 + LATE_QUIET_MS * 1000LL);
   EXPECT_LT(net.NowMicroseconds(), 60000 + LATE_QUIET_MS * 1000LL + 1000);
   EXPECT_EQ(net.CountOf(testing_support::VirtualSockets::CallKind::WaitReadable), 0);
+  for (const auto& read : net.CallsOf(testing_support::VirtualSockets::CallKind::Receive))
+    EXPECT_NE(read.socket, 24);  // only a socket the wait found ready is read
+  // No socket: over at once, nothing waited for.
+  const long long before = net.NowMicroseconds();
+  EXPECT_EQ(ReadLateRepliesOn(sockets, 0, 0), 0);
+  EXPECT_EQ(net.NowMicroseconds(), before);
   ResetDiscoveryState();
 }
 

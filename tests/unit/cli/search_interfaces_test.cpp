@@ -27,6 +27,8 @@ TEST(SearchInterfaces, LeaseLetsTheEngineReachADeviceOnAnyInterface) {
   StartCommandLineSearch();
   ASSERT_EQ(CommandLineInterfaces.count, 10);
   EXPECT_EQ(SearchedInterfaceCount(), 10);
+  EXPECT_EQ(SearchedInterfaceOf(CommandLineInterfaces.receiveSockets[9]), 9);
+  EXPECT_EQ(SearchedInterfaceOf(CommandLineInterfaces.sendSockets[9]), -1);
   net.Deliver(CommandLineInterfaces.receiveSockets[9], testing_support::ShortSearchReply(ClientId, "10.7.9.20", "far"));
   SearchCommandLineInterfaces();
   ASSERT_EQ(DeviceList.count, 1);
@@ -65,8 +67,14 @@ TEST(SearchInterfaces, LeaseLetsTheEngineReachADeviceOnAnyInterface) {
     EXPECT_EQ(LocalInterfaceTable.count, 0);
     EXPECT_EQ(QuerySharesOf("10.7.9.99"), 0);
   }
+  DeviceList.head->interfaceIndex = CommandLineInterfaces.count;  // past the table: no lease
+  {
+    const InterfaceLease past("10.7.9.20");
+    EXPECT_EQ(LocalInterfaceTable.count, 0);
+  }
   platform::UseSockets(&net);
   CommandLineInterfaces = SearchInterfaceTable{};
+  EXPECT_EQ(SearchedInterfaceOf(ReceiveSockets[0]), -1);  // the engine's table, empty
   ResetDiscoveryState();
 }
 

@@ -143,6 +143,10 @@ TEST_F(EveryInterfaceTest, OpensEveryAddressTheSystemGivesUpToItsLimit) {
   EXPECT_EQ(opened[63].socket, table.sendSockets[63]);
   EXPECT_EQ(opened[64].socket, table.receiveSockets[0]);
   EXPECT_EQ(LocalInterfaceTable.count, 0);  // the window's table is not touched
+  net.hostAddresses.resize(3);
+  OpenSearchInterfaces(table, [](int, StartupStep, bool) {});
+  EXPECT_EQ(table.count, 3);
+  EXPECT_STREQ(table.address[3], "");  // nothing past the system's addresses
 }
 
 }  // namespace
