@@ -9,8 +9,9 @@
 namespace platform {
 
 inline constexpr int INTERFACE_NAME_SIZE = 64;
-// Enough for the interfaces of any PC the command line runs on.
-inline constexpr int MAX_SYSTEM_INTERFACES = 64;
+// Every address the command line's search can watch at once, and loopback
+// beside them.
+inline constexpr int MAX_SYSTEM_INTERFACES = MAX_WAITED_SOCKETS + 1;
 
 struct SystemInterface {
   Ipv4 address;

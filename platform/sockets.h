@@ -15,6 +15,9 @@ inline constexpr SocketHandle NO_SOCKET = -1;
 // IPv4 address as inet_addr gives it: the first octet in the lowest-addressed byte.
 using Ipv4 = std::uint32_t;
 
+// The most sockets one WaitAnyReadable watches: Winsock's fd_set holds 64.
+inline constexpr int MAX_WAITED_SOCKETS = 64;
+
 class SocketService {
  public:
   virtual ~SocketService() = default;
@@ -36,6 +39,12 @@ class SocketService {
                      std::uint16_t port) = 0;
   // select() on this one socket: true when a datagram can be read.
   virtual bool WaitReadable(SocketHandle s, int timeoutMicroseconds) = 0;
+  // select() on several sockets at once (at most MAX_WAITED_SOCKETS): sleeps
+  // until one of them has a datagram or the time-out passed, and sets
+  // ready[k] for each sockets[k] that has one. Returns how many have one; 0
+  // after the time-out or when the wait failed.
+  virtual int WaitAnyReadable(const SocketHandle* sockets, int count, int timeoutMicroseconds,
+                              bool* ready) = 0;
   // recvfrom() of one datagram without waiting: its size, or -1 when the read
   // failed or found nothing to read after all.
   virtual int Receive(SocketHandle s, std::uint8_t* buffer, int capacity) = 0;

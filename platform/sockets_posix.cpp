@@ -70,7 +70,7 @@ class GroupSockets {
   struct Entry {
     int s = -1, g = -1;
   };
-  Entry entries_[16];  // twice the interfaces the engine opens
+  Entry entries_[2 * MAX_WAITED_SOCKETS];  // the command line's receive sockets and the engine's, with room
 };
 
 class PosixSockets : public SocketService {
@@ -158,6 +158,27 @@ class PosixSockets : public SocketService {
 
   bool WaitReadable(SocketHandle s, int timeoutMicroseconds) override {
     return Readable(static_cast<int>(s), timeoutMicroseconds);
+  }
+
+  // Each socket with its group companion, in one poll().
+  int WaitAnyReadable(const SocketHandle* sockets, int count, int timeoutMicroseconds,
+                      bool* ready) override {
+    if (count > MAX_WAITED_SOCKETS) count = MAX_WAITED_SOCKETS;
+    pollfd watched[2 * MAX_WAITED_SOCKETS];
+    for (int k = 0; k < count; k++) {
+      const int fd = static_cast<int>(sockets[k]);
+      ready[k] = false;
+      watched[2 * k] = {fd, POLLIN, 0};
+      watched[2 * k + 1] = {fd < 0 ? -1 : groups_.Of(fd), POLLIN, 0};
+    }
+    if (poll(watched, static_cast<nfds_t>(2 * count), (timeoutMicroseconds + 999) / 1000) <= 0) return 0;
+    int n = 0;
+    for (int k = 0; k < count; k++) {
+      // A pending error counts too: the read that fails on it clears it.
+      ready[k] = (watched[2 * k].revents | watched[2 * k + 1].revents) & (POLLIN | POLLERR);
+      n += ready[k];
+    }
+    return n;
   }
 
   // The unicast socket first; its group companion when only that has a datagram.

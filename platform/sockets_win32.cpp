@@ -98,6 +98,35 @@ class WinsockSockets : public SocketService {
     return select(0, &readable, nullptr, nullptr, &wait) > 0;
   }
 
+  // The sockets that select() leaves in the set are the readable ones; reading
+  // the set itself rather than through FD_ISSET keeps the program's imports.
+  int WaitAnyReadable(const SocketHandle* sockets, int count, int timeoutMicroseconds,
+                      bool* ready) override {
+    fd_set readable;
+    FD_ZERO(&readable);
+    for (int k = 0; k < count; k++) {
+      ready[k] = false;
+      if (sockets[k] != NO_SOCKET && readable.fd_count < FD_SETSIZE) {
+        readable.fd_array[readable.fd_count++] = AsSocket(sockets[k]);
+      }
+    }
+    // select() with no socket at all fails at once instead of waiting.
+    if (readable.fd_count == 0) {
+      Sleep(static_cast<DWORD>((timeoutMicroseconds + 999) / 1000));
+      return 0;
+    }
+    timeval wait = {timeoutMicroseconds / 1000000, timeoutMicroseconds % 1000000};
+    if (select(0, &readable, nullptr, nullptr, &wait) <= 0) return 0;
+    int n = 0;
+    for (int k = 0; k < count; k++) {
+      for (u_int r = 0; r < readable.fd_count && !ready[k]; r++) {
+        ready[k] = sockets[k] != NO_SOCKET && readable.fd_array[r] == AsSocket(sockets[k]);
+      }
+      n += ready[k];
+    }
+    return n;
+  }
+
   int Receive(SocketHandle s, std::uint8_t* buffer, int capacity) override {
     const int n = recvfrom(AsSocket(s), reinterpret_cast<char*>(buffer), capacity, 0, nullptr,
                            nullptr);

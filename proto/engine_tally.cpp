@@ -7,9 +7,12 @@ InterfaceTally EngineTally[MAX_INTERFACES];
 
 void NoteStartupStep(int interfaceIndex, StartupStep step, bool succeeded) {
   if (succeeded || interfaceIndex < 0 || interfaceIndex >= MAX_INTERFACES) return;
-  InterfaceTally& t = EngineTally[interfaceIndex];
-  t.failedSteps |= 1u << step;
-  t.stepError[step] = platform::Sockets().LastError();
+  NoteFailedStep(EngineTally[interfaceIndex], step);
+}
+
+void NoteFailedStep(InterfaceTally& tally, StartupStep step) {
+  tally.failedSteps |= 1u << step;
+  tally.stepError[step] = platform::Sockets().LastError();
 }
 
 void NoteSendStep(int interfaceIndex, SendStep step, bool succeeded) {

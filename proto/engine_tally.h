@@ -52,6 +52,8 @@ extern InterfaceTally EngineTally[MAX_INTERFACES];
 // Records a start-up step of interface `interfaceIndex`; asks the socket
 // service for its error code when the step failed.
 void NoteStartupStep(int interfaceIndex, StartupStep step, bool succeeded);
+// Records in `tally` that `step` failed, with the socket service's error code.
+void NoteFailedStep(InterfaceTally& tally, StartupStep step);
 // Records one run of a send step of interface `interfaceIndex`; asks the
 // socket service for its error code when it failed.
 void NoteSendStep(int interfaceIndex, SendStep step, bool succeeded);

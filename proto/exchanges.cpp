@@ -36,8 +36,9 @@ int SelectedInterface(const DeviceRecord* device) {
 // Sends `size` bytes to the discovery group out of interface i, recording
 // each of its two steps in the tally.
 void SendThroughInterface(int i, const std::uint8_t* request, int size) {
-  NoteSendStep(i, SEND_MULTICAST_INTERFACE, SteerMulticast(i));
-  NoteSendStep(i, SEND_DATAGRAM, SendToGroup(i, request, size));
+  const platform::SocketHandle s = SendSockets[i];
+  NoteSendStep(i, SEND_MULTICAST_INTERFACE, SteerMulticast(s, platform::InetAddr(LocalInterfaceTable.address[i])));
+  NoteSendStep(i, SEND_DATAGRAM, SendToGroup(s, request, size));
 }
 
 bool ReplyFrom(const std::uint8_t* reply, int size, const char* expectedIp) {

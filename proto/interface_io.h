@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/sockets.h"
 #include "proto/wire.h"
 
 // Holds a datagram of DATAGRAM_SIZE bytes and the zero byte stored after it.
@@ -18,9 +19,13 @@ inline constexpr int POLL_FAILED = -1;   // readable, but the read failed
 // most one datagram into `buffer` (RECEIVE_BUFFER_SIZE bytes), terminated.
 // Returns its size, POLL_NOTHING or POLL_FAILED.
 int PollInterface(int interfaceIndex, std::uint8_t* buffer);
-// The two calls of a send out of interface `interfaceIndex`, each true when
-// it succeeded: steering the multicast out of this interface rather than the
-// default route's, then sending `size` bytes to the discovery group. Run one
-// after the other, so that a failure's error code can be read in between.
-bool SteerMulticast(int interfaceIndex);
-bool SendToGroup(int interfaceIndex, const std::uint8_t* request, int size);
+// The steps below any table, each on the socket it is given: one datagram
+// read from `s` into `buffer` (RECEIVE_BUFFER_SIZE bytes), terminated: its
+// size or POLL_FAILED; then the two calls of a send, each true when it
+// succeeded: steering the multicast of `s` out of the interface at `local`
+// rather than the default route's, then sending `size` bytes through `s` to
+// the discovery group. Run one after the other, so that a failure's error code
+// can be read in between.
+int ReceiveDatagram(platform::SocketHandle s, std::uint8_t* buffer);
+bool SteerMulticast(platform::SocketHandle s, platform::Ipv4 local);
+bool SendToGroup(platform::SocketHandle s, const std::uint8_t* request, int size);

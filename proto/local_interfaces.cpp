@@ -23,7 +23,10 @@ void BuildLocalInterfaceTable() {
     CopyText(LocalInterfaceTable.address[i], ADDRESS_TEXT_SIZE, text);
     LocalInterfaceTable.count++;
   }
+  MakeClientId();
+}
 
+void MakeClientId() {
   // Two copies started in the same second share an identifier; the protocol
   // only needs it to differ between PCs' runs most of the time.
   std::srand(static_cast<unsigned>(std::time(nullptr)));

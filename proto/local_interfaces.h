@@ -24,3 +24,5 @@ extern std::uint8_t ClientId[CLIENT_ID_SIZE];
 
 // Fills LocalInterfaceTable from the host-name lookup and makes ClientId.
 void BuildLocalInterfaceTable();
+// Makes ClientId alone, from the time of day.
+void MakeClientId();

@@ -6,6 +6,7 @@
 #include "cli/address/address_input.h"
 #include "cli/text/output.h"
 #include "platform/net_diagnostics.h"
+#include "proto/every_interface_search.h"
 
 namespace {
 
@@ -107,8 +108,5 @@ std::string AddressHolder(const char* ip, const DeviceRecord& selected, const st
   for (const DeviceRecord* d : listed) {
     if (d != &selected && std::strcmp(d->ipText, ip) == 0) return "the device " + Printable(d->name);
   }
-  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) {
-    if (std::strcmp(LocalInterfaceTable.address[i], ip) == 0) return "this PC";
-  }
-  return "";
+  return IsLocalAddress(ip) ? "this PC" : "";
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/console.h"
+#include "proto/every_interface_search.h"
 #include "proto/exchanges.h"
 #include "proto/local_interfaces.h"
 
@@ -38,7 +39,9 @@ void PrintUsage(std::FILE* out) {
       "several devices share must be given as an address.\n"
       "search --all also lists the devices that answered after the search's %d reads per interface;\n"
       "the per-device commands look for DEVICE among all of them.\n"
-      "doctor searches as the program does and says why a device may be missing.\n"
+      "search, watch and the per-device commands search every IPv4 interface of the PC at once (at\n"
+      "most %d); doctor searches as the window does, its first %d interfaces one after another, and\n"
+      "says why a device may be missing.\n"
       "watch searches every SECONDS (default %d, %d to %d) and prints a line per device that\n"
       "appeared, moved, changed its netmask, gateway or DHCP mode, or vanished; Ctrl-C ends it.\n"
       "The password: --password-stdin reads the first line of standard input; else LUMASEEK_PASSWORD;\n"
@@ -62,8 +65,9 @@ void PrintUsage(std::FILE* out) {
       "    1  not found, refused, no answer, or the change failed; search and doctor: no device answered\n"
       "    2  bad usage, or an address refused before anything was sent\n"
       "  130  interrupted: Ctrl-C, Ctrl-Break, the console closing, SIGINT or SIGTERM (watch: 0)\n",
-      SEARCH_POLLS_PER_INTERFACE, WATCH_DEFAULT_INTERVAL_S, WATCH_MIN_INTERVAL_S, WATCH_MAX_INTERVAL_S,
-      PASSWORD_MAX_BYTES, DEVICE_LOGIN_NOTE, static_cast<unsigned>(DISCOVERY_PORT));
+      SEARCH_POLLS_PER_INTERFACE, SEARCH_MAX_ADDRESSES, MAX_INTERFACES, WATCH_DEFAULT_INTERVAL_S,
+      WATCH_MIN_INTERVAL_S, WATCH_MAX_INTERVAL_S, PASSWORD_MAX_BYTES, DEVICE_LOGIN_NOTE,
+      static_cast<unsigned>(DISCOVERY_PORT));
 }
 
 void PrintCommandHelp(std::FILE* out, const Command& command) {

@@ -5,7 +5,7 @@
 
 int RunDoctor(const Arguments& arguments) {
   const CliOptions& options = arguments.options;
-  Session session(SESSION_DOCTOR, options.json);
+  Session session(SESSION_COMMAND, options.json, true);
   if (const int status = session.Search()) return status;
   const int listed = DeviceList.count;
   if (const int status = session.ReadLate()) return status;

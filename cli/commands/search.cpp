@@ -2,7 +2,7 @@
 #include "cli/session/session.h"
 #include "cli/text/messages.h"
 #include "cli/text/output.h"
-#include "proto/local_interfaces.h"
+#include "proto/every_interface_search.h"
 
 int RunSearch(const Arguments& arguments) {
   const CliOptions& options = arguments.options;
@@ -14,8 +14,8 @@ int RunSearch(const Arguments& arguments) {
   if (options.json) {
     PrintDeviceJson(stdout, ListedDevices());
   } else if (DeviceList.count == 0) {
-    PrintMessage("no device answered on %d interface%s", LocalInterfaceTable.count,
-                 LocalInterfaceTable.count == 1 ? "" : "s");
+    PrintMessage("no device answered on %d interface%s", SearchedInterfaceCount(),
+                 SearchedInterfaceCount() == 1 ? "" : "s");
   } else {
     PrintDeviceTable(stdout, ListedDevices());
   }

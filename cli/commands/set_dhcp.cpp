@@ -1,5 +1,6 @@
 #include "cli/commands/commands.h"
 #include "cli/login/login_flow.h"
+#include "cli/session/search_interfaces.h"
 #include "proto/exchanges.h"
 
 int RunSetDhcp(const Arguments& arguments) {
@@ -12,6 +13,7 @@ int RunSetDhcp(const Arguments& arguments) {
   int confirmed = 0;
   if (const int status = session.Wait("waiting for the device to confirm", [&] {
         char newIp[ADDRESS_TEXT_SIZE];
+        const InterfaceLease lease(selected->ipText);
         confirmed = ChangeToDhcp(selected->ipText, newIp);
       }))
     return status;

@@ -4,6 +4,7 @@
 #include "cli/commands/commands.h"
 #include "cli/login/login_flow.h"
 #include "cli/login/password_source.h"
+#include "cli/session/search_interfaces.h"
 #include "cli/text/messages.h"
 #include "proto/exchanges.h"
 
@@ -35,6 +36,7 @@ int RunSetStatic(const Arguments& arguments) {
   if (const int status = LogIn(session, *selected, options.user, password)) return status;
   int confirmed = 0;
   if (const int status = session.Wait("waiting for the device to confirm", [&] {
+        const InterfaceLease lease(selected->ipText);
         confirmed = ChangeToStatic(selected->ipText, ipText, netmaskText, gatewayText);
       }))
     return status;

@@ -1,4 +1,5 @@
 #include "cli/commands/commands.h"
+#include "cli/session/search_interfaces.h"
 #include "cli/session/session.h"
 #include "cli/text/messages.h"
 #include "cli/text/output.h"
@@ -11,7 +12,10 @@ int RunShares(const Arguments& arguments) {
   const DeviceRecord* selected = nullptr;
   if (const int status = session.FindDevice(arguments.operands[0], selected)) return status;
   int answered = 0;
-  if (const int status = session.Wait("asking for the shares", [&] { answered = QuerySharesOf(selected->ipText); }))
+  if (const int status = session.Wait("asking for the shares", [&] {
+        const InterfaceLease lease(selected->ipText);
+        answered = QuerySharesOf(selected->ipText);
+      }))
     return status;
   if (!answered) {
     PrintMessage("%s did not answer", selected->ipText);

@@ -10,12 +10,13 @@ const char LOGIN_OPTIONS[] = "--user --password --password-stdin";
 }  // namespace
 
 const Command COMMANDS[] = {
-    {"search", "", 0, 0, "--all --json", "Searches every interface and lists the devices that answer.", RunSearch,
-     nullptr},
+    {"search", "", 0, 0, "--all --json", "Searches every interface at once and lists the devices that answer.",
+     RunSearch, nullptr},
     {"watch", "", 0, 0, "--json --interval",
      "Searches every SECONDS and prints a line per device that appeared, moved, changed or vanished.", RunWatch,
      nullptr},
-    {"doctor", "", 0, 0, "--json", "Searches as the program does and says why a device may be missing.", RunDoctor,
+    {"doctor", "", 0, 0, "--json",
+     "Searches as the window does, one interface after another, and says why a device may be missing.", RunDoctor,
      nullptr},
     {"shares", "DEVICE", 1, 1, "--json", "Lists the shares of DEVICE.", RunShares, nullptr},
     {"login", "DEVICE", 1, 1, LOGIN_OPTIONS, "Checks that DEVICE accepts the login.", RunLogin, DEVICE_LOGIN_NOTE},

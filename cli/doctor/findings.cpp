@@ -260,6 +260,21 @@ void UnreadFindings(const Survey& survey, std::vector<Finding>& out) {
   }
 }
 
+// The window's table ends after MAX_INTERFACES addresses; a device behind the
+// others is invisible to it, whatever else is right.
+void UnsearchedFindings(const Survey& survey, std::vector<Finding>& out) {
+  if (survey.unsearched.empty()) return;
+  std::string never;
+  for (const std::string& address : survey.unsearched) never += (never.empty() ? "" : ", ") + address;
+  out.push_back({"unsearched_addresses",
+                 "this PC has " + std::to_string(MAX_INTERFACES + survey.unsearched.size()) +
+                     " IPv4 addresses; the window searches the first " + std::to_string(MAX_INTERFACES) +
+                     " in the order the system lists them and never " + never,
+                 "If a device is on the network of one of these, disable adapters that need no search (virtual, "
+                 "VPN or host-only ones) until that network's address is among the first " +
+                     std::to_string(MAX_INTERFACES) + "; lumaseek-cli searches every interface."});
+}
+
 }  // namespace
 
 std::vector<Finding> FindProblems(const Survey& survey) {
@@ -270,6 +285,7 @@ std::vector<Finding> FindProblems(const Survey& survey) {
     return out;
   }
   StartupFindings(survey, out);
+  UnsearchedFindings(survey, out);
   SendFindings(survey, out);
   PortSharerFindings(survey, out);
   TrafficFindings(survey, out);

@@ -77,6 +77,8 @@ std::string AddressJson(const DeviceRecord& d) { return JsonString(d.ipText); }
 }  // namespace
 
 void PrintDoctorText(std::FILE* out, const Survey& survey, const std::vector<Finding>& findings) {
+  platform::Print(out, "Searched as the window searches: its first %d interfaces at most, one after another.\n\n",
+                  MAX_INTERFACES);
   for (const InterfaceSurvey& s : survey.interfaces) {
     const std::string netmask = NetmaskText(s.netmask);
     platform::Print(out, "Interface %d: %s, netmask %s\n", s.index, InterfaceLabel(s).c_str(),

@@ -2,6 +2,7 @@
 
 #include "cli/session/reply_witness.h"
 #include "platform/net_diagnostics.h"
+#include "proto/every_interface_search.h"
 
 namespace {
 
@@ -42,6 +43,13 @@ Survey TakeSurvey(const ReplyWitness& witness, int listedBySearch) {
     (n < listedBySearch ? s.listed : s.unread).push_back(*d);
   }
   survey.devicesFound = DeviceList.count;
+  platform::Ipv4 addresses[SEARCH_MAX_ADDRESSES];
+  const int addressCount = platform::Sockets().HostAddresses(addresses, SEARCH_MAX_ADDRESSES);
+  for (int i = MAX_INTERFACES; i < addressCount; i++) {
+    char text[ADDRESS_TEXT_SIZE];
+    platform::InetNtoa(addresses[i], text);
+    survey.unsearched.push_back(text);
+  }
   survey.longDatagramsFail = platform::LongDatagramFailsRead();
   survey.firewall = platform::ReadFirewall();
   platform::PortSharer sharers[MAX_PORT_SHARERS];

@@ -31,6 +31,9 @@ struct Survey {
   int devicesFound = 0;  // listed and unread together
   std::vector<platform::PortSharer> portSharers;
   bool longDatagramsFail = false;  // the system fails a read of a datagram over DATAGRAM_SIZE bytes, else cuts it
+  // The PC's addresses after the window's first MAX_INTERFACES, in the
+  // resolver's order: the window never searches them.
+  std::vector<std::string> unsearched;
   platform::FirewallReading firewall;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/login/password_source.h"
+#include "cli/session/search_interfaces.h"
 #include "cli/text/messages.h"
 #include "cli/text/output.h"
 #include "platform/console.h"
@@ -22,7 +23,11 @@ enum LoginAnswer { LOGIN_ACCEPTED, LOGIN_REFUSED, LOGIN_NO_ANSWER };
 int SendLogin(Session& session, const char* ip, const char* user, const char* password, LoginAnswer& answer) {
   const int repliesBefore = session.Witness().QueryRepliesFrom(ip);
   int accepted = 0;
-  if (const int status = session.Wait("logging in", [&] { accepted = VerifyLogin(ip, user, password); })) return status;
+  if (const int status = session.Wait("logging in", [&] {
+        const InterfaceLease lease(ip);
+        accepted = VerifyLogin(ip, user, password);
+      }))
+    return status;
   answer = accepted                                                  ? LOGIN_ACCEPTED
            : session.Witness().QueryRepliesFrom(ip) > repliesBefore ? LOGIN_REFUSED
                                                                      : LOGIN_NO_ANSWER;

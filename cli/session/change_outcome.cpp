@@ -65,7 +65,7 @@ ChangeOutcome JudgeChange(const ChangeAsked& change, const std::vector<DeviceRec
 
 std::vector<DeviceRecord> AnsweredDevices(const ReplyWitness& witness) {
   std::vector<DeviceRecord> devices;
-  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) {
+  for (int i = 0; i < SearchedInterfaceCount(); i++) {
     for (const DeviceRecord& d : witness.Answers(i)) {
       bool known = false;
       for (const DeviceRecord& k : devices) {

@@ -11,6 +11,13 @@ bool InterruptFence::WaitReadable(platform::SocketHandle s, int timeoutMicroseco
   return !platform::Interrupted() && PassThroughSockets::WaitReadable(s, timeoutMicroseconds);
 }
 
+int InterruptFence::WaitAnyReadable(const platform::SocketHandle* sockets, int count, int timeoutMicroseconds,
+                                    bool* ready) {
+  if (!platform::Interrupted()) return PassThroughSockets::WaitAnyReadable(sockets, count, timeoutMicroseconds, ready);
+  for (int k = 0; k < count; k++) ready[k] = false;
+  return 0;
+}
+
 void InterruptFence::SleepMs(unsigned milliseconds) {
   if (!platform::Interrupted()) PassThroughSockets::SleepMs(milliseconds);
 }

@@ -12,5 +12,7 @@ class InterruptFence : public PassThroughSockets {
   int SendTo(platform::SocketHandle s, const std::uint8_t* data, int size, platform::Ipv4 to,
              std::uint16_t port) override;
   bool WaitReadable(platform::SocketHandle s, int timeoutMicroseconds) override;
+  int WaitAnyReadable(const platform::SocketHandle* sockets, int count, int timeoutMicroseconds,
+                      bool* ready) override;
   void SleepMs(unsigned milliseconds) override;
 };

@@ -30,6 +30,10 @@ class PassThroughSockets : public platform::SocketService {
   bool WaitReadable(platform::SocketHandle s, int timeoutMicroseconds) override {
     return inner_.WaitReadable(s, timeoutMicroseconds);
   }
+  int WaitAnyReadable(const platform::SocketHandle* sockets, int count, int timeoutMicroseconds,
+                      bool* ready) override {
+    return inner_.WaitAnyReadable(sockets, count, timeoutMicroseconds, ready);
+  }
   int Receive(platform::SocketHandle s, std::uint8_t* buffer, int capacity) override {
     return inner_.Receive(s, buffer, capacity);
   }

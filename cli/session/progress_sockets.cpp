@@ -30,9 +30,19 @@ int ProgressSockets::SendTo(platform::SocketHandle s, const std::uint8_t* data, 
   return sent;
 }
 
+int ProgressSockets::WaitAnyReadable(const platform::SocketHandle* sockets, int count, int timeoutMicroseconds,
+                                     bool* ready) {
+  const int n = PassThroughSockets::WaitAnyReadable(sockets, count, timeoutMicroseconds, ready);
+  Refresh();  // the search of every interface waits here, not only in pauses
+  return n;
+}
+
 void ProgressSockets::SleepMs(unsigned milliseconds) {
   PassThroughSockets::SleepMs(milliseconds);
-  // A few updates a second are enough to show that something is going on.
+  Refresh();
+}
+
+void ProgressSockets::Refresh() {
   if (shown_line_ && std::chrono::steady_clock::now() - shown_ >= std::chrono::milliseconds(250)) Show();
 }
 

@@ -21,9 +21,13 @@ class ProgressSockets : public PassThroughSockets {
 
   int SendTo(platform::SocketHandle s, const std::uint8_t* data, int size, platform::Ipv4 to,
              std::uint16_t port) override;
+  int WaitAnyReadable(const platform::SocketHandle* sockets, int count, int timeoutMicroseconds,
+                      bool* ready) override;
   void SleepMs(unsigned milliseconds) override;
 
  private:
+  // A few updates a second are enough to show that something is going on.
+  void Refresh();
   void Show();
 
   const char* what_ = nullptr;

@@ -17,20 +17,16 @@ int ReplyWitness::Receive(platform::SocketHandle s, std::uint8_t* buffer, int ca
     return size;
   }
   if (SearchDatagramKind(buffer, read, SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2) != RECEIVED_OWN_REPLY) return size;
-  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) {
-    if (ReceiveSockets[i] != s) continue;
-    DeviceRecord device{};
-    ParseSearchReply(buffer, read, device);
-    device.interfaceIndex = i;
-    for (const DeviceRecord& seen : answers_[i]) {
-      if (std::strcmp(seen.ipText, device.ipText) == 0 &&
-          std::memcmp(seen.identity, device.identity, IDENTITY_SIZE) == 0) {
-        return size;
-      }
-    }
-    answers_[i].push_back(device);
-    break;
+  const int i = SearchedInterfaceOf(s);
+  if (i < 0) return size;
+  DeviceRecord device{};
+  ParseSearchReply(buffer, read, device);
+  device.interfaceIndex = i;
+  for (const DeviceRecord& seen : answers_[i]) {
+    if (std::strcmp(seen.ipText, device.ipText) == 0 && std::memcmp(seen.identity, device.identity, IDENTITY_SIZE) == 0)
+      return size;
   }
+  answers_[i].push_back(device);
   return size;
 }
 

@@ -13,7 +13,7 @@
 
 #include "cli/session/pass_through_sockets.h"
 #include "proto/device_lists.h"
-#include "proto/local_interfaces.h"
+#include "proto/every_interface_search.h"
 
 class ReplyWitness : public PassThroughSockets {
  public:
@@ -22,7 +22,9 @@ class ReplyWitness : public PassThroughSockets {
   int Receive(platform::SocketHandle s, std::uint8_t* buffer, int capacity) override;
 
   // The devices whose own search replies interface i delivered, each
-  // address and identity once, in order of arrival.
+  // address and identity once, in order of arrival; i as a listed device's
+  // interfaceIndex names it (SearchedInterfaceOf), in whichever table the
+  // search used.
   const std::vector<DeviceRecord>& Answers(int i) const { return answers_[i]; }
   // How many own query replies long enough to carry a login result came
   // from `ip` so far, whether or not the engine was waiting for one.
@@ -31,6 +33,6 @@ class ReplyWitness : public PassThroughSockets {
   void ForgetAnswers() { for (auto& a : answers_) a.clear(); }
 
  private:
-  std::vector<DeviceRecord> answers_[MAX_INTERFACES];
+  std::vector<DeviceRecord> answers_[SEARCH_MAX_ADDRESSES];
   std::map<std::string, int> queryReplies_;
 };

@@ -5,6 +5,7 @@
 #include "cli/session/change_outcome.h"
 #include "cli/session/device_choice.h"
 #include "cli/session/late_replies.h"
+#include "cli/session/search_interfaces.h"
 #include "cli/session/startup_check.h"
 #include "cli/text/messages.h"
 #include "cli/text/output.h"
@@ -32,14 +33,14 @@ int Select(const char* device, const DeviceRecord*& selected) {
 
 }  // namespace
 
-Session::Session(SessionKind kind, bool json)
+Session::Session(SessionKind kind, bool json, bool asTheWindow)
     : errors_(platform::Sockets()),
       progress_(errors_),
       fence_(progress_),
       witness_(fence_),
-      show_(kind != SESSION_WATCH && !json && platform::StderrIsTerminal()),
-      tellInterrupts_(kind != SESSION_WATCH),
-      checkStart_(kind != SESSION_DOCTOR) {
+      show_(kind == SESSION_COMMAND && !json && platform::StderrIsTerminal()),
+      tellInterrupts_(kind == SESSION_COMMAND),
+      asTheWindow_(asTheWindow) {
   platform::UseSockets(&witness_);
 }
 
@@ -55,16 +56,19 @@ int Session::Interrupted(const char* what) {
 
 int Session::Search() {
   if (!started_) {
-    DiscoveryStartup();
-    if (checkStart_) startStatus_ = SayStartupProblem();
+    asTheWindow_ ? DiscoveryStartup() : StartCommandLineSearch();
+    // Doctor leaves the start-up check to its own report.
+    if (!asTheWindow_) startStatus_ = SayStartupProblem();
   }
   started_ = true;
   if (startStatus_) return startStatus_;
-  return Wait("searching", [] { SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2); });
+  return Wait("searching", [this] {
+    asTheWindow_ ? SearchDevices(SEARCH_MATCH_CODE1, SEARCH_MATCH_CODE2) : SearchCommandLineInterfaces();
+  });
 }
 
 int Session::ReadLate() {
-  return Wait("reading late replies", [] { ReadAllLateReplies(); });
+  return Wait("reading late replies", [this] { asTheWindow_ ? ReadAllLateReplies() : ReadCommandLineLateReplies(); });
 }
 
 int Session::SearchAll() {

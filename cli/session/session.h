@@ -18,12 +18,14 @@
 
 // A command's session shows progress at a terminal, never beside JSON, and
 // says what an interrupt cut short; watch's shows neither and just ends.
-// Doctor's is a command's that leaves the start-up check to its own report.
-enum SessionKind { SESSION_COMMAND, SESSION_DOCTOR, SESSION_WATCH };
+enum SessionKind { SESSION_COMMAND, SESSION_WATCH };
 
 class Session {
  public:
-  Session(SessionKind kind, bool json);
+  // Every interface at once, but with `asTheWindow` (doctor's) the window's
+  // first eight, one after another, in the engine's own tables, and no
+  // start-up check: doctor's own report says what went wrong.
+  Session(SessionKind kind, bool json, bool asTheWindow = false);
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -39,9 +41,9 @@ class Session {
     return interrupted ? Interrupted(what) : EXIT_DONE;
   }
 
-  // The search as the program runs it; the first one starts the engine and,
-  // when no reply could arrive through any of its interfaces, says so and
-  // sends nothing (startup_check.h).
+  // The search (see the constructor); the first one starts the engine and,
+  // but for doctor's, when no reply could arrive through any of its
+  // interfaces, says so and sends nothing (startup_check.h).
   int Search();
   // Reads what the search left queued on every interface (see late_replies.h).
   int ReadLate();
@@ -67,7 +69,7 @@ class Session {
   ReplyWitness witness_;
   bool show_;
   bool tellInterrupts_;
-  bool checkStart_;
+  bool asTheWindow_;
   bool started_ = false;
   int startStatus_ = EXIT_DONE;  // what the start-up check found
 };

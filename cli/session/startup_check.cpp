@@ -1,5 +1,6 @@
 #include "cli/session/startup_check.h"
 
+#include "cli/session/search_interfaces.h"
 #include "cli/text/exit_status.h"
 #include "cli/text/messages.h"
 #include "platform/net_diagnostics.h"
@@ -8,19 +9,21 @@
 std::vector<StartedInterface> StartedInterfaces() {
   platform::SystemInterface system[platform::MAX_SYSTEM_INTERFACES];
   const int systemCount = platform::ListSystemInterfaces(system, platform::MAX_SYSTEM_INTERFACES);
+  // The command line's own table once it is open, else the engine's (doctor's).
+  const bool own = CommandLineInterfaces.count > 0;
   std::vector<StartedInterface> interfaces;
-  for (int i = 0; i < LocalInterfaceTable.count && i < MAX_INTERFACES; i++) {
+  for (int i = 0; i < SearchedInterfaceCount(); i++) {
     StartedInterface s{};
     s.index = i;
-    s.address = LocalInterfaceTable.address[i];
-    const platform::Ipv4 address = platform::InetAddr(LocalInterfaceTable.address[i]);
+    s.address = SearchedInterfaceAddress(i);
+    const platform::Ipv4 address = platform::InetAddr(s.address.c_str());
     for (int k = 0; k < systemCount; k++) {
       if (system[k].address != address) continue;
       s.name = system[k].name;
       s.netmask = system[k].netmask;
       break;
     }
-    s.tally = EngineTally[i];
+    s.tally = own ? CommandLineTally[i] : EngineTally[i];
     interfaces.push_back(s);
   }
   return interfaces;

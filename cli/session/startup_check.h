@@ -1,7 +1,7 @@
 // Whether a search can hear any device at all, said once the engine has
 // started, before anything is sent: with no interface to search on, or with
 // port 13579 bound on none, every command would only report silence and
-// blame the network. The engine's interfaces as started are doctor's too.
+// blame the network. The interfaces as started are doctor's too.
 #pragma once
 
 #include <string>
@@ -10,7 +10,7 @@
 #include "platform/sockets.h"
 #include "proto/engine_tally.h"
 
-// One of the engine's interfaces after its start-up.
+// One interface of the search after its start-up.
 struct StartedInterface {
   int index;
   std::string address;
@@ -19,7 +19,8 @@ struct StartedInterface {
   InterfaceTally tally;    // how its start-up steps went, and what it saw since
 };
 
-// The engine's interfaces, with the system's names and netmasks.
+// The interfaces of the search (the command line's own table once it is
+// open, else the engine's), with the system's names and netmasks.
 std::vector<StartedInterface> StartedInterfaces();
 
 // "198.18.0.1 (eth0)", or the address alone when the name is unknown.
@@ -31,6 +32,6 @@ bool StepFailed(const InterfaceTally& tally, StartupStep step);
 // Why no reply can arrive through these interfaces, or empty when one can.
 std::string StartupProblem(const std::vector<StartedInterface>& interfaces);
 
-// Says the problem of the engine's interfaces on stderr and returns
+// Says the problem of StartedInterfaces() on stderr and returns
 // EXIT_FAILED, or returns EXIT_DONE when there is none.
 int SayStartupProblem();

@@ -9,15 +9,12 @@
 #include "cli/text/messages.h"
 #include "platform/console.h"
 #include "platform/text_encoding.h"
-#include "proto/local_interfaces.h"
+#include "proto/every_interface_search.h"
 
 namespace {
 
 // The local address that received the device's reply.
-const char* InterfaceText(const DeviceRecord& d) {
-  if (d.interfaceIndex < 0 || d.interfaceIndex >= LocalInterfaceTable.count) return "";
-  return LocalInterfaceTable.address[d.interfaceIndex];
-}
+const char* InterfaceText(const DeviceRecord& d) { return SearchedInterfaceAddress(d.interfaceIndex); }
 
 
 // A device's text in JSON: the string holds its printable form.

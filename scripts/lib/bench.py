@@ -1,10 +1,15 @@
 """Times the protocol exchanges over real sockets in private namespaces and
 prints each against its schedule: wall time, measured/scheduled ratio and the
-CPU time spent while waiting (the waits must sleep, not spin). Then the
+CPU time spent while waiting (the waits must sleep, not spin); the command
+line's search of every interface at once beside the window's, and its
+commands under a stream of datagrams beside their quiet times. Then the
 figures of lumaseek.exe: size, imports, start-up and memory under Wine."""
 
+import json
+import resource
 import subprocess
 import sys
+import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests" / "support"))
@@ -41,6 +46,75 @@ def timed_login_under_flood(lab, sim, device_ip, flood):
     return float(wall), float(cpu), int(result)
 
 
+def timed_cli(lab, *args):
+    """wall and cpu seconds, exit status and stdout of one lumaseek-cli run in the PC namespace."""
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    start = time.monotonic()
+    out = lab.run_pc([binary("lumaseek-cli"), *args], timeout=120, stdin=subprocess.DEVNULL)
+    wall = time.monotonic() - start
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    cpu = after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime
+    return wall, cpu, out.returncode, out.stdout
+
+
+def every_interface_rows():
+    """The command line's search of every interface at once beside the
+    window's, one interface after another, on 1, 2 and 8 interfaces, one
+    device on each: (interfaces, window s, listed, cli s, cpu s, listed)."""
+    found = []
+    for links in (1, 2, 8):
+        with Lab(links=links) as lab:
+            for k in range(links):
+                lab.start_sim([{"name": f"nas-{k}", "ip": lab.dev_ip(k, 0), "netmask": lab.netmask()}], link=k)
+            window, _, window_listed, _, _ = timed(lab, "search")
+            wall, cpu, _, out = timed_cli(lab, "search", "--json")
+            found.append((links, window, window_listed, wall, cpu, len(json.loads(out))))
+    return found
+
+
+def streamed_rows():
+    """search --all and a login that gets no answer, on a quiet link and under
+    a stream of 8-byte datagrams every 2 ms at port 13579: (what, quiet s,
+    streamed s, streamed cpu s, same result)."""
+    found = []
+    with Lab(links=2) as lab:
+        lab.start_sim([{"name": "answering", "ip": lab.dev_ip(0, 0), "netmask": lab.netmask()},
+                       {"name": "mute", "ip": lab.dev_ip(0, 1), "netmask": lab.netmask(), "drop": ["login"]}])
+        lab.start_sim([{"name": "far", "ip": lab.dev_ip(1, 0), "netmask": lab.netmask()}], link=1)
+        commands = (("search --all", ["search", "--all"]), ("login, no answer", ["login", lab.dev_ip(0, 1)]))
+        quiet = {what: timed_cli(lab, *args) for what, args in commands}
+        flood = lab.flood(0, bytes([0x63]) + bytes(7), every=0.002, seconds=30)
+        flood.start()
+        try:
+            for what, args in commands:
+                wall, cpu, code, out = timed_cli(lab, *args)
+                found.append((what, quiet[what][0], wall, cpu, (code, out) == quiet[what][2:]))
+        finally:
+            flood.stop()
+    return found
+
+
+def print_every_interface(searches, streamed):
+    print("Every interface at once: lumaseek-cli search (the whole process) beside the window's search")
+    print("(the engine's exchange alone, one interface after another), one device on each interface.")
+    one_window, one_cli = searches[0][1], searches[0][3]
+    head = ("Interfaces", "Window s", "Window / 1", "Listed", "CLI s", "CLI / 1", "CLI CPU ms", "Listed")
+    rows = [(str(n), f"{w:.3f}", f"{w / one_window:.2f}", str(wl), f"{c:.3f}", f"{c / one_cli:.2f}",
+             f"{cpu * 1000:.1f}", str(cl)) for n, w, wl, c, cpu, cl in searches]
+    print_rows(head, rows)
+    print("Under a stream of 8-byte datagrams every 2 ms at port 13579 (lumaseek-cli, the whole process):")
+    head = ("Command", "Quiet s", "Streamed s", "Ratio", "CPU ms", "Same result")
+    rows = [(what, f"{q:.3f}", f"{s:.3f}", f"{s / q:.2f}", f"{cpu * 1000:.1f}", "yes" if same else "NO")
+            for what, q, s, cpu, same in streamed]
+    print_rows(head, rows)
+
+
+def print_rows(head, rows):
+    widths = [max(len(str(r[c])) for r in rows + [head]) for c in range(len(head))]
+    for r in [head] + rows:
+        print("  ".join(str(cell).ljust(w) for cell, w in zip(r, widths)).rstrip())
+
+
 def row(rows, what, schedule, wall, cpu, note):
     low, high = schedule
     scheduled = f"{low:.2f}-{high:.2f}" if low != high else f"{high:.2f}"
@@ -49,10 +123,7 @@ def row(rows, what, schedule, wall, cpu, note):
 
 
 def print_table(rows):
-    head = ("Exchange", "Scheduled s", "Measured s", "Ratio", "CPU ms", "CPU %", "Result")
-    widths = [max(len(str(r[c])) for r in rows + [head]) for c in range(len(head))]
-    for r in [head] + rows:
-        print("  ".join(str(cell).ljust(w) for cell, w in zip(r, widths)).rstrip())
+    print_rows(("Exchange", "Scheduled s", "Measured s", "Ratio", "CPU ms", "CPU %", "Result"), rows)
     print("Ratio: measured / upper end of the schedule. CPU: user + system time of the whole exchange.")
 
 
@@ -93,6 +164,8 @@ def main():
         row(rows, "search, 1 interface, 1000 devices", SEARCH_PER_INTERFACE, wall, cpu,
             f"{result} listed (32 reads at most)")
     print_table(rows)
+    print()
+    print_every_interface(every_interface_rows(), streamed_rows())
     print()
     bench_program.report(lambda lab: timed(lab, "search")[0])
 

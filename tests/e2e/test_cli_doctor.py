@@ -52,6 +52,23 @@ class CliDoctor(unittest.TestCase):
             self.assertIn("port_in_use", [f["code"] for f in report["findings"]], report)
             self.assertTrue(report["interfaces"][0]["steps"]["bind"], "the system's text for the failed bind")
 
+    def test_past_eight_addresses_search_lists_every_device_and_doctor_names_the_rest(self):
+        with harness.WineSession("cli-ten", links=10) as s:
+            s.lab.start_sim([{"name": "tenth", "ip": s.lab.dev_ip(9, 0), "netmask": s.lab.netmask()}], link=9)
+            done = s.wine([harness.win_exe("lumaseek-cli.exe"), "search", "--json"], timeout=120)
+            self.assertEqual(0, done.returncode, done)
+            self.assertEqual([("tenth", s.lab.pc_ip(9))], [(d["name"], d["interface"]) for d in json.loads(done.stdout)])
+            code, report = self.doctor(s)
+            self.assertEqual(1, code, report)  # the window does not find it
+            self.assertEqual(8, len(report["interfaces"]))
+            unsearched = [f["text"] for f in report["findings"] if f["code"] == "unsearched_addresses"]
+            self.assertEqual(1, len(unsearched), report["findings"])
+            searched = {i["address"] for i in report["interfaces"]}
+            missed = [s.lab.pc_ip(k) for k in range(10) if s.lab.pc_ip(k) not in searched]
+            self.assertEqual(2, len(missed))
+            self.assertTrue(unsearched[0].endswith(" never " + ", ".join(missed)) or
+                            unsearched[0].endswith(" never " + ", ".join(reversed(missed))), unsearched[0])
+
     def test_the_system_text_of_a_refused_bind_is_unicode_in_a_japanese_locale(self):
         with harness.WineSession("cli-doctor-ja", locale="ja_JP.UTF-8") as s:
             _, report = self.doctor_with_the_port_held(s)

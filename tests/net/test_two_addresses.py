@@ -30,8 +30,9 @@ class TwoAddressesOnOneDevice(LabCase):
             device(lab, "late", 0, 2, delay_ms=1500),
         ])
         # A device that comes up after the first address was searched hears
-        # only the second address's requests.
-        search = lab.popen_pc([binary("lumaseek-cli"), "search", "--json"],
+        # only the second address's requests: doctor searches as the window
+        # does, one address after the other (search takes them all at once).
+        search = lab.popen_pc([binary("lumaseek-cli"), "doctor", "--json"],
                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         start = time.monotonic()
         while (len([e for e in cls.sim.log() if e.direction == "RX" and e.opcode == OP_SEARCH]) < 2
@@ -41,7 +42,8 @@ class TwoAddressesOnOneDevice(LabCase):
         cls.newcomer_ready = time.monotonic() - start
         out, cls.err = search.communicate(timeout=60)
         cls.seconds = time.monotonic() - start
-        cls.found = {d["name"]: d for d in json.loads(out)} if search.returncode == 0 else {}
+        cls.found = ({d["name"]: d for i in json.loads(out)["interfaces"] for d in i["listed"]}
+                     if search.returncode == 0 else {})
 
     def test_each_socket_hears_its_own_address_and_the_group(self):
         interfaces = {name: d["interface"] for name, d in self.found.items()}

@@ -51,7 +51,7 @@ int VirtualSockets::CountOf(CallKind kind) const {
 int VirtualSockets::PendingCount() const { return static_cast<int>(pending_.size()); }
 
 VirtualSockets::Call& VirtualSockets::Record(CallKind kind, SocketHandle s) {
-  calls_.push_back(Call{kind, s, 0, 0, 0, false, now_, 0, {}});
+  calls_.push_back(Call{kind, s, 0, 0, 0, false, now_, 0, {}, {}});
   return calls_.back();
 }
 
@@ -138,6 +138,38 @@ bool VirtualSockets::WaitReadable(SocketHandle s, int timeoutMicroseconds) {
   Call& call = Record(CallKind::WaitReadable, s);
   call.value = timeoutMicroseconds;
   const long long deadline = now_ + timeoutMicroseconds;
+  const long long earliest = EarliestReadable(s, deadline);
+  if (earliest < 0) {
+    now_ = deadline;
+    return false;
+  }
+  if (earliest > now_) now_ = earliest;
+  call.flag = true;
+  return true;
+}
+
+int VirtualSockets::WaitAnyReadable(const SocketHandle* sockets, int count,
+                                    int timeoutMicroseconds, bool* ready) {
+  Call& call = Record(CallKind::WaitAnyReadable, count > 0 ? sockets[0] : platform::NO_SOCKET);
+  call.value = timeoutMicroseconds;
+  call.waited.assign(sockets, sockets + count);
+  const long long deadline = now_ + timeoutMicroseconds;
+  long long earliest = -1;
+  for (int k = 0; k < count; k++) {
+    const long long at = EarliestReadable(sockets[k], deadline);
+    if (at >= 0 && (earliest < 0 || at < earliest)) earliest = at;
+  }
+  now_ = earliest < 0 ? deadline : (earliest > now_ ? earliest : now_);
+  int n = 0;
+  for (int k = 0; k < count; k++) {
+    ready[k] = earliest >= 0 && (FirstReadable(sockets[k], now_) >= 0 || FloodOn(sockets[k], now_));
+    n += ready[k];
+  }
+  call.flag = n > 0;
+  return n;
+}
+
+long long VirtualSockets::EarliestReadable(SocketHandle s, long long deadline) const {
   long long earliest = -1;
   for (const std::vector<Pending>* queue : {&pending_, &floods_}) {
     for (const Pending& p : *queue) {
@@ -147,13 +179,7 @@ bool VirtualSockets::WaitReadable(SocketHandle s, int timeoutMicroseconds) {
       }
     }
   }
-  if (earliest < 0) {
-    now_ = deadline;
-    return false;
-  }
-  if (earliest > now_) now_ = earliest;
-  call.flag = true;
-  return true;
+  return earliest;
 }
 
 int VirtualSockets::Receive(SocketHandle s, std::uint8_t* buffer, int capacity) {

@@ -16,7 +16,7 @@ class VirtualSockets : public platform::SocketService {
  public:
   enum class CallKind {
     StartLibrary, HostAddresses, OpenUdp, SetMulticastLoop, SetReuseAddress, BindReceive,
-    JoinGroup, SetMulticastInterface, SendTo, WaitReadable, Receive, SleepMs,
+    JoinGroup, SetMulticastInterface, SendTo, WaitReadable, Receive, SleepMs, WaitAnyReadable,
   };
 
   // One call as the engine made it; fields that the call has not are zero.
@@ -26,10 +26,11 @@ class VirtualSockets : public platform::SocketService {
     platform::Ipv4 address;  // bind/interface/destination address, or the group
     platform::Ipv4 local;    // JoinGroup's interface
     std::uint16_t port;
-    bool flag;               // option value, or whether WaitReadable found a datagram
+    bool flag;               // option value, or whether a wait found a datagram
     long long atMicroseconds;  // virtual time when the call began
     long long value;           // wait time-out, pause, or Receive's result
     std::vector<std::uint8_t> bytes;  // what SendTo sent
+    std::vector<platform::SocketHandle> waited;  // WaitAnyReadable's sockets
   };
 
   // Installs itself with platform::UseSockets; the destructor restores the OS's.
@@ -79,6 +80,8 @@ class VirtualSockets : public platform::SocketService {
   int SendTo(platform::SocketHandle s, const std::uint8_t* data, int size, platform::Ipv4 to,
              std::uint16_t port) override;
   bool WaitReadable(platform::SocketHandle s, int timeoutMicroseconds) override;
+  int WaitAnyReadable(const platform::SocketHandle* sockets, int count, int timeoutMicroseconds,
+                      bool* ready) override;
   int Receive(platform::SocketHandle s, std::uint8_t* buffer, int capacity) override;
   void SleepMs(unsigned milliseconds) override;
   long long MonotonicMicroseconds() override { return now_; }
@@ -96,6 +99,9 @@ class VirtualSockets : public platform::SocketService {
   Call& Record(CallKind kind, platform::SocketHandle s);
   // Index of the first datagram for `s` readable by `time`, or -1.
   int FirstReadable(platform::SocketHandle s, long long time) const;
+  // When `s` has something to read first, at `now_` or later up to
+  // `deadline`; -1 when it has nothing by then.
+  long long EarliestReadable(platform::SocketHandle s, long long deadline) const;
   // The flood on `s` under way by `time`, or null.
   const Pending* FloodOn(platform::SocketHandle s, long long time) const;
 
