@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "cli/address/address_input.h"
 #include "cli/text/messages.h"
 #include "cli/text/output.h"
 #include "shared/drive_tables.h"
