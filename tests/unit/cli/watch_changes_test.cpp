@@ -82,7 +82,9 @@ TEST(WatchChanges, VanishesAfterTwoMissesAndKeepsNoMoreThanTwoSearches) {
 }
 
 TEST(WatchChanges, AMovedEventNamesTheLettersLeftAtTheOldAddressInTextAndJson) {
-  const DeviceRecord was = Device("nas", "10.0.0.5", 1), now = Device("nas", "10.0.0.9", 1);
+  DeviceRecord was = Device("nas", "10.0.0.5", 1, "255.255.0.0", "1");
+  std::snprintf(was.gatewayText, sizeof was.gatewayText, "10.0.0.254");
+  const DeviceRecord now = Device("nas", "10.0.0.9", 1);
   const std::string device = DeviceJson(now), before = DeviceJson(was);
   const std::string head = "{\"time\": \"T\", \"event\": ";
   struct Row {
@@ -95,8 +97,9 @@ TEST(WatchChanges, AMovedEventNamesTheLettersLeftAtTheOldAddressInTextAndJson) {
       {WATCH_MOVED, {}, "T moved nas 10.0.0.5 -> 10.0.0.9",
        head + "\"moved\", \"device\": " + device + ", \"before\": " + before + ", \"drives\": []}"},
       // only a move strands letters
-      {WATCH_CHANGED, {"E:"}, "T changed nas 10.0.0.9 ", head + "\"changed\", \"device\": " + device +
-                                                           ", \"before\": " + before + "}"},
+      {WATCH_CHANGED, {"E:"},
+       "T changed nas 10.0.0.9 netmask 255.255.0.0 -> 255.255.255.0, gateway 10.0.0.254 -> 10.0.0.1, dhcp yes -> no",
+       head + "\"changed\", \"device\": " + device + ", \"before\": " + before + "}"},
       {WATCH_VANISHED, {"E:"}, "T vanished nas 10.0.0.9", head + "\"vanished\", \"device\": " + device + "}"},
   };
   for (const Row& row : rows) {
