@@ -9,6 +9,8 @@ const Option OPTIONS[] = {
      "also the devices that answered after the search's reads"},
     {"--force", nullptr, [](CliOptions& o, char*) { o.force = true; }, false,
      "even an address that another device or this PC already uses"},
+    {"--move-drives", nullptr, [](CliOptions& o, char*) { o.moveDrives = true; }, false,
+     "move the drive letters of the old address to the new one (Windows)"},
     {"--user", "NAME", [](CliOptions& o, char* v) { o.user = v; }, false,
      "log in as NAME instead of the default user"},
     {"--password", "PASS", [](CliOptions& o, char* v) { o.password = v; }, true, "the password (others can read it)"},

@@ -19,6 +19,7 @@ struct CliOptions {
   bool json = false;
   bool all = false;  // search: also the devices that answered after the search's reads
   bool force = false;  // set-static: even to an address another device or this PC already uses
+  bool moveDrives = false;  // set-dhcp, set-static: the drive letters follow the device
   // Valued options point into argv, so that the password's text can be wiped
   // once copied.
   char* user = nullptr;  // null: the default credential

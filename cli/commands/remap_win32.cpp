@@ -3,11 +3,11 @@
 #include "cli/address/address_input.h"
 #include "cli/commands/commands.h"
 #include "cli/drive/drive_moves.h"
+#include "cli/drive/letters_after_change.h"
 #include "cli/session/session.h"
 #include "cli/text/exit_status.h"
 #include "cli/text/messages.h"
 #include "cli/text/output.h"
-#include "platform/interrupt.h"
 
 int RunRemap(const Arguments& arguments) {
   const char* oldAddress = arguments.operands[0];
@@ -29,11 +29,5 @@ int RunRemap(const Arguments& arguments) {
     PrintMessage("%s still answers at %s: its letters need no move", Printable(found->name).c_str(), old);
     return EXIT_DONE;
   }
-  const DriveMoves moves = MoveDriveLetters(old, found->ipText);
-  if (platform::Interrupted()) {
-    PrintMessage("interrupted while moving the drive letters; %d moved, %d left as they were", moves.moved,
-                 moves.stayed);
-    return EXIT_INTERRUPTED;
-  }
-  return moves.stayed ? EXIT_FAILED : EXIT_DONE;
+  return MoveLettersStatus(old, found->ipText);
 }

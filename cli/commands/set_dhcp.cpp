@@ -1,4 +1,7 @@
+#include <string>
+
 #include "cli/commands/commands.h"
+#include "cli/drive/letters_after_change.h"
 #include "cli/login/login_flow.h"
 #include "cli/session/search_interfaces.h"
 #include "proto/exchanges.h"
@@ -10,6 +13,7 @@ int RunSetDhcp(const Arguments& arguments) {
   if (const int status = FindAndLogIn(session, arguments.operands[0], options.user, options.password,
                                       options.passwordStdin, selected))
     return status;
+  const std::string oldAddress = selected->ipText;  // the exchange moves the record
   int confirmed = 0;
   if (const int status = session.Wait("waiting for the device to confirm", [&] {
         char newIp[ADDRESS_TEXT_SIZE];
@@ -17,5 +21,7 @@ int RunSetDhcp(const Arguments& arguments) {
         confirmed = ChangeToDhcp(selected->ipText, newIp);
       }))
     return status;
-  return session.ShowAfterChange(*selected, confirmed, "");
+  std::string foundAt;
+  const int status = session.ShowAfterChange(*selected, confirmed, "", foundAt);
+  return FollowDriveLetters(status, oldAddress.c_str(), foundAt, options.moveDrives);
 }

@@ -2,6 +2,7 @@
 
 #include "cli/address/usable_address.h"
 #include "cli/commands/commands.h"
+#include "cli/drive/letters_after_change.h"
 #include "cli/login/login_flow.h"
 #include "cli/login/password_source.h"
 #include "cli/session/search_interfaces.h"
@@ -34,11 +35,14 @@ int RunSetStatic(const Arguments& arguments) {
   const std::string outside = OutsideLocalSubnets(ipText);
   if (!outside.empty()) PrintMessage("warning: %s", outside.c_str());
   if (const int status = LogIn(session, *selected, options.user, password)) return status;
+  const std::string oldAddress = selected->ipText;  // the exchange moves the record
   int confirmed = 0;
   if (const int status = session.Wait("waiting for the device to confirm", [&] {
         const InterfaceLease lease(selected->ipText);
         confirmed = ChangeToStatic(selected->ipText, ipText, netmaskText, gatewayText);
       }))
     return status;
-  return session.ShowAfterChange(*selected, confirmed, ipText);
+  std::string foundAt;
+  const int status = session.ShowAfterChange(*selected, confirmed, ipText, foundAt);
+  return FollowDriveLetters(status, oldAddress.c_str(), foundAt, options.moveDrives);
 }

@@ -81,7 +81,7 @@ int Session::FindDevice(const char* device, const DeviceRecord*& found) {
   return Select(device, found);
 }
 
-int Session::ShowAfterChange(const DeviceRecord& changed, int confirmed, const char* asked) {
+int Session::ShowAfterChange(const DeviceRecord& changed, int confirmed, const char* asked, std::string& foundAt) {
   const ChangeAsked change{changed, confirmed != 0, asked};  // a copy: the search frees the record
   witness_.ForgetAnswers();
   if (const int status = SearchAll()) return status;
@@ -90,6 +90,7 @@ int Session::ShowAfterChange(const DeviceRecord& changed, int confirmed, const c
   std::vector<const DeviceRecord*> rows;
   for (const DeviceRecord& d : outcome.shown) rows.push_back(&d);
   if (!rows.empty()) PrintDeviceTable(stdout, rows);
+  foundAt = rows.empty() ? "" : rows[0]->ipText;
   return outcome.status;
 }
 

@@ -6,6 +6,7 @@
 // ended its wait (said on stderr), or another after saying why.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "cli/session/interrupt_fence.h"
@@ -55,8 +56,9 @@ class Session {
   // After a change that the device `confirmed` (or not): searches again and
   // shows the changed device wherever it answers, found by who it is, with
   // what went otherwise than asked (change_outcome.h). `asked`: the address
-  // set-static asked for; set-dhcp: empty.
-  int ShowAfterChange(const DeviceRecord& changed, int confirmed, const char* asked);
+  // set-static asked for; set-dhcp: empty. `foundAt`: the address it answers
+  // at, empty when it did not answer.
+  int ShowAfterChange(const DeviceRecord& changed, int confirmed, const char* asked, std::string& foundAt);
 
   const ReplyWitness& Witness() const { return witness_; }
 

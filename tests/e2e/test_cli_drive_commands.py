@@ -47,10 +47,13 @@ class CliDriveCommands(unittest.TestCase):
     def cli(self, s, *args, winedebug=None):
         return s.wine([harness.win_exe("lumaseek-cli.exe"), *args], timeout=120, winedebug=winedebug)
 
-    def moved_device(self, s, password=None, **settings):
+    def moved_device(self, s, password=None, move_drives=False, **settings):
         """nas's Public on D: and Media on F:, other's Media on E:; then nas
-        moves to another address. Returns (old, new, other) addresses.
-        settings: lsnetprov's further settings, "{new}" standing for nas's new address."""
+        moves to another address by set-static, which without move_drives
+        changes no letter and names those left behind. Returns (old, new,
+        other) addresses; self.change: (the provider's calls before set-static,
+        its result). settings: lsnetprov's further settings, "{new}" standing
+        for nas's new address."""
         register_provider(s, password)
         old, new, other = s.lab.dev_ip(0, 0), s.lab.dev_ip(0, 5), s.lab.dev_ip(0, 1)
         for name, value in settings.items():
@@ -62,8 +65,15 @@ class CliDriveCommands(unittest.TestCase):
         for args in (["nas", "Public", "D:"], ["other", "Media", "E:"], ["nas", "Media", "F:"]):
             done = self.cli(s, "map", *args, *login)
             self.assertEqual(0, done.returncode, done)
-        done = self.cli(s, "set-static", "nas", new, s.lab.netmask(), s.lab.pc_ip(0))
+        before = len(provider_calls(s))
+        done = self.cli(s, "set-static", "nas", new, s.lab.netmask(), s.lab.pc_ip(0),
+                        *(["--move-drives"] if move_drives else []))
         self.assertEqual(0, done.returncode, done)
+        self.change = before, done
+        if not move_drives:
+            self.assertIn(f"lumaseek-cli: D:, F: still point at {old}: move them with: lumaseek-cli remap {old} {new}\n",
+                          done.stderr.replace("\r", ""))
+            self.assertEqual([], provider_calls(s)[before:], "no letter changed")
         return old, new, other
 
     def drives(self, s):
@@ -86,26 +96,30 @@ class CliDriveCommands(unittest.TestCase):
             self.assertEqual({"D:": (old, "Public", None), "E:": (other, "Media", "other"), "F:": (old, "Media", None)},
                              self.drives(s))
 
-    def test_remap_moves_exactly_the_old_addresses_letters_persistently(self):
-        with harness.WineSession("cli-remap") as s:
-            old, new, other = self.moved_device(s)
-            before = len(provider_calls(s))
-            done = self.cli(s, "remap", old, "nas")
-            self.assertEqual((0, [f"D: \\\\{new}\\Public", f"F: \\\\{new}\\Media"]),
-                             (done.returncode, done.stdout.splitlines()), done)
-            user = self.logon_user(s)
-            calls = []
-            for letter, share in (("D:", "Public"), ("F:", "Media")):
-                remote = f"\\\\{new}\\{share}"
-                # the new share takes the login before the letter lets go, never forced
-                calls += [["add", "", remote, user, "", "0"], ["cancel", letter, "0", "0"],
-                          ["add", letter, remote, user, "", "0"], ["cancel", remote, "0", "0"]]
-            self.assertEqual(calls, provider_calls(s)[before:])
-            self.assertEqual({"D:": (new, "Public", "nas"), "E:": (other, "Media", "other"),
-                              "F:": (new, "Media", "nas")}, self.drives(s))
-            for letter, share in (("D", "Public"), ("F", "Media")):
-                remembered = s.wine(["reg", "query", f"HKCU\\Network\\{letter}", "/v", "RemotePath"])
-                self.assertIn(f"\\\\{new}\\{share}", remembered.stdout, "persistent")
+    def test_remap_and_move_drives_move_exactly_the_old_addresses_letters_persistently(self):
+        for how in ("remap", "move-drives"):
+            with self.subTest(how), harness.WineSession(f"cli-{how}") as s:
+                old, new, other = self.moved_device(s, move_drives=how == "move-drives")
+                before, done = self.change
+                if how == "remap":
+                    before = len(provider_calls(s))
+                    done = self.cli(s, "remap", old, "nas")
+                moved = [f"D: \\\\{new}\\Public", f"F: \\\\{new}\\Media"]
+                self.assertEqual((0, moved), (done.returncode, done.stdout.splitlines()[-2:]), done)
+                self.assertNotIn("still point", done.stderr)
+                user = self.logon_user(s)
+                calls = []
+                for letter, share in (("D:", "Public"), ("F:", "Media")):
+                    remote = f"\\\\{new}\\{share}"
+                    # the new share takes the login before the letter lets go, never forced
+                    calls += [["add", "", remote, user, "", "0"], ["cancel", letter, "0", "0"],
+                              ["add", letter, remote, user, "", "0"], ["cancel", remote, "0", "0"]]
+                self.assertEqual(calls, provider_calls(s)[before:])
+                self.assertEqual({"D:": (new, "Public", "nas"), "E:": (other, "Media", "other"),
+                                  "F:": (new, "Media", "nas")}, self.drives(s))
+                for letter, share in (("D", "Public"), ("F", "Media")):
+                    remembered = s.wine(["reg", "query", f"HKCU\\Network\\{letter}", "/v", "RemotePath"])
+                    self.assertIn(f"\\\\{new}\\{share}", remembered.stdout, "persistent")
 
     def test_remap_leaves_a_letter_windows_will_not_release_or_connect_anew(self):
         with harness.WineSession("cli-remap-kept") as s:

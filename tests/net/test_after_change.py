@@ -32,17 +32,23 @@ class AfterChange(LabCase):
 
     def test_a_device_that_moves_without_confirming_is_shown_at_its_new_address(self):
         new_ip = self.lab.dev_ip(0, 61)
-        result = self.cli("set-static", "mute", new_ip, self.lab.netmask(), self.lab.pc_ip(0))
+        result = self.cli("set-static", "mute", new_ip, self.lab.netmask(), self.lab.pc_ip(0), "--move-drives")
         self.assertEqual(1, result.code, result)
         self.assertEqual([["mute", new_ip]], self.rows(result))
         self.assertIn(f"did not confirm the change but answers at the new address {new_ip}", result.err)
+        self.assertNotIn("moving drive letters", result.err, "an unconfirmed change moves no letter")
 
     def test_forced_onto_a_used_address_both_devices_are_shown(self):
         taken = self.lab.dev_ip(0, 3)
-        result = self.cli("set-static", "pusher", taken, self.lab.netmask(), self.lab.pc_ip(0), "--force")
+        result = self.cli("set-static", "pusher", taken, self.lab.netmask(), self.lab.pc_ip(0), "--force",
+                          "--move-drives")
         self.assertEqual(0, result.code, result)
         self.assertEqual([["pusher", taken], ["sitter", taken]], self.rows(result))
         self.assertIn(f"2 devices now answer at {taken}", result.err)
+        # Linux has no letters to move: it says how to remount there
+        self.assertIn(f"moving drive letters is for Windows; on Linux, 'findmnt -t cifs' lists the mounted shares; "
+                      f"to move one to the device's new address, unmount it and mount it from there: umount FOLDER, "
+                      f"then mount -t cifs //{taken}/SHARE", result.err)
 
     def test_an_address_outside_every_local_subnet_is_warned_of_and_still_sent(self):
         result = self.cli("set-static", "emigrant", "10.9.0.5", "255.255.255.0", "10.9.0.1")

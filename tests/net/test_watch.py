@@ -38,19 +38,21 @@ class Watch(LabCase):
         def next_event():
             line = lines.get(timeout=20)
             self.assertRegex(line["time"], r"^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ$")
-            return line["event"], line["device"]["name"], line["device"]["ip"], line.get("before", {}).get("ip")
+            # Linux has no drive letters: a move names none
+            return (line["event"], line["device"]["name"], line["device"]["ip"], line.get("before", {}).get("ip"),
+                    line.get("drives"))
 
         try:
-            self.assertEqual(("appeared", "mover", lab.dev_ip(0, 0), None), next_event())
+            self.assertEqual(("appeared", "mover", lab.dev_ip(0, 0), None, None), next_event())
             new_ip = lab.dev_ip(0, 100)
             self.assertEqual(0, self.cli("set-static", "mover", new_ip, "255.255.255.0", lab.pc_ip(0)).code)
-            self.assertEqual(("moved", "mover", new_ip, lab.dev_ip(0, 0)), next_event())
-            self.assertEqual(("changed", "mover", new_ip, lab.dev_ip(0, 0)), next_event())  # the netmask
+            self.assertEqual(("moved", "mover", new_ip, lab.dev_ip(0, 0), []), next_event())
+            self.assertEqual(("changed", "mover", new_ip, lab.dev_ip(0, 0), None), next_event())  # the netmask
 
             newcomer = lab.start_sim([device(lab, "newcomer", 0, 5)])
-            self.assertEqual(("appeared", "newcomer", lab.dev_ip(0, 5), None), next_event())
+            self.assertEqual(("appeared", "newcomer", lab.dev_ip(0, 5), None, None), next_event())
             newcomer.stop()
-            self.assertEqual(("vanished", "newcomer", lab.dev_ip(0, 5), None), next_event())
+            self.assertEqual(("vanished", "newcomer", lab.dev_ip(0, 5), None, None), next_event())
 
             proc.send_signal(signal.SIGINT)
             self.assertEqual((0, ""), (proc.wait(timeout=10), proc.stderr.read()))

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/text/output.h"
+#include "cli/watch/event_lines.h"
+
 namespace {
 
 DeviceRecord Device(const char* name, const char* ip, int id, const char* netmask = "255.255.255.0",
@@ -75,6 +78,34 @@ TEST(WatchChanges, VanishesAfterTwoMissesAndKeepsNoMoreThanTwoSearches) {
     const std::string ip = "10.1." + std::to_string(round / 250) + "." + std::to_string(round % 250 + 1);
     Update(watch, {Device(("d" + std::to_string(round)).c_str(), ip.c_str(), round)});
     ASSERT_LE(watch.KeptCount(), 2u);
+  }
+}
+
+TEST(WatchChanges, AMovedEventNamesTheLettersLeftAtTheOldAddressInTextAndJson) {
+  DeviceRecord was = Device("nas", "10.0.0.5", 1, "255.255.0.0", "1");
+  std::snprintf(was.gatewayText, sizeof was.gatewayText, "10.0.0.254");
+  const DeviceRecord now = Device("nas", "10.0.0.9", 1);
+  const std::string device = DeviceJson(now), before = DeviceJson(was);
+  const std::string head = "{\"time\": \"T\", \"event\": ";
+  struct Row {
+    WatchEventKind kind;
+    std::vector<std::string> drives;
+    std::string text, json;
+  } rows[] = {
+      {WATCH_MOVED, {"E:", "F:"}, "T moved nas 10.0.0.5 -> 10.0.0.9 drives E:, F:",
+       head + "\"moved\", \"device\": " + device + ", \"before\": " + before + ", \"drives\": [\"E:\", \"F:\"]}"},
+      {WATCH_MOVED, {}, "T moved nas 10.0.0.5 -> 10.0.0.9",
+       head + "\"moved\", \"device\": " + device + ", \"before\": " + before + ", \"drives\": []}"},
+      // only a move strands letters
+      {WATCH_CHANGED, {"E:"},
+       "T changed nas 10.0.0.9 netmask 255.255.0.0 -> 255.255.255.0, gateway 10.0.0.254 -> 10.0.0.1, dhcp yes -> no",
+       head + "\"changed\", \"device\": " + device + ", \"before\": " + before + "}"},
+      {WATCH_VANISHED, {"E:"}, "T vanished nas 10.0.0.9", head + "\"vanished\", \"device\": " + device + "}"},
+  };
+  for (const Row& row : rows) {
+    const WatchEvent e{row.kind, now, was};
+    EXPECT_EQ(row.text, WatchEventText("T", e, row.drives));
+    EXPECT_EQ(row.json, WatchEventJson("T", e, row.drives));
   }
 }
 
