@@ -18,7 +18,8 @@ DeviceRecord Device(const char* name, const char* ip) {
 TEST(DeviceChoice, AnAddressOrANameThatOnlyOneDeviceAnswersTo) {
   const DeviceRecord devices[] = {Device("nas1", "10.0.0.10"), Device("10.0.0.10", "10.0.0.11"),
                                   Device("twin", "10.0.0.12"), Device("twin", "10.0.0.13"),
-                                  Device("10.0.0.14", "10.0.0.14"), Device("back\\slash", "10.0.0.15")};
+                                  Device("10.0.0.14", "10.0.0.14"), Device("back\\slash", "10.0.0.15"),
+                                  Device("10.0.0.13", "10.0.0.16"), Device("10.0.0.13", "10.0.0.17")};
   std::vector<const DeviceRecord*> listed;
   for (const DeviceRecord& d : devices) listed.push_back(&d);
   const struct {
@@ -38,6 +39,9 @@ TEST(DeviceChoice, AnAddressOrANameThatOnlyOneDeviceAnswersTo) {
        "'10.0.0.10' is both the address of the device nas1 and the name of the device at 10.0.0.11: give "
        "10.0.0.010 for the device at that address, or the address of the named one"},
       {"10.0.0.010", "10.0.0.10", ""},  // as that hint says
+      {"10.0.0.13", nullptr,
+       "'10.0.0.13' is both the address of the device twin and the name of the devices at 10.0.0.16, 10.0.0.17: "
+       "give 10.0.0.013 for the device at that address, or the address of the named one"},
   };
   for (const auto& c : cases) {
     const DeviceChoice choice = ChooseDevice(listed, c.argument);

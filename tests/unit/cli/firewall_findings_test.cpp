@@ -53,6 +53,9 @@ TEST(FirewallFindings, EachCauseNamedWithItsFixElseOneLineWhenTheRepliesGetIn) {
   FirewallReading off = Reading();
   off.profiles[2].enabled = false;
   off.products = {"Norton Firewall"};
+  FirewallReading offUnlisted = off;
+  offUnlisted.productsRead = false;
+  offUnlisted.productsError = "error 0x80040111";
   FirewallReading unreadable = Reading();
   unreadable.policyError = "Access is denied (0x80070005)";
   FirewallReading noRules = Reading();
@@ -97,6 +100,9 @@ TEST(FirewallFindings, EachCauseNamedWithItsFixElseOneLineWhenTheRepliesGetIn) {
        ""},
       {"off, another product filters", off, false, "firewall_off",
        {"is off on the current Public profile; Norton Firewall"}, ""},
+      {"off, the other firewalls unread", offUnlisted, true, "firewall_off", {},
+       "Part of the firewall's settings could not be read: the other firewalls registered with it (error "
+       "0x80040111); replies arrived, so it lets them in."},
       {"the policy unreadable", unreadable, false, "firewall_unreadable",
        {"could not be read: Access is denied (0x80070005)", "lumaseek-cli firewall allow"}, ""},
       {"the rules unreadable", noRules, false, "firewall_unreadable", {"its rules (Not implemented (0x80004001))"}, ""},
@@ -122,14 +128,15 @@ TEST(FirewallFindings, EachCauseNamedWithItsFixElseOneLineWhenTheRepliesGetIn) {
 }
 
 TEST(FirewallFindings, JsonNamesTheRulesThatApplyAndWhatWasNotRead) {
-  FirewallReading r = Reading({Rule("block it", false, FIREWALL_PROFILE_PUBLIC), Rule("tcp", true, 1)});
-  r.rules[1].protocol = FIREWALL_PROTOCOL_TCP;
+  FirewallReading r =
+      Reading({Rule("tcp", true, 1), Rule("block it", false, FIREWALL_PROFILE_PRIVATE | FIREWALL_PROFILE_PUBLIC)});
+  r.rules[0].protocol = FIREWALL_PROTOCOL_TCP;
   r.productsRead = false;
   r.productsError = "error 0x80040111";
   const std::string json = FirewallJson(r);
   EXPECT_NE(json.find("\"current_profiles\": [\"Public\"]"), std::string::npos) << json;
-  EXPECT_NE(json.find("\"rules\": [{\"name\": \"block it\", \"action\": \"block\", \"profiles\": [\"Public\"], "
-                      "\"ports\": \"13579\", \"program\": \"\"}]"),
+  EXPECT_NE(json.find("\"rules\": [{\"name\": \"block it\", \"action\": \"block\", "
+                      "\"profiles\": [\"Private\", \"Public\"], \"ports\": \"13579\", \"program\": \"\"}]"),
             std::string::npos)
       << json;
   EXPECT_NE(json.find("\"products\": null, \"products_error\": \"error 0x80040111\", \"lets_replies_in\": false"),

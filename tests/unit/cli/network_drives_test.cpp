@@ -93,6 +93,7 @@ TEST(NetworkDrives, HintsGiveTheCommandsThatCompleteAMove) {
       {"Public", "alice", false, "lumaseek-cli map 10.0.0.9 Public E: --user alice --password-stdin"},
       {"My Files", "PC\\bob", true,
        "lumaseek-cli unmap E: && lumaseek-cli map 10.0.0.9 \"My Files\" E: --user \"PC\\\\bob\" --password-stdin"},
+      {"AZ.az", "09", false, "lumaseek-cli map 10.0.0.9 AZ.az E: --user 09 --password-stdin"},  // the edges stay plain
       {"Public", nullptr, false, "lumaseek-cli map 10.0.0.9 Public E: --user NAME --password-stdin"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.line, MapLine("E:", "10.0.0.9", c.share, c.user, c.unmapFirst));

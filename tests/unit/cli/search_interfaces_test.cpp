@@ -59,6 +59,11 @@ TEST(SearchInterfaces, LeaseLetsTheEngineReachADeviceOnAnyInterface) {
   EXPECT_STREQ(witness.Answers(9)[1].ipText, "10.7.9.21");
   EXPECT_TRUE(witness.Answers(0).empty());
   EXPECT_EQ(AnsweredDevices(witness).size(), 2u);  // the truth after a change hears the tenth interface
+  // The same device heard again through another interface is still one device.
+  net.Deliver(CommandLineInterfaces.receiveSockets[0], testing_support::ShortSearchReply(ClientId, "10.7.9.20", "far"));
+  SearchCommandLineInterfaces();
+  ASSERT_EQ(witness.Answers(0).size(), 1u);
+  EXPECT_EQ(AnsweredDevices(witness).size(), 2u);
 
   // The address of any interface belongs to this PC; an unlisted device gets no lease.
   EXPECT_EQ(AddressHolder("10.7.9.1", *DeviceList.head, {DeviceList.head}), "this PC");
