@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cli/session/search_interfaces.h"
+#include "cli/text/exit_status.h"
 #include "platform/net_diagnostics.h"
 #include "proto/local_interfaces.h"
 
@@ -68,6 +69,7 @@ TEST(StartupCheck, StartedInterfacesAreTheOpenTablesWithTheSystemsNames) {
   EXPECT_EQ(started[1].index, 1);
   EXPECT_EQ(std::string(listed) + " (" + system[0].name + ")", InterfaceLabel(started[1]));
   EXPECT_EQ(started[1].netmask, system[0].netmask);
+  EXPECT_EQ(SayStartupProblem(), EXIT_DONE);  // the second one can hear
   CommandLineInterfaces = SearchInterfaceTable{};
   LocalInterfaceTable = LocalInterfaces{};
   std::memset(CommandLineTally, 0, sizeof CommandLineTally);
