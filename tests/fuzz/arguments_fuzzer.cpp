@@ -1,9 +1,9 @@
 // Any argument vector through the command line's option parser. It never
 // fails but with one line; --help or -h before any "--" asks for the usage
-// and nothing else; an accepted vector names a known command with as many
+// (of a known command, or the whole page) and nothing else; an accepted vector names a known command with as many
 // operands as that command takes (a table of this test's own), which are the
 // arguments that are not options, or follow "--", in their order; each valued
-// option points at the argument after it.
+// option points at the argument after it, or after its '='.
 //
 // Input: the arguments after the program's name, separated by zero bytes.
 #include <cstdint>
@@ -23,8 +23,27 @@ struct Bounds {
 
 const Bounds OPERAND_BOUNDS[] = {
     {"search", 0, 0}, {"watch", 0, 0},    {"doctor", 0, 0},     {"shares", 1, 1}, {"login", 1, 1},     {"set-dhcp", 1, 1},
-    {"set-static", 4, 4}, {"map", 2, 3}, {"unmap", 1, 1}, {"open", 1, 1}, {"--version", 0, 0},
+    {"set-static", 4, 4}, {"map", 2, 3}, {"unmap", 1, 1}, {"drives", 0, 0}, {"remap", 2, 2}, {"open", 1, 1},
+    {"firewall", 1, 1}, {"--version", 0, 0}, {"completion", 1, 1},
 };
+
+// A valued option given as "--user VALUE" takes the next argument; given as
+// "--user=VALUE" it takes nothing more.
+bool TakesNextArgument(const char* arg) {
+  for (const char* name : {"--user", "--password", "--interval"}) {
+    if (std::strcmp(arg, name) == 0) return true;
+  }
+  return false;
+}
+
+const Bounds* FindBounds(const char* command) {
+  for (const Bounds& b : OPERAND_BOUNDS) {
+    if (std::strcmp(command, b.command) == 0) return &b;
+  }
+  return nullptr;
+}
+
+bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
 
 bool IsOptionLike(const char* arg) { return arg[0] == '-' && arg[1] != '\0'; }
 
@@ -60,9 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Arguments read = ReadArguments(argc, argv.data());
   bool help = false;
-  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; i++) {
-    help = help || std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0;
-  }
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; i++) help = help || IsHelp(argv[i]);
+  // Help is for the usage or a known command; after an unknown first word it is a usage error.
+  help = help && (IsHelp(argv[1]) || FindBounds(argv[1]));
   FUZZ_CHECK(read.help == help);
   if (help) {
     FUZZ_CHECK(read.error.empty());
@@ -72,10 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(OneLine(read.error));
     return 0;
   }
-  const Bounds* bounds = nullptr;
-  for (const Bounds& b : OPERAND_BOUNDS) {
-    if (read.command == b.command) bounds = &b;
-  }
+  const Bounds* bounds = FindBounds(read.command.c_str());
   FUZZ_CHECK(bounds && argc >= 2 && read.command == argv[1]);
   FUZZ_CHECK(read.operands.size() >= bounds->least && read.operands.size() <= bounds->most);
 
@@ -87,16 +103,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (ended || !IsOptionLike(argv[i])) {
       operands.push_back(argv[i]);
     } else {
-      const bool valued = !std::strcmp(argv[i], "--user") || !std::strcmp(argv[i], "--password") ||
-                          !std::strcmp(argv[i], "--interval");
-      i += valued ? 1 : 0;
+      i += TakesNextArgument(argv[i]) ? 1 : 0;
     }
   }
   FUZZ_CHECK(read.operands == operands);
-  for (char* value : {read.options.user, read.options.password, read.options.interval}) {
+  for (char* value : {read.options.user, read.options.password}) {
     if (!value) continue;
     bool follows = false;
-    for (int i = 2; i + 1 < argc; i++) follows = follows || value == argv[i + 1];
+    for (int i = 2; i < argc; i++) {
+      const char* equals = std::strchr(argv[i], '=');
+      follows = follows || (i + 1 < argc && value == argv[i + 1]) || (equals && value == equals + 1);
+    }
     FUZZ_CHECK(follows);
   }
   return 0;

@@ -3,8 +3,8 @@
 // runs from its network address (host bits all zero) to its broadcast address
 // (all one), and the IP address and the gateway are hosts strictly between
 // the two, outside networks 0, 127, multicast (224 to 239) and reserved (240
-// and above); both end in 1 to 254, as the IP Settings page requires. A
-// refusal is one line; an acceptance writes the dotted texts back.
+// and above), and the gateway is not the IP address itself. A refusal is one
+// line; an acceptance writes the dotted texts back.
 //
 // Input: IP and gateway (4 bytes each), a choice byte, a netmask (4 bytes).
 // The choice's low bits give a prefix netmask (n ones) unless its top bit
@@ -38,13 +38,13 @@ int PrefixLength(std::uint32_t mask) {
 bool Host(std::uint32_t a, std::uint32_t mask) {
   const std::uint64_t size = std::uint64_t{1} << (32 - PrefixLength(mask));
   const std::uint64_t network = a / size * size, broadcast = network + size - 1;
-  const std::uint32_t first = a >> 24, last = a % 256;
-  return a > network && a < broadcast && first != 0 && first != 127 && first < 224 && last >= 1 && last <= 254;
+  const std::uint32_t first = a >> 24;
+  return a > network && a < broadcast && first != 0 && first != 127 && first < 224;
 }
 
 bool Usable(std::uint32_t ip, std::uint32_t mask, std::uint32_t gateway) {
   const int n = PrefixLength(mask);
-  if (n < 1 || n > 30 || !Host(ip, mask) || !Host(gateway, mask)) return false;
+  if (n < 1 || n > 30 || !Host(ip, mask) || !Host(gateway, mask) || gateway == ip) return false;
   const std::uint64_t size = std::uint64_t{1} << (32 - n);
   return ip / size == gateway / size;
 }
