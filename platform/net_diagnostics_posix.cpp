@@ -27,8 +27,8 @@ int SocketsOnPort(const char* table, std::uint16_t port, unsigned long* inodes, 
   std::FILE* f = std::fopen(table, "r");
   if (!f) return count;
   char line[512];
-  std::fgets(line, sizeof line, f);  // the heading
-  while (count < MAX_PORT_SOCKETS && std::fgets(line, sizeof line, f)) {
+  const bool headed = std::fgets(line, sizeof line, f) != nullptr;  // past the heading line
+  while (headed && count < MAX_PORT_SOCKETS && std::fgets(line, sizeof line, f)) {
     // "  sl  local_address rem_address   st tx_queue:rx_queue tr:tm->when retrnsmt   uid  timeout inode"
     char local[64];
     unsigned long inode = 0;
