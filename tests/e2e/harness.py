@@ -292,6 +292,17 @@ class WineSession:
             return subprocess.CompletedProcess(done.args, done.returncode, out.read().decode("latin-1"),
                                                err.read().decode("latin-1"))
 
+    def cli(self, args, timeout=120, winedebug=None):
+        """Runs lumaseek-cli.exe with args to its end. Every failure of the
+        program says why on stderr, so a run that ends nonzero having written
+        nothing at all is taken for a rare failed start under Wine, as reg_add
+        takes one, and is run once more; a second such run is the result."""
+        for _ in range(2):
+            done = self.wine([win_exe("lumaseek-cli.exe"), *args], timeout=timeout, winedebug=winedebug)
+            if done.returncode == 0 or done.stdout or done.stderr:
+                break
+        return done
+
     def reg_add(self, key, name, data, kind="REG_SZ"):
         """Sets a registry value in the session's prefix. "reg add /f" may be
         repeated safely, so a rare failed start of the command is tried once

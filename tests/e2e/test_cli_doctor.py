@@ -20,7 +20,7 @@ PORT_HOLDER = "import socket, time; s = socket.socket(socket.AF_INET, socket.SOC
 @unittest.skipUnless(os.path.exists(lab.binary("lumaseek-sim")), "lumaseek-sim is missing: build the native preset")
 class CliDoctor(unittest.TestCase):
     def doctor(self, s):
-        done = s.wine([harness.win_exe("lumaseek-cli.exe"), "doctor", "--json"], timeout=120)
+        done = s.cli(["doctor", "--json"])
         # JSON is UTF-8; the session hands its bytes over as Latin-1
         return done.returncode, json.loads(done.stdout.encode("latin-1").decode("utf-8"))
 
@@ -55,7 +55,7 @@ class CliDoctor(unittest.TestCase):
     def test_past_eight_addresses_search_lists_every_device_and_doctor_names_the_rest(self):
         with harness.WineSession("cli-ten", links=10) as s:
             s.lab.start_sim([{"name": "tenth", "ip": s.lab.dev_ip(9, 0), "netmask": s.lab.netmask()}], link=9)
-            done = s.wine([harness.win_exe("lumaseek-cli.exe"), "search", "--json"], timeout=120)
+            done = s.cli(["search", "--json"])
             self.assertEqual(0, done.returncode, done)
             self.assertEqual([("tenth", s.lab.pc_ip(9))], [(d["name"], d["interface"]) for d in json.loads(done.stdout)])
             code, report = self.doctor(s)

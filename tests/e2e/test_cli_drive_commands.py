@@ -45,7 +45,7 @@ def recorded(path):
 @unittest.skipUnless(os.path.exists(PROVIDER_DLL), "lsnetprov.dll is built with lumaseek.exe")
 class CliDriveCommands(unittest.TestCase):
     def cli(self, s, *args, winedebug=None):
-        return s.wine([harness.win_exe("lumaseek-cli.exe"), *args], timeout=120, winedebug=winedebug)
+        return s.cli(args, winedebug=winedebug)
 
     def moved_device(self, s, password=None, move_drives=False, **settings):
         """nas's Public on D: and Media on F:, other's Media on E:; then nas

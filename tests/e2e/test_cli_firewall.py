@@ -35,7 +35,7 @@ def profile(name, on="on", block_all="-", default="block"):
 
 
 def cli(s, *args):
-    done = s.wine([harness.win_exe("lumaseek-cli.exe"), *args], timeout=120)
+    done = s.cli(args)
     return done.returncode, done.stdout.encode("latin-1").decode("utf-8"), done.stderr
 
 
