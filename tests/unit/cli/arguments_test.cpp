@@ -6,6 +6,8 @@
 #include <iterator>
 #include <vector>
 
+#include "cli/command_line/help.h"
+
 namespace {
 
 // The parser keeps pointers into argv, so the texts outlive the call.
@@ -69,6 +71,10 @@ TEST(Arguments, HelpAfterACommandIsThatCommandsAndAfterAnUnknownOneAnError) {
   const Arguments own = Read({"set-static", "nas", "--help"});
   ASSERT_NE(nullptr, own.entry);
   EXPECT_STREQ("set-static", own.entry->name);
+  EXPECT_EQ("lumaseek-cli set-static DEVICE IP NETMASK GATEWAY [--force] [--move-drives] [--user NAME] "
+            "[--password-stdin]",
+            UsageLine(*own.entry));
+  EXPECT_EQ("lumaseek-cli search [--all] [--json]", UsageLine(*Read({"search", "-h"}).entry)) << "no operands";
   const Arguments unknown = Read({"serch", "--help"});
   EXPECT_FALSE(unknown.help);
   EXPECT_EQ("unknown command 'serch'; did you mean 'search'?", unknown.error);
