@@ -112,6 +112,9 @@ class NoDevice(LabCase):
         wrong = self.cli("search", "--all", "-x")
         self.assertEqual(documented_code("bad usage"), wrong.code)
         self.assertEqual("lumaseek-cli: unknown option '-x'\nTry 'lumaseek-cli --help'.\n", wrong.err)
+        shell = self.cli("completion", "tcsh")
+        self.assertEqual((documented_code("bad usage"), "lumaseek-cli: completion is for bash, zsh or fish\n"
+                          "Try 'lumaseek-cli --help'.\n", ""), (shell.code, shell.err, shell.out))
         self.assertEqual(documented_code("done"), self.cli("search", "--help").code)
 
     def test_a_lost_write_is_an_error(self):
