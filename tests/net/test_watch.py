@@ -8,6 +8,7 @@ import shutil
 import signal
 import subprocess
 import threading
+import time
 import unittest
 from pathlib import Path
 
@@ -26,6 +27,14 @@ class Watch(LabCase):
                                      capture_output=False, stdin=subprocess.DEVNULL)
         self.assertEqual((1, "lumaseek-cli: the output could not be written: No space left on device\n"),
                          (result.returncode, result.stderr))
+
+    def test_an_interrupted_search_ends_it_cleanly_without_events(self):
+        proc = self.lab.popen_pc([binary("lumaseek-cli"), "watch"], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                 text=True)
+        time.sleep(0.3)  # inside the first search, which takes most of a second
+        proc.send_signal(signal.SIGINT)
+        out, err = proc.communicate(timeout=10)
+        self.assertEqual((0, "", ""), (proc.returncode, out, err), "a cut search may have missed devices")
 
     def test_appear_move_vanish_and_a_clean_end(self):
         lab = self.lab
