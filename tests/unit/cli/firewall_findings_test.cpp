@@ -129,14 +129,14 @@ TEST(FirewallFindings, EachCauseNamedWithItsFixElseOneLineWhenTheRepliesGetIn) {
 
 TEST(FirewallFindings, JsonNamesTheRulesThatApplyAndWhatWasNotRead) {
   FirewallReading r =
-      Reading({Rule("tcp", true, 1), Rule("block it", false, FIREWALL_PROFILE_PRIVATE | FIREWALL_PROFILE_PUBLIC)});
+      Reading({Rule("tcp", true, 1), Rule("block it", false, FIREWALL_PROFILE_DOMAIN | FIREWALL_PROFILE_PUBLIC)});
   r.rules[0].protocol = FIREWALL_PROTOCOL_TCP;
   r.productsRead = false;
   r.productsError = "error 0x80040111";
   const std::string json = FirewallJson(r);
   EXPECT_NE(json.find("\"current_profiles\": [\"Public\"]"), std::string::npos) << json;
   EXPECT_NE(json.find("\"rules\": [{\"name\": \"block it\", \"action\": \"block\", "
-                      "\"profiles\": [\"Private\", \"Public\"], \"ports\": \"13579\", \"program\": \"\"}]"),
+                      "\"profiles\": [\"Domain\", \"Public\"], \"ports\": \"13579\", \"program\": \"\"}]"),
             std::string::npos)
       << json;
   EXPECT_NE(json.find("\"products\": null, \"products_error\": \"error 0x80040111\", \"lets_replies_in\": false"),
