@@ -1,6 +1,8 @@
 """Searching a PC with two interfaces on two links, over real group and
 unicast replies."""
 
+import os
+import pty
 import re
 import subprocess
 import unittest
@@ -116,6 +118,26 @@ class NoDevice(LabCase):
         self.assertEqual((documented_code("bad usage"), "lumaseek-cli: completion is for bash, zsh or fish\n"
                           "Try 'lumaseek-cli --help'.\n", ""), (shell.code, shell.err, shell.out))
         self.assertEqual(documented_code("done"), self.cli("search", "--help").code)
+
+    def test_at_a_terminal_a_progress_line_shows_and_is_blanked_before_the_result(self):
+        master, slave = pty.openpty()
+        try:
+            done = self.lab.run_pc([binary("lumaseek-cli"), "search"], timeout=90, stdin=subprocess.DEVNULL,
+                                   capture_output=False, stdout=subprocess.PIPE, stderr=slave)
+        finally:
+            os.close(slave)
+        with open(master, "rb") as terminal:
+            shown = b""
+            try:
+                while chunk := terminal.read1(4096):
+                    shown += chunk
+            except OSError:  # the terminal's last writer has closed it
+                pass
+        shown = shown.decode()
+        self.assertEqual(1, done.returncode)
+        self.assertRegex(shown, r"^\rsearching\.\.\. \d+\.\d s")
+        self.assertTrue(shown.endswith("\r" + " " * 60 + "\rlumaseek-cli: no device answered on 1 interface\r\n"),
+                        repr(shown))
 
     def test_a_lost_write_is_an_error(self):
         for args in (["search", "--json"], ["--help"]):
