@@ -13,7 +13,7 @@ import unittest
 from pathlib import Path
 
 from lab import available, binary
-from netcase import LabCase, device
+from netcase import OP_SEARCH, LabCase, device
 
 
 class Watch(LabCase):
@@ -29,10 +29,16 @@ class Watch(LabCase):
                          (result.returncode, result.stderr))
 
     def test_an_interrupted_search_ends_it_cleanly_without_events(self):
+        def searches():
+            return sum(e.direction == "RX" and e.opcode == OP_SEARCH for e in self.sim.log())
+
+        before = searches()
         proc = self.lab.popen_pc([binary("lumaseek-cli"), "watch"], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                  text=True)
-        time.sleep(0.3)  # inside the first search, which takes most of a second
-        proc.send_signal(signal.SIGINT)
+        deadline = time.monotonic() + 10
+        while searches() == before and time.monotonic() < deadline:
+            time.sleep(0.01)
+        proc.send_signal(signal.SIGINT)  # its request sent, the first search reads its replies
         out, err = proc.communicate(timeout=10)
         self.assertEqual((0, "", ""), (proc.returncode, out, err), "a cut search may have missed devices")
 
